@@ -1,0 +1,34 @@
+#ifndef TAVQ_JSON_H
+#define TAVQ_JSON_H
+
+#include <QByteArray>
+
+#include <json/value.h>
+
+#include <optional>
+
+namespace TAVQtLib {
+
+// Typed reads of page and style sheet members. JsonCpp's conversions throw on
+// values of the wrong type; here a wrongly typed value counts as absent.
+namespace JsonRead {
+
+// The member `key` of `object`, or null when `object` is no object or lacks it.
+const Json::Value *member(const Json::Value &object, const char *key);
+
+std::optional<int> toInt(const Json::Value &value);
+std::optional<bool> toBool(const Json::Value &value);
+std::optional<QByteArray> toBytes(const Json::Value &value);
+
+int intMember(const Json::Value &object, const char *key, int fallback);
+bool boolMember(const Json::Value &object, const char *key, bool fallback);
+QByteArray bytesMember(const Json::Value &object, const char *key, const QByteArray &fallback = QByteArray());
+
+// Parses a whole document with comments allowed; false on any syntax error.
+bool parseDocument(const char *begin, const char *end, Json::Value *root);
+
+} // namespace JsonRead
+
+} // namespace TAVQtLib
+
+#endif

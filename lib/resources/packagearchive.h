@@ -1,0 +1,76 @@
+#ifndef TAVQ_PACKAGEARCHIVE_H
+#define TAVQ_PACKAGEARCHIVE_H
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+namespace TAVQtLib {
+
+// Result codes of the package reader; every operation returns one and also
+// records it as the reader's last result.
+enum PackageResult : quint32 {
+    PackageOk = 0x00000000,
+    PackageNoDuplicateHandle = 0x00000100,
+    PackageNoFile = 0x00000200,
+    PackageNoAlloc = 0x00000300,
+    PackageWriteError = 0x00000400,
+    PackageNotFound = 0x00000500,
+    PackageMoreData = 0x00000600,
+    PackageCorrupt = 0x00000700,
+    PackageReadError = 0x00000800,
+    PackagePassword = 0x00001000,
+    PackageFaultyArguments = 0x00010000,
+    PackageNotMemory = 0x00020000,
+    PackageMemorySize = 0x00030000,
+    PackagePreviousError = 0x00040000,
+    PackageEnded = 0x00050000,
+    PackageMisSized = 0x00060000,
+    PackagePartiallyUnzipped = 0x00070000,
+    PackageMixedModes = 0x00080000,
+    PackageNotInitialised = 0x01000000,
+    PackageSeekError = 0x02000000,
+    PackageNoChange = 0x04000000,
+    PackageFlateError = 0x05000000
+};
+
+// Longest stored name kept, terminating NUL included.
+constexpr int PackageMaxNameLength = 1024;
+constexpr int PackageInputBufferSize = 0x4000;
+
+struct PackageEntryInfo
+{
+    qint32 index = 0;           // for the query with index -1: the entry count
+    QByteArray name;            // sanitised stored path, bytes unchanged
+    qint32 compressedSize = 0;
+    qint32 uncompressedSize = 0;
+    quint32 attributes = 0;     // external attributes as stored
+    QDateTime modified;         // from the DOS time and date
+};
+
+class PackageArchive;
+
+PackageArchive *openArchive(const QByteArray &path, const char *password = nullptr);
+// The same reader over bytes already in memory (the archive keeps a shallow copy).
+PackageArchive *openArchiveData(const QByteArray &data, const char *password = nullptr);
+PackageResult entryInfo(PackageArchive *archive, int index, PackageEntryInfo *info);
+PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size);
+PackageResult closeArchive(PackageArchive *archive);
+
+PackageResult lastPackageResult();
+// Copies the message of `code` (1: the last result) into `text`, at most
+// capacity - 1 characters and a NUL; returns the message's full length.
+int resultMessage(quint32 code, char *text, int capacity);
+QString resultMessage(quint32 code);
+
+struct PackageArchiveCloser
+{
+    void operator()(PackageArchive *archive) const { closeArchive(archive); }
+};
+using PackageArchivePtr = std::unique_ptr<PackageArchive, PackageArchiveCloser>;
+
+} // namespace TAVQtLib
+
+#endif

@@ -1,0 +1,207 @@
+#include "tavqresourcemanager.h"
+
+#include "core/tavqjson.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+TAVQResourceManager &TAVQResourceManager::instance()
+{
+    static TAVQResourceManager manager;
+    return manager;
+}
+
+bool TAVQResourceManager::openPackage(const QString &path)
+{
+    m_packagePath = path;
+    if (!m_package.loadPackageEntries(path.toLatin1()))
+        return false;
+    const std::optional<PackageFile> sheet = m_package.findFile(QByteArrayLiteral("style.json"));
+    if (!sheet || sheet->length <= 0)
+        return false;
+    return loadStyleSheet(sheet->data, sheet->data + sheet->length);
+}
+
+bool TAVQResourceManager::loadStyleSheet(const char *begin, const char *end)
+{
+    Json::Value root;
+    if (!JsonRead::parseDocument(begin, end, &root))
+        return false;
+    const Json::Value *styles = JsonRead::member(root, "style");
+    if (!styles)
+        return false;
+    TAVQtLib::parseStyles(*styles, &m_boxStyles, &m_fontStyles);
+    return true;
+}
+
+bool TAVQResourceManager::fileData(const QString &name, const char **data, quint32 *length) const
+{
+    QString key = name.toLower();
+    key.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const std::optional<PackageFile> file = m_package.findFile(key.toLatin1());
+    if (!file)
+        return false;
+    if (data)
+        *data = file->data;
+    if (length)
+        *length = quint32(file->length);
+    return true;
+}
+
+QImage *TAVQResourceManager::cacheImage(const QString &name, std::unique_ptr<QImage> image)
+{
+    QImage *raw = image.get();
+    m_images[name] = std::move(image);
+    return raw;
+}
+
+QImage *TAVQResourceManager::image(const QString &name)
+{
+    const auto cached = m_images.find(name);
+    if (cached != m_images.end())
+        return cached->second.get();
+
+    const char *data = nullptr;
+    quint32 length = 0;
+    if (fileData(name, &data, &length)) {
+        auto decoded = std::make_unique<QImage>();
+        if (decoded->loadFromData(reinterpret_cast<const uchar *>(data), int(length)) && decoded->width() != 0)
+            return cacheImage(name, std::move(decoded));
+    }
+
+    QString path = m_folderPath + name;
+    if (!QFileInfo::exists(path))
+        path = m_folderPath + QLatin1String("images/") + name;
+    if (!QFileInfo::exists(path))
+        return nullptr;
+    auto loaded = std::make_unique<QImage>(path);
+    // A file that does not decode is not cached, so a later request tries again.
+    if (loaded->width() == 0)
+        return nullptr;
+    return cacheImage(name, std::move(loaded));
+}
+
+bool TAVQResourceManager::boxStyle(const QString &name, TAVQBoxStyle &style) const
+{
+    if (name == QLatin1String("empty") || name == QLatin1String("emptyRect")) {
+        style.visible = false;
+        return true;
+    }
+    const auto it = m_boxStyles.constFind(name);
+    if (it == m_boxStyles.constEnd())
+        return false;
+    style = *it;
+    style.visible = true;
+    return true;
+}
+
+bool TAVQResourceManager::fontStyle(const QString &name, TAVQFontStyle &style) const
+{
+    const auto it = m_fontStyles.constFind(name);
+    if (it == m_fontStyles.constEnd())
+        return false;
+    style = *it;
+    return true;
+}
+
+void TAVQResourceManager::setBoxStyle(const QString &name, const TAVQBoxStyle &style)
+{
+    m_boxStyles.insert(name, style);
+}
+
+void TAVQResourceManager::setFontStyle(const QString &name, const TAVQFontStyle &style)
+{
+    m_fontStyles.insert(name, style);
+}
+
+namespace {
+
+const QColor BuiltinPenColor = QColor::fromRgba(0xFFCCCCCC);
+const QRect BuiltinFrame(1, 1, 14, 14);
+
+std::unique_ptr<QImage> builtinImage(void (*draw)(QPainter &))
+{
+    auto image = std::make_unique<QImage>(16, 16, QImage::Format_ARGB32);
+    image->fill(0);
+    QPainter painter(image.get());
+    painter.setPen(QPen(BuiltinPenColor, 1));
+    draw(painter);
+    return image;
+}
+
+void drawUnselect(QPainter &p)
+{
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.drawEllipse(BuiltinFrame);
+}
+
+void drawSelected(QPainter &p)
+{
+    drawUnselect(p);
+    p.setBrush(BuiltinPenColor);
+    p.drawEllipse(QPointF(8, 8), 4, 4);
+}
+
+void drawUncheck(QPainter &p)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.drawRect(BuiltinFrame);
+}
+
+void drawChecked(QPainter &p)
+{
+    drawUncheck(p);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QPoint mark[] = {QPoint(4, 9), QPoint(8, 13), QPoint(14, 3)};
+    p.drawPolyline(mark, 3);
+}
+
+} // namespace
+
+void TAVQResourceManager::createBuiltinImages()
+{
+    cacheImage(QStringLiteral("IDB_UNSELECT"), builtinImage(drawUnselect));
+    cacheImage(QStringLiteral("IDB_SELECTED"), builtinImage(drawSelected));
+    cacheImage(QStringLiteral("IDB_UNCHECK"), builtinImage(drawUncheck));
+    cacheImage(QStringLiteral("IDB_CHECKED"), builtinImage(drawChecked));
+}
+
+bool TAVQResourceManager::loadStyleFolder(const QString &folder)
+{
+    if (folder.isEmpty())
+        return false;
+    clear();
+    m_folderPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    QFile file(m_folderPath + QLatin1String("style.json"));
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty())
+        return false;
+    return loadStyleSheet(bytes.constData(), bytes.constData() + bytes.size());
+}
+
+void TAVQResourceManager::clear()
+{
+    for (auto it = m_images.begin(); it != m_images.end();) {
+        if (it->first.contains(QLatin1String("IDB_")))
+            ++it;
+        else
+            it = m_images.erase(it);
+    }
+    m_boxStyles.clear();
+    m_fontStyles.clear();
+}
+
+void parseStyles(const Json::Value &styles)
+{
+    TAVQResourceManager &manager = TAVQResourceManager::instance();
+    parseStyles(styles, &manager.m_boxStyles, &manager.m_fontStyles);
+}
+
+} // namespace TAVQtLib

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, runs every test, then again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers briefly.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/deps.sh $(cat scripts/packages.txt) $(cat scripts/test-packages.txt)
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== Build and test (build/)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Build and test with sanitizers (build-asan/)"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTAVQ_SANITIZE=ON -DTAVQ_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+# Qt's own allocations at exit are not ours to chase.
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== Fuzzers"
+fuzz/run.sh "${FUZZ_SECONDS:-30}"

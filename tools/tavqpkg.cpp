@@ -1,0 +1,140 @@
+// Lists, reads and writes resource packages.
+
+#include "resources/packagearchive.h"
+#include "resources/packageindex.h"
+#include "resources/tavqresourcemanager.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTextCodec>
+
+#include <zip.h>
+
+#include <cstdio>
+#include <vector>
+
+using namespace TAVQtLib;
+
+namespace {
+
+const char Usage[] =
+    "Usage:\n"
+    "  tavqpkg list PACKAGE          one line per entry: SIZE KEY, in key order\n"
+    "  tavqpkg cat PACKAGE NAME      write the bytes of NAME to stdout\n"
+    "  tavqpkg pack [--gbk] DIR OUT  write every file under DIR into the package OUT;\n"
+    "                                with --gbk, .json files are turned from UTF-8 into GBK\n";
+
+int usage()
+{
+    std::fputs(Usage, stderr);
+    return 2;
+}
+
+int list(const QByteArray &package)
+{
+    PackageIndex index;
+    if (!index.loadPackageEntries(package)) {
+        std::fprintf(stderr, "%s\n", qPrintable(resultMessage(1)));
+        return 1;
+    }
+    for (const auto &file : index.files())
+        std::printf("%d %s\n", int(file.second.size()), file.first.constData());
+    return 0;
+}
+
+int cat(const QString &package, const QString &name)
+{
+    TAVQResourceManager &manager = TAVQResourceManager::instance();
+    manager.openPackage(package);
+    const char *data = nullptr;
+    quint32 length = 0;
+    if (!manager.fileData(name, &data, &length)) {
+        std::fprintf(stderr, "tavqpkg: %s: no such file in the package\n", qPrintable(name));
+        return 1;
+    }
+    return std::fwrite(data, 1, length, stdout) == length ? 0 : 1;
+}
+
+bool toGbk(QByteArray *bytes)
+{
+    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec *gbk = QTextCodec::codecForName("GBK");
+    if (!utf8 || !gbk)
+        return false;
+    QTextCodec::ConverterState state;
+    const QString text = utf8->toUnicode(bytes->constData(), bytes->size(), &state);
+    if (state.invalidChars > 0)
+        return false;
+    *bytes = gbk->fromUnicode(text);
+    return true;
+}
+
+int pack(const QString &dir, const QString &out, bool gbk)
+{
+    const QDir root(dir);
+    if (!root.exists()) {
+        std::fprintf(stderr, "tavqpkg: %s: no such folder\n", qPrintable(dir));
+        return 1;
+    }
+    int error = 0;
+    zip_t *archive = zip_open(QFile::encodeName(out).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) {
+        std::fprintf(stderr, "tavqpkg: %s: cannot create the package\n", qPrintable(out));
+        return 1;
+    }
+    QStringList names;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << root.relativeFilePath(it.next());
+    names.sort();
+    // libzip reads the sources when the archive is closed.
+    std::vector<QByteArray> contents;
+    contents.reserve(size_t(names.size()));
+    for (const QString &name : names) {
+        QFile file(root.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "tavqpkg: %s: cannot read\n", qPrintable(file.fileName()));
+            zip_discard(archive);
+            return 1;
+        }
+        contents.push_back(file.readAll());
+        QByteArray &bytes = contents.back();
+        if (gbk && name.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) && !toGbk(&bytes)) {
+            std::fprintf(stderr, "tavqpkg: %s: not UTF-8 text\n", qPrintable(name));
+            zip_discard(archive);
+            return 1;
+        }
+        zip_source_t *source = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        if (!source || zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_source_free(source);
+            std::fprintf(stderr, "tavqpkg: %s: %s\n", qPrintable(name), zip_strerror(archive));
+            zip_discard(archive);
+            return 1;
+        }
+    }
+    if (zip_close(archive) != 0) {
+        std::fprintf(stderr, "tavqpkg: %s: %s\n", qPrintable(out), zip_strerror(archive));
+        zip_discard(archive);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == QLatin1String("list"))
+        return list(QFile::encodeName(args[1]));
+    if (args.size() == 3 && args[0] == QLatin1String("cat"))
+        return cat(args[1], args[2]);
+    if (args.size() == 3 && args[0] == QLatin1String("pack"))
+        return pack(args[1], args[2], false);
+    if (args.size() == 4 && args[0] == QLatin1String("pack") && args[1] == QLatin1String("--gbk"))
+        return pack(args[2], args[3], true);
+    return usage();
+}
