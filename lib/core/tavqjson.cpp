@@ -37,20 +37,35 @@ std::optional<QByteArray> toBytes(const Json::Value &value)
 
 int intMember(const Json::Value &object, const char *key, int fallback)
 {
-    const Json::Value *v = member(object, key);
-    return v ? toInt(*v).value_or(fallback) : fallback;
+    return optionalInt(object, key).value_or(fallback);
 }
 
 bool boolMember(const Json::Value &object, const char *key, bool fallback)
 {
-    const Json::Value *v = member(object, key);
-    return v ? toBool(*v).value_or(fallback) : fallback;
+    return optionalBool(object, key).value_or(fallback);
 }
 
 QByteArray bytesMember(const Json::Value &object, const char *key, const QByteArray &fallback)
 {
+    return optionalBytes(object, key).value_or(fallback);
+}
+
+std::optional<int> optionalInt(const Json::Value &object, const char *key)
+{
     const Json::Value *v = member(object, key);
-    return v ? toBytes(*v).value_or(fallback) : fallback;
+    return v ? toInt(*v) : std::nullopt;
+}
+
+std::optional<bool> optionalBool(const Json::Value &object, const char *key)
+{
+    const Json::Value *v = member(object, key);
+    return v ? toBool(*v) : std::nullopt;
+}
+
+std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *key)
+{
+    const Json::Value *v = member(object, key);
+    return v ? toBytes(*v) : std::nullopt;
 }
 
 bool parseDocument(const char *begin, const char *end, Json::Value *root)

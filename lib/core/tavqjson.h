@@ -24,6 +24,11 @@ int intMember(const Json::Value &object, const char *key, int fallback);
 bool boolMember(const Json::Value &object, const char *key, bool fallback);
 QByteArray bytesMember(const Json::Value &object, const char *key, const QByteArray &fallback = QByteArray());
 
+// The member's value when present and of the right type.
+std::optional<int> optionalInt(const Json::Value &object, const char *key);
+std::optional<bool> optionalBool(const Json::Value &object, const char *key);
+std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *key);
+
 // Parses a whole document with comments allowed; false on any syntax error.
 bool parseDocument(const char *begin, const char *end, Json::Value *root);
 

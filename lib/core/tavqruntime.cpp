@@ -1,10 +1,15 @@
 #include "tavqruntime.h"
 
+#include "tavqplatform.h"
+#include "tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 
 namespace TAVQtLib {
 
 namespace {
+
+bool s_initialised = false;
+bool s_designerHost = false;
 
 QString styleName(const char *name)
 {
@@ -12,6 +17,32 @@ QString styleName(const char *name)
 }
 
 } // namespace
+
+void InitRuntime()
+{
+    if (s_initialised)
+        return;
+    RegisterBuiltinControls();
+    if (IsDesignerHostPath(TAVQPlatform::executablePath()))
+        s_designerHost = true;
+    TAVQResourceManager::instance().createBuiltinImages();
+    s_initialised = true;
+}
+
+void ReleaseRuntime()
+{
+}
+
+bool IsDesignerHost()
+{
+    return s_designerHost;
+}
+
+bool IsDesignerHostPath(const QString &path)
+{
+    return path.contains(QLatin1String("VorlaneQtEmulator"), Qt::CaseSensitive)
+        || path.contains(QLatin1String("FormSmithTool"), Qt::CaseSensitive);
+}
 
 bool OpenPackage(const QString &path)
 {

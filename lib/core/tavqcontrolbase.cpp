@@ -1,0 +1,200 @@
+#include "tavqcontrolbase.h"
+
+#include "tavqjson.h"
+#include "resources/tavqstyle.h"
+
+#include <QWidget>
+
+#include <json/value.h>
+
+#include <cstring>
+
+namespace TAVQtLib {
+
+using namespace JsonRead;
+
+ITAVQControlBase *controlInterface(QObject *object)
+{
+    return dynamic_cast<ITAVQControlBase *>(object);
+}
+
+TAVQControlBase::TAVQControlBase(QWidget *widget)
+    : m_widget(widget)
+{
+}
+
+template <typename Record>
+void TAVQControlBase::store(int kind, const Record &record)
+{
+    static_assert(sizeof(Record) <= sizeof(m_layout), "layout records share eight integers");
+    m_layoutKind = kind;
+    std::memcpy(m_layout, &record, sizeof(Record));
+}
+
+template <typename Record>
+bool TAVQControlBase::load(int kind, Record &out) const
+{
+    if (m_layoutKind != kind)
+        return false;
+    std::memcpy(&out, m_layout, sizeof(Record));
+    return true;
+}
+
+void TAVQControlBase::SetLayout(const TAVQAnchorLayout &layout) { store(LayoutAnchor, layout); }
+void TAVQControlBase::SetLayout(const TAVQMarginLayout &layout) { store(LayoutMargin, layout); }
+void TAVQControlBase::SetLayout(const TAVQCustomLayout &layout) { store(LayoutCustom, layout); }
+
+void TAVQControlBase::SetLayout(const TAVQFixedLayout &layout)
+{
+    store(LayoutFixed, layout);
+    applyFixed();
+}
+
+bool TAVQControlBase::GetLayout(TAVQAnchorLayout &out) const { return load(LayoutAnchor, out); }
+bool TAVQControlBase::GetLayout(TAVQMarginLayout &out) const { return load(LayoutMargin, out); }
+bool TAVQControlBase::GetLayout(TAVQCustomLayout &out) const { return load(LayoutCustom, out); }
+bool TAVQControlBase::GetLayout(TAVQFixedLayout &out) const { return load(LayoutFixed, out); }
+
+void TAVQControlBase::GetLayoutData(void *&out)
+{
+    if (m_layoutKind >= LayoutAnchor && m_layoutKind <= LayoutFixed)
+        out = m_layout;
+}
+
+void TAVQControlBase::applyFixed()
+{
+    if (!m_widget)
+        return;
+    TAVQFixedLayout r;
+    load(LayoutFixed, r);
+    m_widget->setGeometry(r.x, r.y, r.w, r.h);
+    m_widget->setFixedHeight(r.h);
+    m_widget->setFixedWidth(r.w);
+}
+
+void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
+{
+    // Menus read their own keys.
+    if (!element || !m_widget || m_widget->inherits("TAVQtLib::TAVQMenu"))
+        return;
+    const Json::Value &e = *element;
+    if (const auto name = optionalBytes(e, "name"))
+        m_widget->setObjectName(QString::fromUtf8(*name));
+    if (const auto tip = optionalBytes(e, "tooltip"))
+        m_widget->setToolTip(fromGbk(*tip));
+    m_widget->setVisible(true);
+    if (const auto visible = optionalBool(e, "visibility"))
+        m_widget->setVisible(*visible);
+    if (const auto enabled = optionalBool(e, "enable"))
+        m_widget->setEnabled(*enabled);
+    if (const Json::Value *layout = member(e, "layout")) {
+        readLayoutObject(*layout, e);
+        return;
+    }
+    TAVQFixedLayout fixed;
+    fixed.x = intMember(e, "x", 0);
+    fixed.y = intMember(e, "y", 0);
+    fixed.w = intMember(e, "w", 0);
+    fixed.h = intMember(e, "h", 0);
+    store(LayoutFixed, fixed);
+}
+
+void TAVQControlBase::readLayoutObject(const Json::Value &l, const Json::Value &e)
+{
+    m_layoutKind = intMember(l, "type", 0);
+    if (m_layoutKind == LayoutAnchor) {
+        TAVQAnchorLayout a;
+        std::memcpy(&a, m_layout, sizeof a);
+        a.w = intMember(e, "w", 0);
+        a.h = intMember(e, "h", 0);
+        a.wType = a.hType = 0;
+        a.x = intMember(l, "x", a.x);
+        a.y = intMember(l, "y", a.y);
+        if (const auto r = optionalInt(l, "r"))
+            a.w = *r, a.wType = 1;
+        if (const auto b = optionalInt(l, "b"))
+            a.h = *b, a.hType = 1;
+        a.hor = intMember(l, "hor", a.hor);
+        a.ver = intMember(l, "ver", a.ver);
+        a.wType = intMember(l, "wType", a.wType);
+        a.hType = intMember(l, "hType", a.hType);
+        store(LayoutAnchor, a);
+    } else if (m_layoutKind == LayoutMargin) {
+        TAVQMarginLayout m;
+        m.x = intMember(l, "x", 0);
+        m.y = intMember(l, "y", 0);
+        m.r = intMember(l, "r", 0);
+        m.b = intMember(l, "b", 0);
+        store(LayoutMargin, m);
+    } else if (m_layoutKind == LayoutFixed) {
+        // A fixed layout object carries no coordinates; the element's own are meant.
+        TAVQFixedLayout f;
+        f.x = intMember(e, "x", 0);
+        f.y = intMember(e, "y", 0);
+        f.w = intMember(e, "w", 0);
+        f.h = intMember(e, "h", 0);
+        store(LayoutFixed, f);
+        applyFixed();
+    }
+}
+
+namespace {
+
+int anchoredStart(int align, int offset, int start, int parentSize, int size)
+{
+    if (align == 1)
+        return (parentSize - size) / 2 + offset;
+    if (align == 2)
+        return parentSize - offset - size;
+    return start;
+}
+
+int anchoredSize(int type, int value, int parentSize, int start)
+{
+    if (type == 0)
+        return value;
+    if (type == 1)
+        return parentSize - value - start;
+    return 0;
+}
+
+} // namespace
+
+void TAVQControlBase::ApplyLayout()
+{
+    QWidget *parent = m_widget ? m_widget->parentWidget() : nullptr;
+    if (!parent)
+        return;
+    const int pw = parent->width();
+    const int ph = parent->height();
+    if (m_layoutKind == LayoutAnchor) {
+        TAVQAnchorLayout a;
+        load(LayoutAnchor, a);
+        const int x0 = a.hor == 0 ? a.x : 0;
+        const int y0 = a.ver == 0 ? a.y : 0;
+        const int width = anchoredSize(a.wType, a.w, pw, x0);
+        const int height = anchoredSize(a.hType, a.h, ph, y0);
+        m_widget->setGeometry(anchoredStart(a.hor, a.x, x0, pw, width),
+                              anchoredStart(a.ver, a.y, y0, ph, height), width, height);
+    } else if (m_layoutKind == LayoutMargin) {
+        TAVQMarginLayout m;
+        load(LayoutMargin, m);
+        m_widget->setGeometry(m.x, m.y, pw - m.r - m.x, ph - m.b - m.y);
+    } else if (m_layoutKind == LayoutFixed) {
+        applyFixed();
+    }
+    ApplyChildLayouts(m_widget);
+}
+
+void TAVQControlBase::ApplyChildLayouts(QObject *parent)
+{
+    // Children may be added while laying out (a scroll area's viewport); copy first.
+    const QObjectList children = parent->children();
+    for (QObject *child : children) {
+        ITAVQControlBase *control = controlInterface(child);
+        if (TAVQControlBase *base = control ? control->GetControlBase() : nullptr)
+            base->ApplyLayout();
+    }
+}
+
+} // namespace TAVQtLib

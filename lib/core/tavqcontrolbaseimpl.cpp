@@ -1,0 +1,155 @@
+#include "tavqcontrolbaseimpl.h"
+
+#include "tavqjson.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QWidget>
+
+#include <json/value.h>
+
+#include <limits>
+
+namespace TAVQtLib {
+
+TAVQAttrValue TAVQAttrValue::fromJson(const Json::Value &v)
+{
+    TAVQAttrValue a;
+    if (v.isBool()) {
+        a.value = v.asBool();
+    } else if (const auto bytes = JsonRead::toBytes(v)) {
+        a.type = String;
+        a.value = QString::fromUtf8(*bytes);
+    } else if (v.isInt()) {
+        a.type = Int;
+        a.value = v.asInt();
+    } else if (v.isUInt()) {
+        a.type = UInt;
+        a.value = v.asUInt();
+    } else if (v.isNumeric()) {
+        a.type = Double;
+        a.value = v.asDouble();
+    } else if (v.isArray() && v.size() > 0 && v[0].isString()) {
+        QStringList list;
+        for (const Json::Value &item : v)
+            list << QString::fromUtf8(JsonRead::toBytes(item).value_or(QByteArray(item.toStyledString().c_str()).trimmed()));
+        a.type = StringList;
+        a.count = list.size();
+        a.value = list;
+    }
+    return a;
+}
+
+TAVQControlBaseImpl::TAVQControlBaseImpl(QWidget *widget)
+    : m_widget(widget)
+{
+}
+
+TAVQControlBaseImpl::~TAVQControlBaseImpl() = default;
+
+void TAVQControlBaseImpl::OnPaint(QPaintEvent *)
+{
+    if (!m_widget)
+        return;
+    if (!m_widget->isEnabled())
+        m_state = StateDisabled;
+    else if (m_state == StateDisabled)
+        m_state = StateNormal;
+    QPainter painter(m_widget);
+    Draw(&painter, QRect(0, 0, m_widget->width(), m_widget->height()));
+}
+
+void TAVQControlBaseImpl::Draw(QPainter *, const QRect &) {}
+void TAVQControlBaseImpl::OnChildrenLoaded() {}
+
+void TAVQControlBaseImpl::OnMousePress(QMouseEvent *)
+{
+    m_state = StatePressed;
+    m_widget->repaint();
+}
+
+void TAVQControlBaseImpl::OnMouseRelease(QMouseEvent *)
+{
+    m_state = StateNormal;
+    m_widget->repaint();
+}
+
+void TAVQControlBaseImpl::OnEnter(QEvent *)
+{
+    m_state = StateHover;
+    m_widget->repaint();
+}
+
+void TAVQControlBaseImpl::OnLeave(QEvent *)
+{
+    m_state = m_widget->isEnabled() ? StateNormal : StateDisabled;
+    m_widget->repaint();
+}
+
+void TAVQControlBaseImpl::OnMouseMove(QMouseEvent *) {}
+void TAVQControlBaseImpl::OnMouseDoubleClick(QMouseEvent *) {}
+
+bool TAVQControlBaseImpl::LoadAttrMap(const Json::Value *element)
+{
+    if (!element)
+        return false;
+    const Json::Value *attr = JsonRead::member(*element, "attr");
+    if (!attr || !attr->isObject())
+        return true;
+    for (auto it = attr->begin(); it != attr->end(); ++it)
+        m_attrs[it.name()] = TAVQAttrValue::fromJson(*it);
+    return true;
+}
+
+void TAVQControlBaseImpl::paintBox(QPainter *p, const TAVQBoxStyle &s, const QRect &r) { TAVQPaint::paintBox(p, s, r); }
+
+void TAVQControlBaseImpl::paintBox(QPainter *p, const TAVQBoxStyle &s, int x, int y, int w, int h)
+{
+    TAVQPaint::paintBox(p, s, x, y, w, h);
+}
+
+void TAVQControlBaseImpl::paintColorBox(QPainter *p, const TAVQBoxStyle &s, int x, int y, int w, int h)
+{
+    TAVQPaint::paintColorBox(p, s, x, y, w, h);
+}
+
+void TAVQControlBaseImpl::paintSlicedImage(QPainter *p, const QString &image, const TAVQSliceSet &slices,
+                                           int x, int y, int w, int h)
+{
+    TAVQPaint::paintSlicedImage(p, image, slices, x, y, w, h);
+}
+
+void TAVQControlBaseImpl::paintSlicedImage(QPainter *p, const TAVQBoxStyle &s, int x, int y, int w, int h)
+{
+    TAVQPaint::paintSlicedImage(p, s, x, y, w, h);
+}
+
+void TAVQControlBaseImpl::paintAlignedImage(QPainter *p, const QString &image, const TAVQImagePlacement &placement,
+                                            const QRect &r)
+{
+    TAVQPaint::paintAlignedImage(p, image, placement, r);
+}
+
+void TAVQControlBaseImpl::paintText(QPainter *p, const QString &text, const TAVQFontStyle &f, const QRect &r)
+{
+    TAVQPaint::paintText(p, text, f, r);
+}
+
+void TAVQControlBaseImpl::paintText(QPainter *p, const QString &text, const TAVQFontStyle &f,
+                                    int x, int y, int w, int h, bool horizontal)
+{
+    TAVQPaint::paintText(p, text, f, x, y, w, h, horizontal);
+}
+
+QSize TAVQControlBaseImpl::measureText(const TAVQFontStyle &font, const QString &text)
+{
+    const QFontMetrics metrics(TAVQPaint::fontOf(font));
+    return QSize(metrics.horizontalAdvance(text), metrics.height());
+}
+
+QColor TAVQControlBaseImpl::colorFromHex(const std::string &hex)
+{
+    return fontColorFromString(QByteArray::fromStdString(hex));
+}
+
+} // namespace TAVQtLib

@@ -1,0 +1,123 @@
+#include "tavqpagebuilder.h"
+
+#include "tavqcontrolbase.h"
+#include "tavqjson.h"
+#include "tavqregistry.h"
+#include "tavqwindow.h"
+#include "resources/tavqresourcemanager.h"
+
+#include <QFile>
+#include <QWidget>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+using namespace JsonRead;
+
+namespace {
+
+QByteArray readDiskPage(const QString &fileName)
+{
+    QFile file(TAVQResourceManager::instance().folderPath() + fileName);
+    if (!file.exists())
+        file.setFileName(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void applyWindowKeys(TAVQWindow *window, const Json::Value &page)
+{
+    if (const auto w = optionalInt(page, "w")) {
+        const QRect g = window->geometry();
+        window->setGeometry(g.left(), g.top(), *w, g.height());
+    }
+    if (const auto h = optionalInt(page, "h")) {
+        const QRect g = window->geometry();
+        window->setGeometry(g.left(), g.top(), g.width(), *h);
+    }
+    if (optionalBool(page, "trans").value_or(false)) {
+        window->setWindowFlag(Qt::FramelessWindowHint, true);
+        window->setAttribute(Qt::WA_TranslucentBackground, true);
+    }
+    if (const auto drag = optionalBool(page, "drag"))
+        window->setDraggable(*drag);
+    if (const auto resize = optionalBool(page, "resize"))
+        window->setResizable(*resize);
+    if (const auto minH = optionalInt(page, "minH"))
+        window->setMinResizeHeight(*minH);
+    if (const auto minW = optionalInt(page, "minW"))
+        window->setMinResizeWidth(*minW);
+    if (const auto only = optionalBool(page, "onlyDragCaption"))
+        window->setOnlyDragCaption(*only);
+}
+
+QWidget *createElement(const Json::Value &element, QWidget *parent, int depth)
+{
+    if (depth > MaxElementDepth)
+        return nullptr;
+    const auto type = optionalBytes(element, "type");
+    if (!type || *type == "qtscrollbar")
+        return nullptr;
+    QWidget *widget = CreateControl(type->constData(), element, parent);
+    if (!widget)
+        return nullptr;
+    const Json::Value *children = member(element, "child");
+    if (children && children->isArray()) {
+        for (const Json::Value &child : *children)
+            createElement(child, widget, depth + 1);
+    }
+    if (ITAVQControlBase *control = controlInterface(widget))
+        control->OnChildrenLoaded();
+    return widget;
+}
+
+} // namespace
+
+bool ReadPage(const QString &fileName, Json::Value *root)
+{
+    const char *data = nullptr;
+    quint32 length = 0;
+    QByteArray disk;
+    if (!TAVQResourceManager::instance().fileData(fileName, &data, &length)) {
+        disk = readDiskPage(fileName);
+        data = disk.constData();
+        length = quint32(disk.size());
+    }
+    if (length == 0)
+        return false;
+    return parseDocument(data, data + length, root);
+}
+
+QWidget *LoadPage(QWidget *host, const QString &fileName)
+{
+    Json::Value root;
+    if (!ReadPage(fileName, &root))
+        return nullptr;
+    if (TAVQWindow *window = qobject_cast<TAVQWindow *>(host))
+        applyWindowKeys(window, root);
+    return BuildElements(root, host);
+}
+
+QWidget *BuildElements(const Json::Value &page, QWidget *parent)
+{
+    const Json::Value *elements = member(page, "elements");
+    if (!parent || !elements || !elements->isArray() || elements->size() == 0)
+        return nullptr;
+    QWidget *last = nullptr;
+    for (const Json::Value &element : *elements) {
+        last = createElement(element, parent, 0);
+        ITAVQControlBase *control = controlInterface(last);
+        if (TAVQControlBase *base = control ? control->GetControlBase() : nullptr)
+            base->ApplyLayout();
+    }
+    return last;
+}
+
+QWidget *CreateElement(const Json::Value &element, QWidget *parent)
+{
+    return createElement(element, parent, 0);
+}
+
+} // namespace TAVQtLib

@@ -1,0 +1,33 @@
+#ifndef TAVQ_REGISTRY_H
+#define TAVQ_REGISTRY_H
+
+#include <map>
+#include <set>
+#include <string>
+
+class QWidget;
+
+namespace Json {
+class Value;
+}
+
+namespace TAVQtLib {
+
+// Makes a new control with no parent (or null).
+using ControlCreator = QWidget *(*)();
+
+// Registering a name again replaces its creator; null arguments change nothing.
+void RegisterControlType(const char *typeName, ControlCreator creator, bool listed);
+// Creates the control of an exact, case-sensitive type name, parents it and lets
+// it read its element; null for an unknown name.
+QWidget *CreateControl(const char *typeName, const Json::Value &element, QWidget *parent);
+
+const std::map<std::string, ControlCreator> &RegisteredControlTypes();
+const std::set<std::string> &ListedControlTypes();
+
+// Registers every control class of the library under its type names.
+void RegisterBuiltinControls();
+
+} // namespace TAVQtLib
+
+#endif

@@ -1,0 +1,63 @@
+#include "tavqstyleslots.h"
+
+#include "tavqjson.h"
+#include "resources/tavqresourcemanager.h"
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+namespace TAVQStyleSlots {
+
+void visit(const Json::Value &element, const Visitor &visitor)
+{
+    const Json::Value *styles = JsonRead::member(element, "style");
+    if (!styles || !(styles->isArray() || styles->isObject()))
+        return;
+    for (const Json::Value &entry : *styles) {
+        if (!entry.isArray() || entry.size() < 3)
+            continue;
+        const auto name = JsonRead::toBytes(entry[0]);
+        const auto slot = JsonRead::toInt(entry[2]);
+        if (name && slot)
+            visitor(QString::fromUtf8(*name), *slot);
+    }
+}
+
+bool findBox(const QString &name, TAVQBoxStyle *out)
+{
+    TAVQBoxStyle fresh;
+    if (!TAVQResourceManager::instance().boxStyle(name, fresh))
+        return false;
+    *out = fresh;
+    return true;
+}
+
+bool findFont(const QString &name, TAVQFontStyle *out)
+{
+    TAVQFontStyle fresh;
+    if (!TAVQResourceManager::instance().fontStyle(name, fresh))
+        return false;
+    *out = fresh;
+    return true;
+}
+
+bool setBoxForState(std::array<TAVQBoxStyle, 4> &styles, int state, const QString &name)
+{
+    TAVQBoxStyle style;
+    if (!findBox(name, &style))
+        return false;
+    setPerState(styles, state, style);
+    return true;
+}
+
+bool setFontForState(std::array<TAVQFontStyle, 4> &styles, int state, const QString &name)
+{
+    TAVQFontStyle style;
+    if (!findFont(name, &style))
+        return false;
+    setPerState(styles, state, style);
+    return true;
+}
+
+} // namespace TAVQStyleSlots
+} // namespace TAVQtLib

@@ -1,0 +1,48 @@
+#ifndef TAVQ_STYLESLOTS_H
+#define TAVQ_STYLESLOTS_H
+
+#include "resources/tavqstyle.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+namespace Json {
+class Value;
+}
+
+namespace TAVQtLib {
+
+// Reading of an element's "style" list, shared by every control: entries are
+// [style name, an ignored integer, slot], visited in the list's own order (index
+// order for an array, ascending key order for an object). Each control only maps
+// slots to its fields.
+namespace TAVQStyleSlots {
+
+using Visitor = std::function<void(const QString &name, int slot)>;
+void visit(const Json::Value &element, const Visitor &visitor);
+
+// The named style in a record fresh at the record defaults; false when unknown.
+bool findBox(const QString &name, TAVQBoxStyle *out);
+bool findFont(const QString &name, TAVQFontStyle *out);
+
+// Sets the style of one state; state 0 (or 4) also sets the other three.
+template <typename Style>
+void setPerState(std::array<Style, 4> &styles, int state, const Style &style)
+{
+    if (state == 0 || state == 4)
+        styles.fill(style);
+    else if (state > 0 && state < 4)
+        styles[size_t(state)] = style;
+}
+
+// Looks `name` up and, when found, stores it for the state as setPerState does.
+bool setBoxForState(std::array<TAVQBoxStyle, 4> &styles, int state, const QString &name);
+bool setFontForState(std::array<TAVQFontStyle, 4> &styles, int state, const QString &name);
+
+} // namespace TAVQStyleSlots
+
+} // namespace TAVQtLib
+
+#endif

@@ -1,0 +1,330 @@
+#include "tavqwindow.h"
+
+#include "tavqcontrolbase.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace TAVQtLib {
+
+TAVQWindowImpl::TAVQWindowImpl(TAVQWindow *window)
+    : TAVQControlBaseImpl(window)
+    , m_modalLoop(new QEventLoop(window))
+{
+}
+
+TAVQWindow::TAVQWindow(QWidget *parent)
+    : QDialog(parent)
+    , m_impl(new TAVQWindowImpl(this))
+{
+}
+
+TAVQWindow::~TAVQWindow()
+{
+    delete m_impl;
+}
+
+void TAVQWindow::setResizable(bool on)
+{
+    m_impl->m_resizable = on;
+    setAttribute(Qt::WA_MouseTracking, on);
+}
+
+void TAVQWindow::setTranslucent(bool on)
+{
+    if (on)
+        setWindowFlag(Qt::FramelessWindowHint, true);
+    setAttribute(Qt::WA_TranslucentBackground, on);
+}
+
+void TAVQWindow::setBackgroundBox(const TAVQBoxStyle &box)
+{
+    m_impl->m_bgBox = box;
+}
+
+void TAVQWindow::setBackgroundImage(const QString &image, const TAVQSliceSet &slices)
+{
+    m_impl->m_bgImage = image;
+    m_impl->m_bgSlices = slices;
+}
+
+int TAVQWindow::doModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    return m_impl->m_modalLoop->exec();
+}
+
+void TAVQWindow::endModal()
+{
+    m_impl->m_modalLoop->exit(0);
+}
+
+void TAVQWindow::centerOnScreen(QWidget *widget)
+{
+    if (!widget)
+        return;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    // The screen's own origin is deliberately not added.
+    const QRect screen = primary->geometry();
+    widget->move((screen.width() - widget->width()) / 2, (screen.height() - widget->height()) / 2);
+}
+
+TAVQWindow::Zones TAVQWindow::zonesAt(const QPoint &globalPos) const
+{
+    const QPoint local = mapFromGlobal(globalPos);
+    const int m = m_impl->m_borderWidth;
+    return {local.x() < m, local.x() > width() - m, local.y() < m, local.y() > height() - m};
+}
+
+int TAVQWindow::edgeAt(const Zones &z) const
+{
+    if (z.bottom && z.right)
+        return BottomRight;
+    if (z.top && z.left)
+        return TopLeft;
+    if (z.bottom && z.left)
+        return BottomLeft;
+    if (z.top && z.right)
+        return TopRight;
+    if (z.left)
+        return Left;
+    if (z.right)
+        return Right;
+    if (z.top)
+        return Top;
+    if (z.bottom)
+        return Bottom;
+    return NoEdge;
+}
+
+void TAVQWindow::mousePressEvent(QMouseEvent *e)
+{
+    if (m_impl->m_resizable && !isMaximized()) {
+        const int edge = edgeAt(zonesAt(e->globalPos()));
+        if (edge != NoEdge)
+            m_impl->m_resizeEdge = edge;
+    }
+    if (m_impl->m_draggable && e->button() == Qt::LeftButton && e->pos().y() < m_impl->m_captionHeight) {
+        m_impl->m_dragging = true;
+        e->accept();
+    }
+    m_impl->m_lastGlobalPos = e->globalPos();
+}
+
+void TAVQWindow::updateHoverCursor(const Zones &z)
+{
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    bool match = true;
+    if ((z.top && z.left) || (z.bottom && z.right))
+        shape = Qt::SizeFDiagCursor;
+    else if ((z.bottom && z.left) || (z.top && z.right))
+        shape = Qt::SizeBDiagCursor;
+    else if (z.left || z.right)
+        shape = Qt::SizeHorCursor;
+    else if (z.bottom || z.top)
+        shape = Qt::SizeVerCursor;
+    else
+        match = false;
+    if (match) {
+        setCursor(shape);
+        m_impl->m_resizeCursorShown = true;
+    } else if (m_impl->m_resizeCursorShown && !m_impl->m_dragging) {
+        setCursor(Qt::ArrowCursor);
+        m_impl->m_resizeCursorShown = false;
+    }
+}
+
+void TAVQWindow::resizeWidthFromRight(int dx, const QPoint &g)
+{
+    const int newW = width() + dx;
+    if (newW >= m_impl->m_minResizeWidth)
+        m_impl->m_lastGlobalPos.setX(g.x());
+    setFixedWidth(newW >= m_impl->m_minResizeWidth ? newW : m_impl->m_minResizeWidth);
+}
+
+void TAVQWindow::resizeHeightFromBottom(int dy, const QPoint &g)
+{
+    const int newH = height() + dy;
+    if (newH >= m_impl->m_minResizeHeight) {
+        m_impl->m_lastGlobalPos.setY(g.y());
+        setFixedHeight(newH);
+    } else {
+        setFixedHeight(m_impl->m_minResizeHeight);
+    }
+}
+
+// Applies one resize step; false when the handler must stop there.
+bool TAVQWindow::resizeBy(const QPoint &g)
+{
+    TAVQWindowImpl &d = *m_impl;
+    const int dx = g.x() - d.m_lastGlobalPos.x();
+    const int dy = g.y() - d.m_lastGlobalPos.y();
+    const int minW = d.m_minResizeWidth;
+    const int minH = d.m_minResizeHeight;
+    const QPoint p = pos();
+    switch (d.m_resizeEdge) {
+    case Left: {
+        const int newW = width() - dx;
+        if (newW < minW) {
+            setFixedWidth(minW);
+            return false;
+        }
+        setFixedWidth(newW);
+        d.m_lastGlobalPos = g;
+        move(p.x() + dx, p.y());
+        return false;
+    }
+    case Right: {
+        const int newW = width() + dx;
+        if (newW < minW) {
+            setFixedWidth(minW);
+            return false;
+        }
+        d.m_lastGlobalPos = g;
+        setFixedWidth(newW);
+        return false;
+    }
+    case Top: {
+        const int newH = height() - dy;
+        if (newH < minH) {
+            setFixedHeight(minH);
+            return false;
+        }
+        setFixedHeight(newH);
+        d.m_lastGlobalPos = g;
+        move(p.x(), p.y() + dy);
+        return false;
+    }
+    case Bottom: {
+        const int newH = height() + dy;
+        if (newH < minH) {
+            setFixedHeight(minH);
+            return false;
+        }
+        setFixedHeight(newH);
+        d.m_lastGlobalPos = g;
+        return false;
+    }
+    case BottomRight:
+        resizeWidthFromRight(dx, g);
+        resizeHeightFromBottom(dy, g);
+        return true;
+    case TopRight: {
+        resizeWidthFromRight(dx, g);
+        const int newH = height() - dy;
+        if (newH < minH) {
+            setFixedHeight(minH);
+        } else {
+            d.m_lastGlobalPos.setY(g.y());
+            setFixedHeight(newH);
+            move(p.x(), p.y() + dy);
+        }
+        return true;
+    }
+    case TopLeft: {
+        int newX = geometry().left();
+        int newY = geometry().top();
+        const int newW = width() - dx;
+        if (newW < minW) {
+            setFixedWidth(minW);
+        } else {
+            d.m_lastGlobalPos.setX(g.x());
+            setFixedWidth(newW);
+            newX = p.x() + dx;
+        }
+        const int newH = height() - dy;
+        if (newH < minH) {
+            setFixedHeight(minH);
+            newY = geometry().top();
+        } else {
+            d.m_lastGlobalPos.setY(g.y());
+            setFixedHeight(newH);
+            newY = p.y() + dy;
+        }
+        move(newX, newY);
+        return true;
+    }
+    case BottomLeft: {
+        const int newW = width() - dx;
+        if (newW < minW) {
+            setFixedWidth(minW);
+        } else {
+            setFixedWidth(newW);
+            d.m_lastGlobalPos.setX(g.x());
+            move(p.x() + dx, p.y());
+        }
+        resizeHeightFromBottom(dy, g);
+        return true;
+    }
+    default:
+        return true;
+    }
+}
+
+void TAVQWindow::mouseMoveEvent(QMouseEvent *e)
+{
+    TAVQWindowImpl &d = *m_impl;
+    const QPoint g = e->globalPos();
+    if (d.m_resizable && !isMaximized()) {
+        if (d.m_resizeEdge == NoEdge)
+            updateHoverCursor(zonesAt(g));
+        else if (!resizeBy(g))
+            return;
+    }
+    if (d.m_resizeEdge == NoEdge && d.m_draggable && d.m_dragging && e->buttons() != Qt::NoButton) {
+        move(pos() + (g - d.m_lastGlobalPos));
+        d.m_lastGlobalPos = g;
+        e->accept();
+    }
+    QWidget::mouseMoveEvent(e);
+}
+
+void TAVQWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    if (m_impl->m_resizable && m_impl->m_resizeEdge != NoEdge) {
+        m_impl->m_resizeEdge = NoEdge;
+        setCursor(Qt::ArrowCursor);
+    }
+    m_impl->m_dragging = false;
+}
+
+void TAVQWindow::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (!m_impl->m_dblClickMaximize || e->pos().y() >= m_impl->m_captionHeight)
+        return;
+    if (isMaximized())
+        showNormal();
+    else
+        showMaximized();
+}
+
+void TAVQWindow::paintEvent(QPaintEvent *)
+{
+    if (!m_impl->m_paintBackground)
+        return;
+    QPainter painter(this);
+    if (m_impl->m_bgUseColor)
+        TAVQPaint::paintColorBox(&painter, m_impl->m_bgBox, 0, 0, width(), height());
+    else
+        TAVQPaint::paintSlicedImage(&painter, m_impl->m_bgImage, m_impl->m_bgSlices, 0, 0, width(), height());
+}
+
+void TAVQWindow::resizeEvent(QResizeEvent *e)
+{
+    TAVQControlBase::ApplyChildLayouts(this);
+    QWidget::resizeEvent(e);
+}
+
+void TAVQWindow::closeEvent(QCloseEvent *e)
+{
+    m_impl->m_modalLoop->exit(0);
+    QWidget::closeEvent(e);
+}
+
+} // namespace TAVQtLib

@@ -1,0 +1,310 @@
+#include "core/tavqcontrol.h"
+#include "core/tavqjson.h"
+#include "core/tavqpagebuilder.h"
+#include "core/tavqregistry.h"
+#include "core/tavqruntime.h"
+#include "core/tavqwindow.h"
+#include "resources/tavqresourcemanager.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <json/value.h>
+
+using namespace TAVQtLib;
+
+namespace {
+
+// Every step the builder takes, in order.
+QStringList s_log;
+
+class RecorderImpl : public TAVQControlBaseImpl
+{
+public:
+    using TAVQControlBaseImpl::TAVQControlBaseImpl;
+    bool LoadAttributes(const Json::Value &element)
+    {
+        const QWidget *parent = m_widget->parentWidget();
+        s_log << QString("attrs %1 parent=%2 children=%3")
+                     .arg(m_widget->objectName(), parent ? parent->objectName() : QString("none"))
+                     .arg(m_widget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size());
+        return LoadAttrMap(&element);
+    }
+    void OnChildrenLoaded() override { s_log << "loaded " + m_widget->objectName(); }
+};
+
+class Recorder : public TAVQControl<QWidget, RecorderImpl>
+{
+public:
+    using TAVQControl::TAVQControl;
+    QString GetTypeName() override { return QStringLiteral("recorder"); }
+
+protected:
+    void resizeEvent(QResizeEvent *e) override
+    {
+        // Showing a new child delivers its initial size; only layout sizes count here.
+        if (e->oldSize().isValid())
+            s_log << "geometry " + objectName();
+    }
+};
+
+QWidget *createRecorder() { return new Recorder; }
+QWidget *createNothing() { return nullptr; }
+QWidget *createPlainWidget() { return new QWidget; }
+
+Json::Value parse(const QByteArray &text)
+{
+    Json::Value root;
+    if (!JsonRead::parseDocument(text.constData(), text.constData() + text.size(), &root))
+        qFatal("bad test json");
+    return root;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class tst_PageBuilder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { s_log.clear(); }
+    void registry();
+    void buildOrder();
+    void layoutPerTopLevelElement();
+    void lastElementDecidesResult();
+    void skippedElements();
+    void deepNestingIsBounded();
+    void windowKeys();
+    void emptyElementsStillApplyWindowKeys();
+    void pagesFromPackageThenDisk();
+    void malformedPages_data();
+    void malformedPages();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void tst_PageBuilder::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    RegisterControlType("rec", createRecorder, true);
+    RegisterControlType("nothing", createNothing, true);
+    RegisterControlType("plainwidget", createPlainWidget, false);
+}
+
+void tst_PageBuilder::registry()
+{
+    const auto before = RegisteredControlTypes().size();
+    RegisterControlType(nullptr, createRecorder, true);
+    RegisterControlType("nullcreator", nullptr, true);
+    QCOMPARE(RegisteredControlTypes().size(), before);
+    QVERIFY(!ListedControlTypes().count("nullcreator"));
+    QVERIFY(!ListedControlTypes().count("plainwidget"));
+    QVERIFY(ListedControlTypes().count("rec"));
+
+    QWidget parent;
+    const Json::Value element = parse(R"({"name":"r1"})");
+    QWidget *w = CreateControl("rec", element, &parent);
+    QVERIFY(qobject_cast<QWidget *>(w));
+    QCOMPARE(w->parentWidget(), &parent);
+    QCOMPARE(w->objectName(), QStringLiteral("r1"));
+    QVERIFY(!CreateControl("REC", element, &parent));       // case-sensitive
+    QVERIFY(!CreateControl("Rec", element, &parent));
+    QVERIFY(!CreateControl(nullptr, element, &parent));
+    QVERIFY(!CreateControl("nothing", element, &parent));
+    // A widget that is no control is parented but reads nothing.
+    QWidget *plain = CreateControl("plainwidget", element, nullptr);
+    QVERIFY(plain && !plain->parentWidget() && plain->objectName().isEmpty());
+    delete plain;
+    // Registering again replaces the creator.
+    RegisterControlType("plainwidget", createRecorder, false);
+    QWidget *now = CreateControl("plainwidget", element, &parent);
+    QVERIFY(dynamic_cast<Recorder *>(now));
+}
+
+void tst_PageBuilder::buildOrder()
+{
+    QWidget host;
+    host.setObjectName("host");
+    host.show();   // geometry changes of visible widgets are delivered at once
+    const Json::Value page = parse(R"({"elements":[
+        {"type":"rec","name":"a","x":0,"y":0,"w":10,"h":10,"child":[
+            {"type":"rec","name":"a1","w":5,"h":5,"child":[{"type":"rec","name":"a11","w":2,"h":2}]},
+            {"type":"rec","name":"a2","w":5,"h":5}]}]})");
+    BuildElements(page, &host);
+    const QStringList expected = {
+        "attrs a parent=host children=0",
+        "attrs a1 parent=a children=0",
+        "attrs a11 parent=a1 children=0",
+        "loaded a11",
+        "loaded a1",
+        "attrs a2 parent=a children=0",
+        "loaded a2",
+        "loaded a",
+        "geometry a", "geometry a1", "geometry a11", "geometry a2",
+    };
+    QCOMPARE(s_log, expected);
+}
+
+void tst_PageBuilder::layoutPerTopLevelElement()
+{
+    QWidget host;
+    host.show();
+    const Json::Value page = parse(R"({"elements":[
+        {"type":"rec","name":"first","w":10,"h":10},
+        {"type":"rec","name":"second","w":10,"h":10}]})");
+    BuildElements(page, &host);
+    const QStringList expected = {"attrs first parent= children=0", "loaded first", "geometry first",
+                                  "attrs second parent= children=0", "loaded second", "geometry second"};
+    QCOMPARE(s_log, expected);
+}
+
+void tst_PageBuilder::lastElementDecidesResult()
+{
+    QWidget host;
+    QWidget *last = BuildElements(parse(R"({"elements":[{"type":"rec","name":"x"},{"type":"rec","name":"y"}]})"),
+                                  &host);
+    QVERIFY(last);
+    QCOMPARE(last->objectName(), QStringLiteral("y"));
+    QVERIFY(!BuildElements(parse(R"({"elements":[{"type":"rec","name":"z"},{"type":"unknown"}]})"), &host));
+    QVERIFY(host.findChild<QWidget *>("z"));                // earlier elements were built
+    QVERIFY(!BuildElements(parse(R"({"elements":[{"type":"rec"}]})"), nullptr));
+}
+
+void tst_PageBuilder::skippedElements()
+{
+    QWidget host;
+    BuildElements(parse(R"({"elements":[
+        {"type":"rec","name":"p","child":[
+            {"type":"qtscrollbar","name":"bar"},
+            {"type":7,"name":"numbertype"},
+            {"name":"notype"},
+            {"type":"missing","name":"unknown","child":[{"type":"rec","name":"orphan"}]},
+            {"type":"rec","name":"kept"}]}]})"),
+                  &host);
+    QWidget *p = host.findChild<QWidget *>("p");
+    QVERIFY(p);
+    const QList<QWidget *> children = p->findChildren<QWidget *>();
+    QCOMPARE(children.size(), 1);
+    QCOMPARE(children.first()->objectName(), QStringLiteral("kept"));
+    QVERIFY(!host.findChild<QWidget *>("orphan"));
+}
+
+void tst_PageBuilder::deepNestingIsBounded()
+{
+    QByteArray deep = R"({"type":"rec","name":"leaf"})";
+    for (int i = 0; i < 300; ++i)
+        deep = R"({"type":"rec","child":[)" + deep + "]}";
+    QWidget host;
+    QVERIFY(BuildElements(parse("{\"elements\":[" + deep + "]}"), &host));
+    int depth = 0;
+    for (QObject *o = host.children().value(0); o; o = o->children().value(0))
+        ++depth;
+    QCOMPARE(depth, MaxElementDepth + 1);
+    QVERIFY(!host.findChild<QWidget *>("leaf"));
+}
+
+void tst_PageBuilder::windowKeys()
+{
+    writeFile(m_dir.filePath("win.json"),
+              R"({"w":640,"h":480,"trans":true,"drag":false,"resize":true,"minH":100,"minW":200,
+                  "onlyDragCaption":true,"elements":[{"type":"rec","name":"r"}]})");
+    TAVQWindow window;
+    window.setGeometry(30, 40, 10, 10);
+    QVERIFY(LoadPage(&window, m_dir.filePath("win.json")));
+    QCOMPARE(window.geometry(), QRect(30, 40, 640, 480));
+    QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
+    QVERIFY(!window.isDraggable());
+    QVERIFY(window.isResizable());
+    QVERIFY(window.testAttribute(Qt::WA_MouseTracking));
+    QCOMPARE(window.minResizeHeight(), 100);
+    QCOMPARE(window.minResizeWidth(), 200);
+    QVERIFY(window.onlyDragCaption());
+
+    writeFile(m_dir.filePath("plain.json"), R"({"trans":false,"drag":"yes","w":"wide","elements":[]})");
+    TAVQWindow other;
+    other.setGeometry(1, 2, 300, 200);
+    LoadPage(&other, m_dir.filePath("plain.json"));
+    QVERIFY(!(other.windowFlags() & Qt::FramelessWindowHint));
+    QVERIFY(!other.testAttribute(Qt::WA_TranslucentBackground));
+    QVERIFY(other.isDraggable());
+    QCOMPARE(other.geometry(), QRect(1, 2, 300, 200));
+
+    // Other hosts ignore the window keys.
+    QWidget host;
+    host.setGeometry(0, 0, 10, 10);
+    LoadPage(&host, m_dir.filePath("win.json"));
+    QCOMPARE(host.size(), QSize(10, 10));
+    QVERIFY(host.findChild<QWidget *>("r"));
+}
+
+void tst_PageBuilder::emptyElementsStillApplyWindowKeys()
+{
+    writeFile(m_dir.filePath("empty.json"), R"({"w":123,"elements":[]})");
+    TAVQWindow window;
+    QVERIFY(!LoadPage(&window, m_dir.filePath("empty.json")));
+    QCOMPARE(window.width(), 123);
+    QVERIFY(window.children().size() >= 1);   // only its modal loop
+    QVERIFY(window.findChildren<QWidget *>().isEmpty());
+}
+
+void tst_PageBuilder::pagesFromPackageThenDisk()
+{
+    const QString src = m_dir.filePath("pkg");
+    QDir().mkpath(src);
+    writeFile(src + "/both.json", R"({"elements":[{"type":"rec","name":"fromPackage"}]})");
+    const QString package = m_dir.filePath("pages.data");
+    QCOMPARE(QProcess::execute(TAVQPKG_PATH, {"pack", src, package}), 0);
+    OpenPackage(package);
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    writeFile("both.json", R"({"elements":[{"type":"rec","name":"fromDisk"}]})");
+    writeFile("diskonly.json", R"({"elements":[{"type":"rec","name":"diskOnly"}]})");
+    QWidget host;
+    QCOMPARE(LoadPage(&host, "Both.JSON")->objectName(), QStringLiteral("fromPackage"));
+    QCOMPARE(LoadPage(&host, "diskonly.json")->objectName(), QStringLiteral("diskOnly"));
+    QVERIFY(!LoadPage(&host, "absent.json"));
+
+    // A style folder makes its pages found.
+    QDir().mkpath("skin");
+    writeFile("skin/style.json", R"({"style":[]})");
+    writeFile("skin/folderpage.json", R"({"elements":[{"type":"rec","name":"fromFolder"}]})");
+    QVERIFY(LoadStyleFolder(m_dir.filePath("skin")));
+    QDir::setCurrent(cwd);
+    QCOMPARE(LoadPage(&host, "folderpage.json")->objectName(), QStringLiteral("fromFolder"));
+}
+
+void tst_PageBuilder::malformedPages_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("syntax error") << QByteArray("{\"elements\": [");
+    QTest::newRow("no elements") << QByteArray("{\"w\": 10}");
+    QTest::newRow("elements not a list") << QByteArray("{\"elements\": {\"type\":\"rec\"}}");
+    QTest::newRow("root is a list") << QByteArray("[{\"type\":\"rec\"}]");
+    QTest::newRow("elements of numbers") << QByteArray("{\"elements\": [1, 2, null]}");
+    QTest::newRow("child not a list") << QByteArray("{\"elements\": [{\"type\":\"unknown\",\"child\":5}]}");
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4);
+}
+
+void tst_PageBuilder::malformedPages()
+{
+    QFETCH(QByteArray, text);
+    writeFile(m_dir.filePath("bad.json"), text);
+    TAVQWindow window;
+    QVERIFY(!LoadPage(&window, m_dir.filePath("bad.json")));
+    QVERIFY(window.findChildren<QWidget *>().isEmpty());
+}
+
+QTEST_MAIN(tst_PageBuilder)
+#include "tst_pagebuilder.moc"
