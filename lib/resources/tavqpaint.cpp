@@ -121,23 +121,6 @@ int alignedPosition(int align, int start, int extent, int size)
     }
 }
 
-Qt::Alignment alignmentOf(const TAVQFontStyle &font)
-{
-    Qt::Alignment alignment;
-    switch (font.hor) {
-    case 0: alignment |= Qt::AlignLeft; break;
-    case 1: alignment |= Qt::AlignHCenter; break;
-    case 2: alignment |= Qt::AlignRight; break;
-    default: break;
-    }
-    switch (font.ver) {
-    case 0: alignment |= Qt::AlignTop; break;
-    case 1: alignment |= Qt::AlignVCenter; break;
-    case 2: alignment |= Qt::AlignBottom; break;
-    default: break;
-    }
-    return alignment;
-}
 
 // Drawn on its side into a temporary image, then turned clockwise so it reads
 // from top to bottom.
@@ -161,6 +144,24 @@ void paintVerticalText(QPainter *painter, const QString &text, const TAVQFontSty
 }
 
 } // namespace
+
+Qt::Alignment alignmentOf(const TAVQFontStyle &font)
+{
+    Qt::Alignment alignment;
+    switch (font.hor) {
+    case 0: alignment |= Qt::AlignLeft; break;
+    case 1: alignment |= Qt::AlignHCenter; break;
+    case 2: alignment |= Qt::AlignRight; break;
+    default: break;
+    }
+    switch (font.ver) {
+    case 0: alignment |= Qt::AlignTop; break;
+    case 1: alignment |= Qt::AlignVCenter; break;
+    case 2: alignment |= Qt::AlignBottom; break;
+    default: break;
+    }
+    return alignment;
+}
 
 void paintBox(QPainter *painter, const TAVQBoxStyle &style, const QRect &rect)
 {

@@ -52,6 +52,9 @@ void paintAlignedImage(QPainter *painter, const QString &image, const TAVQImageP
 void paintText(QPainter *painter, const QString &text, const TAVQFontStyle &font, const QRect &rect);
 void paintText(QPainter *painter, const QString &text, const TAVQFontStyle &font, int x, int y, int w, int h, bool horizontal);
 
+// The text alignment of a font style's "hor" and "ver"; unknown values add no flag.
+Qt::Alignment alignmentOf(const TAVQFontStyle &font);
+
 // The font a font style describes (pixel size, family, weight 75 or 50, italic, underline).
 QFont fontOf(const TAVQFontStyle &style);
 

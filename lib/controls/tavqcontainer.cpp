@@ -1,0 +1,470 @@
+#include "tavqcontainer.h"
+
+#include "core/tavqjson.h"
+#include "core/tavqstyleslots.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+#include <json/value.h>
+
+#include <cstring>
+#include <optional>
+
+namespace TAVQtLib {
+
+using namespace JsonRead;
+
+namespace {
+
+// An unstyled container is a grey panel, so that it shows in the designer.
+TAVQBoxStyle greyPanel()
+{
+    TAVQBoxStyle style;
+    style.color = QColor(128, 128, 128);
+    return style;
+}
+
+TAVQBoxStyle hiddenBox()
+{
+    TAVQBoxStyle style;
+    style.visible = false;
+    return style;
+}
+
+int extent(const QWidget *widget, Qt::Orientation direction)
+{
+    return direction == Qt::Horizontal ? widget->width() : widget->height();
+}
+
+Qt::Orientation across(Qt::Orientation direction)
+{
+    return direction == Qt::Horizontal ? Qt::Vertical : Qt::Horizontal;
+}
+
+// The control of a child that takes part in arranging, or null.
+ITAVQControlBase *arrangedControl(QObject *child)
+{
+    ITAVQControlBase *control = controlInterface(child);
+    return control && control->GetControlBase() ? control : nullptr;
+}
+
+template <typename Record>
+void moveRecord(Record *record, Qt::Orientation direction, int position)
+{
+    (direction == Qt::Horizontal ? record->x : record->y) = position;
+}
+
+// Writes one coordinate into a child's layout record. Anchored children store
+// the record again; fixed ones pick it up at the next layout pass, since storing
+// a fixed record through SetLayout would apply it at once.
+void placeChild(ITAVQControlBase *control, Qt::Orientation direction, int position)
+{
+    void *data = nullptr;
+    control->GetLayoutData(data);
+    if (!data)
+        return;
+    const int kind = control->GetLayoutType();
+    if (kind == LayoutAnchor) {
+        TAVQAnchorLayout anchor;
+        std::memcpy(&anchor, data, sizeof anchor);
+        moveRecord(&anchor, direction, position);
+        control->SetLayout(anchor);
+    } else if (kind == LayoutFixed) {
+        TAVQFixedLayout fixed;
+        std::memcpy(&fixed, data, sizeof fixed);
+        moveRecord(&fixed, direction, position);
+        std::memcpy(data, &fixed, sizeof fixed);
+    }
+}
+
+// Pages write this flag as a number as often as a boolean; any non-zero number is true.
+std::optional<bool> flagValue(const Json::Value &value)
+{
+    if (const auto flag = toBool(value))
+        return flag;
+    if (const auto number = toInt(value))
+        return *number != 0;
+    if (value.isNumeric())
+        return true; // outside the int range, so not zero
+    return std::nullopt;
+}
+
+// A line colour is a hexadecimal RRGGBB string or the same value as a number.
+std::optional<QColor> lineColorValue(const Json::Value &value)
+{
+    if (const auto text = toBytes(value))
+        return fontColorFromString(*text);
+    if (const auto number = toInt(value))
+        return QColor(QRgb(quint32(*number)));
+    if (value.isUInt())
+        return QColor(QRgb(value.asUInt()));
+    return std::nullopt;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- container
+
+TAVQContainerImpl::TAVQContainerImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+    , m_backgroundStyle(greyPanel())
+    , m_disabledStyle(greyPanel())
+{
+}
+
+TAVQContainerImpl::~TAVQContainerImpl() = default;
+
+bool TAVQContainerImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool result = LoadAttrMap(&element);
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        TAVQBoxStyle style;
+        if (slot == 0 && TAVQStyleSlots::findBox(name, &style))
+            m_backgroundStyle = m_disabledStyle = style;
+        else if (slot == 1)
+            TAVQStyleSlots::findBox(name, &m_disabledStyle);
+    });
+    if (const Json::Value *attr = member(element, "attr")) {
+        const int layout = intMember(*attr, "childLayout", ChildLayoutNone);
+        m_childLayout = layout >= ChildLayoutRow && layout < ChildLayoutNone ? layout : ChildLayoutNone;
+        m_space = intMember(*attr, "space", m_space);
+    }
+    return result;
+}
+
+void TAVQContainerImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, m_widget->isEnabled() ? m_backgroundStyle : m_disabledStyle, rect);
+}
+
+void TAVQContainerImpl::arrangeChildren()
+{
+    switch (m_childLayout) {
+    case ChildLayoutRow:
+        arrangeLine(Qt::Horizontal);
+        break;
+    case ChildLayoutColumn:
+        arrangeLine(Qt::Vertical);
+        break;
+    case ChildLayoutFlowRows:
+        arrangeFlow(Qt::Horizontal);
+        break;
+    case ChildLayoutFlowColumns:
+        arrangeFlow(Qt::Vertical);
+        break;
+    default:
+        break;
+    }
+}
+
+void TAVQContainerImpl::arrangeLine(Qt::Orientation direction)
+{
+    int position = m_space;
+    const QObjectList children = m_widget->children();
+    for (QObject *child : children) {
+        ITAVQControlBase *control = arrangedControl(child);
+        const QWidget *widget = qobject_cast<QWidget *>(child);
+        if (!control || !widget)
+            continue;
+        placeChild(control, direction, position);
+        position += extent(widget, direction) + m_space;
+    }
+}
+
+void TAVQContainerImpl::arrangeFlow(Qt::Orientation direction)
+{
+    const Qt::Orientation side = across(direction);
+    const int limit = extent(m_widget, direction);
+    int along = m_space;
+    int line = m_space;
+    const QObjectList children = m_widget->children();
+    for (QObject *child : children) {
+        const QWidget *widget = qobject_cast<QWidget *>(child);
+        if (!widget)
+            continue;
+        // Every child widget may break the line, placed or not; the new line
+        // advances by this child's size, not by the largest of the last line.
+        if (m_space + extent(widget, direction) + along > limit) {
+            line += extent(widget, side) + m_space;
+            along = m_space;
+        }
+        if (ITAVQControlBase *control = arrangedControl(child)) {
+            placeChild(control, direction, along);
+            placeChild(control, side, line);
+            along += extent(widget, direction) + m_space;
+        }
+    }
+}
+
+void TAVQContainerImpl::moveNativeWindow()
+{
+    if (!m_nativeWindow)
+        return;
+    const QPoint topLeft = m_widget->mapTo(m_widget->window(), QPoint(0, 0));
+    m_nativeWindow->move(QRect(topLeft, m_widget->size()));
+}
+
+TAVQContainer::TAVQContainer(QWidget *parent)
+    : TAVQControl(parent)
+{
+}
+
+QString TAVQContainer::GetTypeName()
+{
+    return QStringLiteral("qtcontainer");
+}
+
+void TAVQContainer::setNativeWindow(WId id)
+{
+    if (id == 0)
+        m_impl->m_nativeWindow.reset();
+    else
+        m_impl->m_nativeWindow = std::make_unique<TAVQNativeWindow>(id);
+}
+
+WId TAVQContainer::nativeWindow() const
+{
+    return m_impl->m_nativeWindow ? m_impl->m_nativeWindow->id() : 0;
+}
+
+void TAVQContainer::clearNativeWindow()
+{
+    m_impl->m_nativeWindow.reset();
+}
+
+void TAVQContainer::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    TAVQControlBase::ApplyChildLayouts(this);
+    if (m_impl->m_childLayout != ChildLayoutNone) {
+        // Arranging reads the sizes the first pass gave and writes positions
+        // that only the second pass applies.
+        m_impl->arrangeChildren();
+        TAVQControlBase::ApplyChildLayouts(this);
+    }
+    m_impl->moveNativeWindow();
+}
+
+// ---------------------------------------------------------------- group box
+
+TAVQGroupBoxImpl::TAVQGroupBoxImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQGroupBoxImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool result = LoadAttrMap(&element);
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot == 0)
+            TAVQStyleSlots::findBox(name, &m_boxStyle);
+        else if (slot == 2)
+            TAVQStyleSlots::findFont(name, &m_fontStyle);
+    });
+    const Json::Value *attr = member(element, "attr");
+    // The frame keys only count together with a title.
+    if (attr && member(*attr, "text"))
+        loadTitleAttributes(*attr);
+    return result;
+}
+
+void TAVQGroupBoxImpl::loadTitleAttributes(const Json::Value &attr)
+{
+    if (const auto text = optionalBytes(attr, "text"))
+        m_title = fromGbk(*text);
+    if (const Json::Value *size = member(attr, "size")) {
+        if (const auto inset = flagValue(*size))
+            m_lineInset = *inset ? 1 : 0;
+    }
+    if (const Json::Value *color = member(attr, "color")) {
+        if (const auto line = lineColorValue(*color))
+            m_lineColor = *line;
+    }
+    m_showText = boolMember(attr, "showText", m_showText);
+}
+
+void TAVQGroupBoxImpl::Draw(QPainter *painter, const QRect &r)
+{
+    const QSize text = measureText(m_fontStyle, m_title);
+    const int tw = m_showText ? text.width() : 0;
+    const int th = text.height();
+    const int middle = r.top() + th / 2;
+    const int bottom = r.top() + r.height() - m_lineInset;
+    const QPoint frame[] = {
+        QPoint(r.left() + 5, middle),
+        QPoint(r.left(), middle),
+        QPoint(r.left(), bottom),
+        QPoint(r.right() - 1, bottom),
+        QPoint(r.right() - 1, middle),
+        QPoint(r.left() + tw + 9, middle),
+    };
+    painter->setPen(QPen(m_lineColor));
+    painter->drawPolyline(frame, int(sizeof frame / sizeof frame[0]));
+    if (m_showText)
+        paintText(painter, m_title, m_fontStyle, QRect(r.left() + 7, r.top(), tw + 5, th));
+}
+
+TAVQGroupBox::TAVQGroupBox(QWidget *parent)
+    : TAVQControl(parent)
+{
+}
+
+QString TAVQGroupBox::GetTypeName()
+{
+    return QStringLiteral("qtgroupbox");
+}
+
+// ---------------------------------------------------------------- splitter
+
+TAVQSplitterImpl::TAVQSplitterImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+    , m_backgroundStyle(hiddenBox())
+{
+}
+
+bool TAVQSplitterImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool result = LoadAttrMap(&element);
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot == 0)
+            TAVQStyleSlots::findBox(name, &m_backgroundStyle);
+    });
+    return result;
+}
+
+void TAVQSplitterImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, m_backgroundStyle, rect);
+}
+
+TAVQSplitter::TAVQSplitter(QWidget *parent)
+    : TAVQControl(parent)
+{
+}
+
+QString TAVQSplitter::GetTypeName()
+{
+    return QStringLiteral("qtsplitter");
+}
+
+// The splitter is a painted bar only: the mouse changes neither its look nor
+// anything below it.
+void TAVQSplitter::mousePressEvent(QMouseEvent *) {}
+void TAVQSplitter::mouseReleaseEvent(QMouseEvent *) {}
+void TAVQSplitter::mouseMoveEvent(QMouseEvent *) {}
+
+// ---------------------------------------------------------------- scroll view
+
+TAVQScrollViewImpl::TAVQScrollViewImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+QScrollArea *TAVQScrollViewImpl::area() const
+{
+    return static_cast<QScrollArea *>(m_widget);
+}
+
+bool TAVQScrollViewImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool result = LoadAttrMap(&element);
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot >= 0)
+            TAVQStyleSlots::findBox(name, &m_backgroundStyle);
+    });
+    return result;
+}
+
+void TAVQScrollViewImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, m_backgroundStyle, rect);
+}
+
+void TAVQScrollViewImpl::OnChildrenLoaded()
+{
+    const QObjectList children = m_widget->children();
+    for (QObject *child : children) {
+        if (TAVQContainer *container = qobject_cast<TAVQContainer *>(child)) {
+            m_content = container;
+            area()->setWidget(container);
+            layoutContent();
+            return;
+        }
+    }
+}
+
+void TAVQScrollViewImpl::layoutContent()
+{
+    // The content lives in the viewport, which no layout pass walks into.
+    if (m_content)
+        m_content->GetControlBase()->ApplyLayout();
+}
+
+bool TAVQScrollViewImpl::eventFilter(QObject *watched, QEvent *event)
+{
+    QWidget *viewport = area()->viewport();
+    if (event->type() == QEvent::Paint && watched == viewport) {
+        QPainter painter(viewport);
+        Draw(&painter, QRect(0, 0, viewport->width(), viewport->height()));
+    }
+    return TAVQControlBaseImpl::eventFilter(watched, event);
+}
+
+TAVQScrollView::TAVQScrollView(QWidget *parent)
+    : TAVQControl(parent)
+{
+    // QScrollArea's own bars stay until the skinned ones replace them through
+    // setHorizontalScrollBar/setVerticalScrollBar; all other code reaches the
+    // bars through horizontalScrollBar()/verticalScrollBar() only.
+    setFrameStyle(0);
+    viewport()->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
+    viewport()->installEventFilter(m_impl);
+}
+
+QString TAVQScrollView::GetTypeName()
+{
+    return QStringLiteral("qtscrollview");
+}
+
+void TAVQScrollView::setHorizontalValue(int value)
+{
+    horizontalScrollBar()->setValue(value);
+}
+
+int TAVQScrollView::horizontalValue() const
+{
+    return horizontalScrollBar()->value();
+}
+
+void TAVQScrollView::setVerticalValue(int value)
+{
+    verticalScrollBar()->setValue(value);
+}
+
+int TAVQScrollView::verticalValue() const
+{
+    return verticalScrollBar()->value();
+}
+
+void TAVQScrollView::scrollContentsBy(int dx, int dy)
+{
+    QScrollArea::scrollContentsBy(dx, dy);
+    emit scrollPosChanged(dx, dy);
+}
+
+void TAVQScrollView::paintEvent(QPaintEvent *)
+{
+    // Only viewport paints arrive here, and the viewport filter has answered
+    // them already; a painter on the area itself would be refused now.
+}
+
+void TAVQScrollView::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    m_impl->layoutContent();
+}
+
+} // namespace TAVQtLib

@@ -1,0 +1,249 @@
+#ifndef TAVQ_CONTAINER_H
+#define TAVQ_CONTAINER_H
+
+#include "core/tavqcontrol.h"
+#include "core/tavqplatform.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QScrollArea>
+#include <QWidget>
+
+#include <memory>
+
+namespace TAVQtLib {
+
+class TAVQContainer;
+
+// How a container arranges its child controls when it is resized.
+enum TAVQChildLayout {
+    ChildLayoutRow = 0,
+    ChildLayoutColumn = 1,
+    ChildLayoutFlowRows = 2,
+    ChildLayoutFlowColumns = 3,
+    ChildLayoutNone = 4
+};
+
+// Look and arrangement of a container.
+class TAVQContainerImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQContainerImpl(QWidget *widget);
+    ~TAVQContainerImpl() override;
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+    // Writes the positions of the child controls into their layout records.
+    void arrangeChildren();
+    // Keeps the native window over the container's area.
+    void moveNativeWindow();
+
+private:
+    friend class TAVQContainer;
+
+    void arrangeLine(Qt::Orientation direction);
+    void arrangeFlow(Qt::Orientation direction);
+
+    TAVQBoxStyle m_backgroundStyle;
+    TAVQBoxStyle m_disabledStyle;
+    int m_childLayout = ChildLayoutNone;
+    int m_space = 0;
+    std::unique_ptr<TAVQNativeWindow> m_nativeWindow;
+};
+
+// A panel that paints a box style and can arrange its child controls in a row,
+// a column or a wrapping flow.
+class TAVQContainer : public TAVQControl<QWidget, TAVQContainerImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQContainer(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
+    const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
+    void setDisabledStyle(const TAVQBoxStyle &style) { m_impl->m_disabledStyle = style; }
+    const TAVQBoxStyle &disabledStyle() const { return m_impl->m_disabledStyle; }
+    void setUseColor(bool on) { m_impl->m_backgroundStyle.useColor = on; }
+    bool useColor() const { return m_impl->m_backgroundStyle.useColor; }
+    void setChildLayout(int layout) { m_impl->m_childLayout = layout; }
+    int childLayout() const { return m_impl->m_childLayout; }
+    void setSpace(int space) { m_impl->m_space = space; }
+    int space() const { return m_impl->m_space; }
+
+    // A null id clears it.
+    void setNativeWindow(WId id);
+    WId nativeWindow() const;
+    void clearNativeWindow();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+};
+
+// Look of a group box: a frame line broken by a title.
+class TAVQGroupBoxImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQGroupBoxImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+private:
+    friend class TAVQGroupBox;
+
+    void loadTitleAttributes(const Json::Value &attr);
+
+    bool m_showText = true;
+    TAVQBoxStyle m_boxStyle;
+    QString m_title;
+    TAVQFontStyle m_fontStyle;
+    QColor m_lineColor = QColor(0, 0, 0);
+    int m_lineInset = 1;
+};
+
+// A titled frame around a region.
+class TAVQGroupBox : public TAVQControl<QWidget, TAVQGroupBoxImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQGroupBox(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setShowText(bool on) { m_impl->m_showText = on; }
+    bool showText() const { return m_impl->m_showText; }
+    // Kept from the page; the frame is drawn with the line colour only.
+    void setBoxStyle(const TAVQBoxStyle &style) { m_impl->m_boxStyle = style; }
+    const TAVQBoxStyle &boxStyle() const { return m_impl->m_boxStyle; }
+    void setTitle(const QString &title) { m_impl->m_title = title; }
+    QString title() const { return m_impl->m_title; }
+    void setFontStyle(const TAVQFontStyle &style) { m_impl->m_fontStyle = style; }
+    const TAVQFontStyle &fontStyle() const { return m_impl->m_fontStyle; }
+    void setLineColor(const QColor &color) { m_impl->m_lineColor = color; }
+    QColor lineColor() const { return m_impl->m_lineColor; }
+    // Distance of the bottom line from the bottom edge: 1 the last row, 0 hidden below it.
+    void setLineInset(int inset) { m_impl->m_lineInset = inset; }
+    int lineInset() const { return m_impl->m_lineInset; }
+};
+
+// Look of a splitter: one box style, invisible until a style is given.
+class TAVQSplitterImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQSplitterImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+private:
+    friend class TAVQSplitter;
+
+    bool m_horizontal = true;
+    QPointer<QWidget> m_firstPane;
+    QPointer<QWidget> m_secondPane;
+    TAVQBoxStyle m_backgroundStyle;
+    int m_splitPosition = -1;
+    int m_handleWidth = 0;
+};
+
+// A panel that paints a box style and keeps its split settings for the
+// application; it arranges nothing and takes no mouse input.
+class TAVQSplitter : public TAVQControl<QWidget, TAVQSplitterImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQSplitter(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
+    const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
+    void setHorizontal(bool on) { m_impl->m_horizontal = on; }
+    bool isHorizontal() const { return m_impl->m_horizontal; }
+    void setFirstPane(QWidget *pane) { m_impl->m_firstPane = pane; }
+    QWidget *firstPane() const { return m_impl->m_firstPane; }
+    void setSecondPane(QWidget *pane) { m_impl->m_secondPane = pane; }
+    QWidget *secondPane() const { return m_impl->m_secondPane; }
+    void setSplitPosition(int position) { m_impl->m_splitPosition = position; }
+    int splitPosition() const { return m_impl->m_splitPosition; }
+    void setHandleWidth(int width) { m_impl->m_handleWidth = width; }
+    int handleWidth() const { return m_impl->m_handleWidth; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+};
+
+// Look and content of a scroll view.
+class TAVQScrollViewImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQScrollViewImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+    void OnChildrenLoaded() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Lays out the content inside the viewport.
+    void layoutContent();
+
+private:
+    friend class TAVQScrollView;
+
+    QScrollArea *area() const;
+
+    QPointer<TAVQContainer> m_content;
+    TAVQBoxStyle m_backgroundStyle;
+};
+
+// A scroll area whose content is its first container child.
+class TAVQScrollView : public TAVQControl<QScrollArea, TAVQScrollViewImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQScrollView(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
+    const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
+    TAVQContainer *content() const { return m_impl->m_content; }
+
+    void setHorizontalValue(int value);
+    int horizontalValue() const;
+    void setVerticalValue(int value);
+    int verticalValue() const;
+
+signals:
+    void scrollPosChanged(int dx, int dy);
+
+protected:
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+};
+
+} // namespace TAVQtLib
+
+#endif

@@ -1,0 +1,121 @@
+#include "tavqimage.h"
+
+#include "core/tavqjson.h"
+#include "resources/tavqresourcemanager.h"
+
+#include <QPainter>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+namespace {
+
+// Offset of a picture inside the control: 1 centre, 2 end, anything else start.
+int alignedOffset(int align, int extent, int size)
+{
+    if (align == 1)
+        return (extent - size) / 2;
+    if (align == 2)
+        return extent - size;
+    return 0;
+}
+
+} // namespace
+
+TAVQImageImpl::TAVQImageImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQImageImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    if (const Json::Value *attr = JsonRead::member(element, "attr")) {
+        if (const auto path = JsonRead::optionalBytes(*attr, "path"))
+            m_path = QString::fromUtf8(*path);
+        m_fill = JsonRead::boolMember(*attr, "fill", m_fill);
+    }
+    return loaded;
+}
+
+void TAVQImageImpl::setAlign(int horizontal, int vertical)
+{
+    m_alignH = horizontal;
+    m_alignV = vertical;
+}
+
+void TAVQImageImpl::OnPaint(QPaintEvent *)
+{
+    if (!m_widget)
+        return;
+    QPainter painter(m_widget);
+    Draw(&painter, QRect(0, 0, m_widget->width(), m_widget->height()));
+}
+
+const QImage *TAVQImageImpl::picture() const
+{
+    if (m_image)
+        return m_image;
+    if (m_path.isEmpty())
+        return nullptr;
+    return TAVQResourceManager::instance().image(m_path);
+}
+
+void TAVQImageImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    const QImage *shown = picture();
+    if (!shown || shown->isNull())
+        return;
+    const int w = m_widget->width();
+    const int h = m_widget->height();
+    if (m_fill) {
+        painter->drawImage(QRect(rect.left(), rect.top(), w, h), *shown);
+        return;
+    }
+    const int dx = alignedOffset(m_alignH, w, shown->width());
+    const int dy = alignedOffset(m_alignV, h, shown->height());
+    painter->drawImage(QPoint(rect.left() + dx, rect.top() + dy), *shown);
+}
+
+// TAVQImage
+
+TAVQImage::TAVQImage(QWidget *parent)
+    : TAVQControl<QWidget, TAVQImageImpl>(parent)
+{
+}
+
+QString TAVQImage::GetTypeName()
+{
+    return QStringLiteral("qtpicture");
+}
+
+void TAVQImage::setPath(const QString &path)
+{
+    m_impl->setPath(path);
+    update();
+}
+
+// TAVQCanvas
+
+TAVQCanvasImpl::TAVQCanvasImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQCanvasImpl::LoadAttributes(const Json::Value &element)
+{
+    return LoadAttrMap(&element);
+}
+
+TAVQCanvas::TAVQCanvas(QWidget *parent)
+    : TAVQControl<QWidget, TAVQCanvasImpl>(parent)
+{
+}
+
+QString TAVQCanvas::GetTypeName()
+{
+    return QStringLiteral("canvas");
+}
+
+} // namespace TAVQtLib

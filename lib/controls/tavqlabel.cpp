@@ -1,0 +1,349 @@
+#include "tavqlabel.h"
+
+#include "core/tavqjson.h"
+#include "core/tavqstyleslots.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <optional>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+namespace {
+
+constexpr QRgb SelectionColor = qRgb(155, 202, 239);
+// Where the document's first line starts inside the control.
+const int SelectionInset = 5;
+
+// The page's "text" (GBK) when the element carries one.
+std::optional<QString> pageText(const Json::Value &element)
+{
+    const Json::Value *attr = JsonRead::member(element, "attr");
+    if (!attr)
+        return std::nullopt;
+    const std::optional<QByteArray> bytes = JsonRead::optionalBytes(*attr, "text");
+    if (!bytes)
+        return std::nullopt;
+    return fromGbk(*bytes);
+}
+
+} // namespace
+
+// TAVQLabelFonts
+
+void TAVQLabelFonts::set(int state, const TAVQFontStyle &style)
+{
+    if (state == StateNormal || state == StateAll)
+        m_fontStyle = style;
+    if (state != StateNormal)
+        m_fontStyle2 = style;
+}
+
+void TAVQLabelFonts::load(const Json::Value &element)
+{
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot == 0)
+            TAVQStyleSlots::findFont(name, &m_fontStyle);
+    });
+}
+
+QColor TAVQLabelFonts::textColor(const QWidget *widget) const
+{
+    if (m_fontStyle.color.isValid() || !widget)
+        return m_fontStyle.color;
+    return widget->palette().color(QPalette::WindowText);
+}
+
+// TAVQLabelImpl
+
+TAVQLabelImpl::TAVQLabelImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+QLabel *TAVQLabelImpl::label() const
+{
+    return static_cast<QLabel *>(m_widget);
+}
+
+bool TAVQLabelImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    m_fonts.load(element);
+    if (const std::optional<QString> text = pageText(element))
+        static_cast<TAVQLabel *>(m_widget)->setText(*text);
+    applyStyle();
+    return loaded;
+}
+
+void TAVQLabelImpl::setFontStyle(int state, const TAVQFontStyle &style)
+{
+    m_fonts.set(state, style);
+    applyStyle();
+}
+
+void TAVQLabelImpl::setTextColor(const QColor &color)
+{
+    m_fonts.setColor(color);
+    applyStyle();
+}
+
+void TAVQLabelImpl::applyStyle()
+{
+    QLabel *const widget = label();
+    const TAVQFontStyle &style = m_fonts.current();
+    widget->setFont(TAVQPaint::fontOf(style));
+
+    // Without a colour of its own the label goes back to the application's.
+    QPalette palette = widget->palette();
+    const QPalette defaults = QApplication::palette(widget);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QBrush brush = style.color.isValid() ? QBrush(style.color)
+                                                    : defaults.brush(group, QPalette::WindowText);
+        palette.setBrush(group, QPalette::WindowText, brush);
+    }
+    widget->setPalette(palette);
+    widget->setAlignment(TAVQPaint::alignmentOf(style));
+}
+
+QString TAVQLabelImpl::elidedText() const
+{
+    const int mode = m_fonts.current().elide;
+    // Only the three eliding modes shorten; 3 and unknown values keep the text.
+    if (mode < Qt::ElideLeft || mode > Qt::ElideMiddle)
+        return m_fullText;
+    const QFontMetrics metrics(TAVQPaint::fontOf(m_fonts.current()));
+    return metrics.elidedText(m_fullText, Qt::TextElideMode(mode), m_widget->width());
+}
+
+void TAVQLabelImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    TAVQFontStyle style = m_fonts.current();
+    style.color = m_fonts.textColor(m_widget);
+    paintText(painter, label()->text(), style, rect);
+}
+
+// TAVQLabel
+
+TAVQLabel::TAVQLabel(QWidget *parent)
+    : TAVQControl<QLabel, TAVQLabelImpl>(parent)
+{
+    setText(QStringLiteral("label"));
+}
+
+QString TAVQLabel::GetTypeName()
+{
+    return QStringLiteral("qtlabel");
+}
+
+void TAVQLabel::setText(const QString &text)
+{
+    m_impl->setFullText(text);
+    QLabel::setText(text);
+}
+
+void TAVQLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+}
+
+void TAVQLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    QLabel::setText(m_impl->elidedText());
+}
+
+// TAVQLabelExImpl
+
+TAVQLabelExImpl::TAVQLabelExImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+    m_document.setPlainText(QStringLiteral("label"));
+}
+
+bool TAVQLabelExImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    m_fonts.load(element);
+    if (const std::optional<QString> text = pageText(element))
+        m_document.setPlainText(*text);
+    m_document.setDefaultFont(TAVQPaint::fontOf(m_fonts.current()));
+    return loaded;
+}
+
+void TAVQLabelExImpl::resetSelection()
+{
+    m_anchor = TAVQTextPosition();
+    m_focus = TAVQTextPosition();
+}
+
+void TAVQLabelExImpl::setSelection(const TAVQTextPosition &a, const TAVQTextPosition &b)
+{
+    const bool bFirst = b.block < a.block || b.line < a.line || b.cursor < a.cursor;
+    m_anchor = bFirst ? b : a;
+    m_focus = bFirst ? a : b;
+}
+
+void TAVQLabelExImpl::ensureLaidOut() const
+{
+    m_document.documentLayout()->documentSize();
+}
+
+TAVQTextPosition TAVQLabelExImpl::hitTest(const QPoint &point) const
+{
+    ensureLaidOut();
+    int blockIndex = 0;
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next(), ++blockIndex) {
+        const QTextLayout *layout = block.layout();
+        if (!layout)
+            continue;
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (line.rect().contains(point))
+                return TAVQTextPosition{blockIndex, i, line.xToCursor(point.x(), QTextLine::CursorBetweenCharacters)};
+        }
+    }
+    return TAVQTextPosition();
+}
+
+TAVQTextPosition TAVQLabelExImpl::selectionEnd() const
+{
+    ensureLaidOut();
+    TAVQTextPosition end;
+    end.block = m_document.blockCount();
+    const QTextLayout *layout = m_document.begin().layout();
+    if (!layout || layout->lineCount() == 0)
+        return end;
+    end.line = layout->lineCount() - 1;
+    end.cursor = m_document.characterCount() - 1;
+    return end;
+}
+
+void TAVQLabelExImpl::OnMousePress(QMouseEvent *) {}
+
+void TAVQLabelExImpl::OnMouseRelease(QMouseEvent *)
+{
+    m_widget->setMouseTracking(false);
+    m_widget->repaint();
+}
+
+void TAVQLabelExImpl::OnMouseMove(QMouseEvent *event)
+{
+    const TAVQTextPosition hit = hitTest(event->pos());
+    if (hit == m_focus)
+        return;
+    m_focus = hit;
+    m_widget->repaint();
+}
+
+void TAVQLabelExImpl::OnMouseDoubleClick(QMouseEvent *)
+{
+    m_anchor = TAVQTextPosition{0, 0, 0};
+    m_document.setPageSize(QSizeF(m_widget->size() + QSize(20, 10)));
+    m_focus = selectionEnd();
+    m_widget->repaint();
+}
+
+void TAVQLabelExImpl::paintSelection(QPainter *painter) const
+{
+    const QTextLayout *layout = m_document.begin().layout();
+    if (!layout)
+        return;
+    const QTextLine anchorLine = layout->lineAt(m_anchor.line);
+    const QTextLine focusLine = layout->lineAt(m_focus.line);
+
+    const auto fill = [painter](int x, const QTextLine &line, int width) {
+        painter->fillRect(QRectF(x, int(line.y() + SelectionInset), width, line.height()), QColor(SelectionColor));
+    };
+    const auto cursorX = [](const QTextLine &line, int cursor) { return int(line.cursorToX(cursor)); };
+
+    if (m_anchor.line == m_focus.line) {
+        if (anchorLine.isValid()) {
+            const int from = cursorX(anchorLine, m_anchor.cursor);
+            fill(from + SelectionInset, anchorLine, cursorX(anchorLine, m_focus.cursor) - from);
+        }
+        return;
+    }
+    if (anchorLine.isValid()) {
+        const int from = cursorX(anchorLine, m_anchor.cursor);
+        fill(from + SelectionInset, anchorLine, int(anchorLine.naturalTextWidth()) - from);
+    }
+    if (focusLine.isValid())
+        fill(SelectionInset, focusLine, cursorX(focusLine, m_focus.cursor));
+    for (int i = m_anchor.line + 1; i < m_focus.line; ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (line.isValid())
+            fill(SelectionInset, line, int(line.naturalTextWidth()));
+    }
+}
+
+void TAVQLabelExImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::TextAntialiasing, true);
+    painter->translate(rect.topLeft());
+    m_document.setPageSize(QSizeF(rect.size()));
+
+    if (!m_anchor.isNull() && !m_focus.isNull())
+        paintSelection(painter);
+
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, m_fonts.textColor(m_widget));
+    m_document.documentLayout()->draw(painter, context);
+    painter->restore();
+}
+
+// TAVQLabelEx
+
+TAVQLabelEx::TAVQLabelEx(QWidget *parent)
+    : TAVQControl<QLabel, TAVQLabelExImpl>(parent)
+{
+}
+
+QString TAVQLabelEx::GetTypeName()
+{
+    return QStringLiteral("qtlabelex");
+}
+
+// Only the selection reacts to the mouse; the label's own handlers stay out.
+void TAVQLabelEx::mousePressEvent(QMouseEvent *event)
+{
+    if (acceptsMouse())
+        m_impl->OnMousePress(event);
+}
+
+void TAVQLabelEx::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (acceptsMouse())
+        m_impl->OnMouseRelease(event);
+}
+
+void TAVQLabelEx::mouseMoveEvent(QMouseEvent *event)
+{
+    if (acceptsMouse())
+        m_impl->OnMouseMove(event);
+}
+
+void TAVQLabelEx::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (acceptsMouse())
+        m_impl->OnMouseDoubleClick(event);
+}
+
+// Keeps the document laid out at the control's width, so hit tests made before
+// the next paint see the lines that paint shows.
+void TAVQLabelEx::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    m_impl->document()->setPageSize(QSizeF(event->size()));
+}
+
+} // namespace TAVQtLib

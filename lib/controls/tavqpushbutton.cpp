@@ -1,0 +1,156 @@
+#include "tavqpushbutton.h"
+
+#include "core/tavqjson.h"
+#include "core/tavqstyleslots.h"
+
+#include <QPainter>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+namespace {
+
+TAVQBoxStyle framedBox(QRgb fill)
+{
+    TAVQBoxStyle box;
+    box.color = QColor::fromRgba(fill);
+    box.borderColor = QColor::fromRgba(0xFFCCCCCC);
+    box.borderSize = 1;
+    return box;
+}
+
+// Unlike the page's slot 0, a programmatic state 0 is the normal state alone.
+template <typename Style>
+void storeForState(std::array<Style, 4> &styles, int state, const Style &style)
+{
+    if (state == StateAll)
+        styles.fill(style);
+    else if (state >= 0 && state < 4)
+        styles[size_t(state)] = style;
+}
+
+} // namespace
+
+TAVQPushButtonImpl::TAVQPushButtonImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+    , m_boxStyles{framedBox(0xFFF5F5F5), framedBox(0xFFEDFBFF), framedBox(0xFFF5F5F5), TAVQBoxStyle()}
+{
+    m_iconPlacement.alignH = 1;
+    m_iconPlacement.alignV = 1;
+    for (TAVQFontStyle &font : m_fontStyles)
+        font.hor = 1;
+}
+
+bool TAVQPushButtonImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element);
+    if (const Json::Value *attr = JsonRead::member(element, "attr"); attr && attr->isObject())
+        loadAttr(*attr);
+    return loaded;
+}
+
+void TAVQPushButtonImpl::loadStyles(const Json::Value &element)
+{
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot >= 0 && slot < 4)
+            TAVQStyleSlots::setBoxForState(m_boxStyles, slot, name);
+        else if (slot >= 4 && slot < 8)
+            TAVQStyleSlots::setFontForState(m_fontStyles, slot - 4, name);
+    });
+}
+
+void TAVQPushButtonImpl::loadAttr(const Json::Value &attr)
+{
+    using namespace JsonRead;
+    m_hasIcon = boolMember(attr, "hasIcon", m_hasIcon);
+    if (const auto path = optionalBytes(attr, "iconPath"))
+        m_iconPath = QString::fromUtf8(*path);
+    // An "attr" without a text clears the button's text.
+    static_cast<QPushButton *>(m_widget)->setText(fromGbk(bytesMember(attr, "text")));
+    if (const auto path = optionalBytes(attr, "hotIconPath"))
+        m_hotIconPath = QString::fromUtf8(*path);
+    m_showText = boolMember(attr, "showText", m_showText);
+    m_iconPlacement.alignH = intMember(attr, "iconHor", m_iconPlacement.alignH);
+    m_iconPlacement.alignV = intMember(attr, "iconVer", m_iconPlacement.alignV);
+    m_iconPlacement.offsetX = intMember(attr, "iconX", m_iconPlacement.offsetX);
+    m_iconPlacement.offsetY = intMember(attr, "iconY", m_iconPlacement.offsetY);
+    m_textX = intMember(attr, "txtX", m_textX);
+    m_textY = intMember(attr, "txtY", m_textY);
+}
+
+void TAVQPushButtonImpl::setBoxStyle(int state, const TAVQBoxStyle &style)
+{
+    storeForState(m_boxStyles, state, style);
+}
+
+void TAVQPushButtonImpl::setFontStyle(int state, const TAVQFontStyle &style)
+{
+    storeForState(m_fontStyles, state, style);
+}
+
+void TAVQPushButtonImpl::setUseColor(int state, bool useColor)
+{
+    for (int s = 0; s < 4; ++s) {
+        if (state == StateAll || state == s)
+            m_boxStyles[size_t(s)].useColor = useColor;
+    }
+}
+
+void TAVQPushButtonImpl::setIconPath(const QString &path)
+{
+    if (path == m_iconPath)
+        return;
+    m_iconPath = path;
+    m_widget->update();
+}
+
+void TAVQPushButtonImpl::setHotIconPath(const QString &path)
+{
+    if (path == m_hotIconPath)
+        return;
+    m_hotIconPath = path;
+    m_widget->update();
+}
+
+QString TAVQPushButtonImpl::shownIcon() const
+{
+    if (m_state == StateHover && !m_hotIconPath.isEmpty())
+        return m_hotIconPath;
+    return m_iconPath;
+}
+
+void TAVQPushButtonImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    const int w = m_widget->width();
+    const int h = m_widget->height();
+    if (m_state >= StateNormal && m_state <= StateDisabled) {
+        const size_t state = size_t(m_state);
+        paintBox(painter, m_boxStyles[state], rect);
+        if (m_showText) {
+            paintText(painter, static_cast<QPushButton *>(m_widget)->text(), m_fontStyles[state],
+                      rect.left() + m_textX, rect.top() + m_textY, w - m_textX, h - m_textY, true);
+        }
+    }
+    if (!m_hasIcon)
+        return;
+    const QString icon = shownIcon();
+    if (!icon.isEmpty())
+        paintAlignedImage(painter, icon, m_iconPlacement, QRect(rect.left(), rect.top(), w, h));
+}
+
+// TAVQPushButton
+
+TAVQPushButton::TAVQPushButton(QWidget *parent)
+    : TAVQControl<QPushButton, TAVQPushButtonImpl>(parent)
+{
+    setMouseTracking(true);
+}
+
+QString TAVQPushButton::GetTypeName()
+{
+    return QStringLiteral("qtbutton");
+}
+
+} // namespace TAVQtLib
