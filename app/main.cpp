@@ -1,3 +1,5 @@
+#include "tavdarirlogin.h"
+
 #include "core/tavqruntime.h"
 
 #include <QApplication>
@@ -5,7 +7,12 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    TAVQtLib::InitRuntime();
+    // Without the package, pages and images are still looked for on disk.
     TAVQtLib::OpenPackage(QStringLiteral("./ZadEzavuz.data"));
-    // The windows of the demonstration come with the runtime core.
-    return 0;
+    TAVDaRIRLogin login(nullptr);
+    login.show();
+    const int result = app.exec();
+    TAVQtLib::ReleaseRuntime();
+    return result;
 }

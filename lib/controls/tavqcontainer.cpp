@@ -1,5 +1,7 @@
 #include "tavqcontainer.h"
 
+#include "tavqscrollbarconfig.h"
+#include "tavqvaluecontrols.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -375,7 +377,25 @@ bool TAVQScrollViewImpl::LoadAttributes(const Json::Value &element)
         if (slot >= 0)
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
     });
+    loadScrollBars(element);
     return result;
+}
+
+void TAVQScrollViewImpl::loadScrollBars(const Json::Value &element)
+{
+    const auto *view = static_cast<TAVQScrollView *>(m_widget);
+    TAVQScrollBar *horizontal = view->skinnedScrollBar(true);
+    TAVQScrollBar *vertical = view->skinnedScrollBar(false);
+    configureScrollBars(element, horizontal, vertical, [horizontal, vertical](const TAVQScrollBarChild &child) {
+        if (child.size)
+            TAVQScrollBarSheets::applyButtonLength(child.horizontal ? horizontal : vertical, *child.size);
+        // A sheet replaces the one before, so the thickness supersedes the button length.
+        const QString sheet = TAVQScrollBarSheets::thicknessWithButtons(child.thickness);
+        for (TAVQScrollBar *bar : {horizontal, vertical}) {
+            if (bar)
+                bar->setStyleSheet(sheet);
+        }
+    });
 }
 
 void TAVQScrollViewImpl::Draw(QPainter *painter, const QRect &rect)
@@ -416,9 +436,8 @@ bool TAVQScrollViewImpl::eventFilter(QObject *watched, QEvent *event)
 TAVQScrollView::TAVQScrollView(QWidget *parent)
     : TAVQControl(parent)
 {
-    // QScrollArea's own bars stay until the skinned ones replace them through
-    // setHorizontalScrollBar/setVerticalScrollBar; all other code reaches the
-    // bars through horizontalScrollBar()/verticalScrollBar() only.
+    setHorizontalScrollBar(new TAVQScrollBar(Qt::Horizontal));
+    setVerticalScrollBar(new TAVQScrollBar(Qt::Vertical));
     setFrameStyle(0);
     viewport()->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
     viewport()->installEventFilter(m_impl);
@@ -447,6 +466,61 @@ void TAVQScrollView::setVerticalValue(int value)
 int TAVQScrollView::verticalValue() const
 {
     return verticalScrollBar()->value();
+}
+
+TAVQScrollBar *TAVQScrollView::skinnedScrollBar(bool horizontal) const
+{
+    return qobject_cast<TAVQScrollBar *>(horizontal ? horizontalScrollBar() : verticalScrollBar());
+}
+
+void TAVQScrollView::setScrollBarBackgroundStyle(bool horizontal, const TAVQBoxStyle &style)
+{
+    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
+        bar->setGrooveStyle(style);
+}
+
+void TAVQScrollView::setScrollBarArrowIcon(bool horizontal, bool up, const QString &image)
+{
+    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
+        bar->setArrowIcon(up, image);
+}
+
+void TAVQScrollView::setScrollBarArrowIconPlacement(bool horizontal, bool up, const TAVQImagePlacement &placement)
+{
+    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
+        bar->setArrowIconPlacement(up, placement);
+}
+
+void TAVQScrollView::setScrollBarArrowStyle(bool horizontal, bool up, int state, const TAVQBoxStyle &style)
+{
+    TAVQScrollBar *bar = skinnedScrollBar(horizontal);
+    if (bar && up)
+        bar->setSubLineStyle(state, style);
+    else if (bar)
+        bar->setAddLineStyle(state, style);
+}
+
+void TAVQScrollView::setScrollBarThumbIcon(bool horizontal, const QString &image)
+{
+    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
+        bar->setThumbIcon(image);
+}
+
+void TAVQScrollView::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
+{
+    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
+        bar->setThumbStyle(state, style);
+}
+
+void TAVQScrollView::setScrollBarButtonLength(bool horizontal, int length)
+{
+    TAVQScrollBarSheets::applyButtonLength(skinnedScrollBar(horizontal), length);
+}
+
+void TAVQScrollView::setScrollBarThickness(bool horizontal, int thickness)
+{
+    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
+        bar->setThickness(thickness);
 }
 
 void TAVQScrollView::scrollContentsBy(int dx, int dy)

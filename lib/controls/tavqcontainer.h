@@ -14,6 +14,7 @@
 namespace TAVQtLib {
 
 class TAVQContainer;
+class TAVQScrollBar;
 
 // How a container arranges its child controls when it is resized.
 enum TAVQChildLayout {
@@ -210,6 +211,7 @@ private:
     friend class TAVQScrollView;
 
     QScrollArea *area() const;
+    void loadScrollBars(const Json::Value &element);
 
     QPointer<TAVQContainer> m_content;
     TAVQBoxStyle m_backgroundStyle;
@@ -234,6 +236,22 @@ public:
     int horizontalValue() const;
     void setVerticalValue(int value);
     int verticalValue() const;
+
+    // The skinned bar, horizontal or vertical; null once replaced by a plain one.
+    TAVQScrollBar *skinnedScrollBar(bool horizontal) const;
+
+    // Scroll-bar forwards: `horizontal` picks the bar, `up` the sub-line (up or
+    // left) rather than the add-line button; state 4 means all four states.
+    void setScrollBarBackgroundStyle(bool horizontal, const TAVQBoxStyle &style);
+    void setScrollBarArrowIcon(bool horizontal, bool up, const QString &image);
+    void setScrollBarArrowIconPlacement(bool horizontal, bool up, const TAVQImagePlacement &placement);
+    void setScrollBarArrowStyle(bool horizontal, bool up, int state, const TAVQBoxStyle &style);
+    void setScrollBarThumbIcon(bool horizontal, const QString &image);
+    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
+    // Sets the bar's button length style sheet, replacing its sheet.
+    void setScrollBarButtonLength(bool horizontal, int length);
+    // The bar's thickness across its length (its size hint); -1 is Qt's own.
+    void setScrollBarThickness(bool horizontal, int thickness);
 
 signals:
     void scrollPosChanged(int dx, int dy);

@@ -2,9 +2,11 @@
 
 #include "core/tavqregistry.h"
 #include "tavqcontainer.h"
+#include "tavqedit.h"
 #include "tavqimage.h"
 #include "tavqlabel.h"
 #include "tavqpushbutton.h"
+#include "tavqvaluecontrols.h"
 
 namespace TAVQtLib {
 
@@ -14,6 +16,11 @@ template <typename Control>
 QWidget *create()
 {
     return new Control(nullptr);
+}
+
+QWidget *createSlider()
+{
+    return new TAVQSlider(nullptr, Qt::Horizontal);
 }
 
 } // namespace
@@ -27,9 +34,16 @@ void RegisterBuiltinControls()
     RegisterControlType("qtbutton", create<TAVQPushButton>, true);
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
+    RegisterControlType("qtprogressbar", create<TAVQProgressBar>, true);
+    RegisterControlType("qtslider", createSlider, true);
+    RegisterControlType("qtdedit", create<TAVQLineEdit>, true);
     RegisterControlType("qtgroupbox", create<TAVQGroupBox>, true);
+    RegisterControlType("qtspinbox", create<TAVQSpinBox>, true);
+    RegisterControlType("qtlcdnumber", create<TAVQLCDNumber>, true);
     RegisterControlType("qtsplitter", create<TAVQSplitter>, true);
     RegisterControlType("qtscrollview", create<TAVQScrollView>, true);
+    RegisterControlType("qtscrollbar", create<TAVQScrollBar>, true);
+    RegisterControlType("qttext", create<TAVQTextEdit>, true);
     RegisterControlType("qtlabelex", create<TAVQLabelEx>, true);
 
     RegisterControlType("container", create<TAVQContainer>, true);
@@ -39,7 +53,12 @@ void RegisterBuiltinControls()
     RegisterControlType("button", create<TAVQPushButton>, true);
     RegisterControlType("label", create<TAVQLabel>, true);
     RegisterControlType("label", create<TAVQLabel>, true);
+    RegisterControlType("progressbar", create<TAVQProgressBar>, true);
+    RegisterControlType("slider", createSlider, true);
+    RegisterControlType("dedit", create<TAVQLineEdit>, true);
     RegisterControlType("groupbox", create<TAVQGroupBox>, true);
+    RegisterControlType("spinbox", create<TAVQSpinBox>, true);
+    RegisterControlType("dnumedit", create<TAVQSpinBox>, true);
     RegisterControlType("canvas", create<TAVQCanvas>, true);
     RegisterControlType("splitter", create<TAVQSplitter>, true);
 }

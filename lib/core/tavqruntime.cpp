@@ -1,8 +1,11 @@
 #include "tavqruntime.h"
 
+#include "cscrollbarstyle.h"
 #include "tavqplatform.h"
 #include "tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
+
+#include <QApplication>
 
 namespace TAVQtLib {
 
@@ -22,6 +25,7 @@ void InitRuntime()
 {
     if (s_initialised)
         return;
+    QApplication::setStyle(CScrollBarStyle::instance());
     RegisterBuiltinControls();
     if (IsDesignerHostPath(TAVQPlatform::executablePath()))
         s_designerHost = true;

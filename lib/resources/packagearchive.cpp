@@ -332,12 +332,12 @@ PackageResult PackageArchive::info(int index, PackageEntryInfo *out)
     if (index < -1 || index >= m_entryCount || !out)
         return PackageFaultyArguments;
     *out = PackageEntryInfo();
+    endExtraction();
     if (index == -1) {
         out->index = m_entryCount;
         return PackageOk;
     }
     out->index = index;
-    endExtraction();
     if (index == m_cachedIndex) {
         *out = m_cachedInfo;
         return PackageOk;

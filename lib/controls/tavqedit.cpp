@@ -1,0 +1,410 @@
+#include "tavqedit.h"
+
+#include "tavqscrollbarconfig.h"
+#include "tavqvaluecontrols.h"
+#include "core/tavqjson.h"
+#include "core/tavqstyleslots.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPalette>
+
+#include <json/value.h>
+
+#include <optional>
+
+namespace TAVQtLib {
+
+namespace {
+
+const char TransparentSheet[] = "background-color: rgba(0, 0, 0, 0);";
+
+const Json::Value *attrOf(const Json::Value &element)
+{
+    const Json::Value *attr = JsonRead::member(element, "attr");
+    return attr && attr->isObject() ? attr : nullptr;
+}
+
+// Page margins far beyond any screen would only overflow Qt's geometry sums.
+int marginMember(const Json::Value &attr, const char *key, int fallback)
+{
+    return qBound(-QWIDGETSIZE_MAX, JsonRead::intMember(attr, key, fallback), QWIDGETSIZE_MAX);
+}
+
+// The name a key press stands for in shortcut capture: empty for the erasing
+// keys, nothing at all for keys that cannot make a shortcut.
+std::optional<QString> shortcutName(const QKeyEvent &event)
+{
+    const int key = event.key();
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete)
+        return QString();
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
+        return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
+    if (key < Qt::Key_A || key > Qt::Key_Z)
+        return std::nullopt;
+
+    QStringList parts;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers & Qt::ControlModifier)
+        parts << QStringLiteral("CTRL");
+    if (modifiers & Qt::AltModifier)
+        parts << QStringLiteral("ALT");
+    if (modifiers & Qt::ShiftModifier)
+        parts << QStringLiteral("SHIFT");
+    parts << QString(QChar(key));
+    return parts.join(QLatin1Char('+'));
+}
+
+// Hidden text must not leave the field through the clipboard, nor be replaced
+// or marked wholesale by the standard bindings.
+bool isGuardedSequence(const QKeyEvent &event)
+{
+    return event.matches(QKeySequence::SelectAll) || event.matches(QKeySequence::Paste)
+            || event.matches(QKeySequence::Copy);
+}
+
+} // namespace
+
+// TAVQTextEntryImpl
+
+TAVQTextEntryImpl::TAVQTextEntryImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+void TAVQTextEntryImpl::syncEnabledState()
+{
+    if (!m_widget->isEnabled())
+        m_state = StateDisabled;
+    else if (m_state == StateDisabled)
+        m_state = StateNormal;
+}
+
+void TAVQTextEntryImpl::OnPaint(QPaintEvent *)
+{
+    if (!m_widget)
+        return;
+    syncEnabledState();
+    {
+        QWidget *target = surface();
+        QPainter painter(target);
+        Draw(&painter, target->rect());
+    }
+    applyStateFont(m_state);
+}
+
+void TAVQTextEntryImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, boxStyle(m_state), rect);
+    if (!m_tipText.isEmpty() && entryText().isEmpty())
+        paintText(painter, m_tipText, m_tipStyle, rect);
+}
+
+void TAVQTextEntryImpl::OnChildrenLoaded()
+{
+    applyStateFont(StateNormal);
+}
+
+void TAVQTextEntryImpl::OnEnter(QEvent *)
+{
+    if (m_state == StatePressed)
+        return;
+    m_state = StateHover;
+    m_widget->repaint();
+}
+
+void TAVQTextEntryImpl::OnLeave(QEvent *)
+{
+    if (m_state == StatePressed)
+        return;
+    m_state = StateNormal;
+    m_widget->repaint();
+}
+
+void TAVQTextEntryImpl::OnFocusIn()
+{
+    m_state = StatePressed;
+    m_widget->repaint();
+}
+
+void TAVQTextEntryImpl::OnFocusOut()
+{
+    m_state = StateNormal;
+    m_widget->repaint();
+}
+
+void TAVQTextEntryImpl::applyStateFont(int state)
+{
+    const TAVQFontStyle &style = fontStyle(state);
+    QPalette palette;
+    palette.setBrush(QPalette::All, QPalette::Text, style.color);
+    // Qt ignores settings equal to the current ones, so calling this from
+    // every paint does not schedule another.
+    m_widget->setPalette(palette);
+    QFont font;
+    if (style.size > 0)
+        font.setPixelSize(style.size);
+    font.setFamily(style.family);
+    m_widget->setFont(font);
+}
+
+void TAVQTextEntryImpl::setBoxStyle(int state, const TAVQBoxStyle &style)
+{
+    if (state < 0 || state > 3)
+        return;
+    m_boxStyles[size_t(state)] = style;
+    surface()->update();
+}
+
+void TAVQTextEntryImpl::setFontStyle(int state, const TAVQFontStyle &style)
+{
+    if (state < 0 || state > 3)
+        return;
+    m_fontStyles[size_t(state)] = style;
+    if (state == StateNormal)
+        applyStateFont(StateNormal);
+}
+
+void TAVQTextEntryImpl::setTipText(const QString &text)
+{
+    m_tipText = text;
+    surface()->update();
+}
+
+void TAVQTextEntryImpl::setTipStyle(const TAVQFontStyle &style)
+{
+    m_tipStyle = style;
+    surface()->update();
+}
+
+void TAVQTextEntryImpl::loadStyles(const Json::Value &element)
+{
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot >= 0 && slot < 4) {
+            TAVQStyleSlots::setBoxForState(m_boxStyles, slot, name);
+        } else if (slot >= 4 && slot < 8) {
+            if (TAVQStyleSlots::setFontForState(m_fontStyles, slot - 4, name) && slot == 4)
+                m_tipStyle = m_fontStyles[0];
+        } else if (slot == 8) {
+            TAVQStyleSlots::findFont(name, &m_tipStyle);
+        }
+    });
+}
+
+void TAVQTextEntryImpl::loadTexts(const Json::Value &attr)
+{
+    if (const auto text = JsonRead::optionalBytes(attr, "text"))
+        setEntryText(QString::fromUtf8(*text));
+    if (const auto tip = JsonRead::optionalBytes(attr, "tip"))
+        m_tipText = fromGbk(*tip);
+}
+
+QMargins TAVQTextEntryImpl::readMargins(const Json::Value &attr, MarginDefaults defaults)
+{
+    const int left = marginMember(attr, "leftMargin", 0);
+    const int top = marginMember(attr, "topMargin", 0);
+    const bool mirrored = defaults == MirroredMargins;
+    const int right = marginMember(attr, "rightMargin", mirrored ? left : 0);
+    const int bottom = marginMember(attr, "bottomMargin", mirrored ? top : 0);
+    return QMargins(left, top, right, bottom);
+}
+
+// TAVQLineEditImpl
+
+TAVQLineEditImpl::TAVQLineEditImpl(QWidget *widget)
+    : TAVQTextEntryImpl(widget)
+{
+}
+
+QLineEdit *TAVQLineEditImpl::edit() const
+{
+    return static_cast<QLineEdit *>(m_widget);
+}
+
+QString TAVQLineEditImpl::entryText() const
+{
+    return edit()->text();
+}
+
+void TAVQLineEditImpl::setEntryText(const QString &text)
+{
+    edit()->setText(text);
+}
+
+bool TAVQLineEditImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element);
+    if (const Json::Value *attr = attrOf(element))
+        loadAttr(*attr);
+    return loaded;
+}
+
+void TAVQLineEditImpl::loadAttr(const Json::Value &attr)
+{
+    loadTexts(attr);
+    if (JsonRead::boolMember(attr, "ispassord", false)) {
+        edit()->setContextMenuPolicy(Qt::NoContextMenu);
+        edit()->setEchoMode(QLineEdit::Password);
+    }
+    m_shortcutMode = JsonRead::boolMember(attr, "shortcut", m_shortcutMode);
+    edit()->setTextMargins(readMargins(attr, MirroredMargins));
+}
+
+// TAVQLineEdit
+
+TAVQLineEdit::TAVQLineEdit(QWidget *parent)
+    : TAVQTextEntryControl<QLineEdit, TAVQLineEditImpl>(parent)
+{
+    setFrame(false);
+    setStyleSheet(QLatin1String(TransparentSheet));
+}
+
+QString TAVQLineEdit::GetTypeName()
+{
+    return QStringLiteral("qtdedit");
+}
+
+void TAVQLineEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (echoMode() != Normal && isGuardedSequence(*event))
+        return;
+    if (!m_impl->shortcutMode()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (const std::optional<QString> name = shortcutName(*event))
+        setText(*name);
+}
+
+// TAVQTextEditImpl
+
+TAVQTextEditImpl::TAVQTextEditImpl(QWidget *widget)
+    : TAVQTextEntryImpl(widget)
+{
+}
+
+QTextEdit *TAVQTextEditImpl::edit() const
+{
+    return static_cast<QTextEdit *>(m_widget);
+}
+
+QString TAVQTextEditImpl::entryText() const
+{
+    return edit()->toPlainText();
+}
+
+void TAVQTextEditImpl::setEntryText(const QString &text)
+{
+    edit()->setText(text);
+}
+
+QWidget *TAVQTextEditImpl::surface() const
+{
+    return edit()->viewport();
+}
+
+bool TAVQTextEditImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element);
+    if (const Json::Value *attr = attrOf(element)) {
+        loadTexts(*attr);
+        // A scroll area recomputes its contents margins from the frame at every
+        // layout, so the margins go around the viewport instead.
+        static_cast<TAVQTextEdit *>(m_widget)->setTextMargins(readMargins(*attr, ZeroMargins));
+    }
+    auto *owner = static_cast<TAVQTextEdit *>(m_widget);
+    // The element's "size" means nothing to a text edit; only the thickness does.
+    configureScrollBars(element, owner->scrollBar(true), owner->scrollBar(false),
+                        [owner](const TAVQScrollBarChild &child) { owner->setScrollBarSize(child.thickness); });
+    return loaded;
+}
+
+// TAVQTextEdit
+
+TAVQTextEdit::TAVQTextEdit(QWidget *parent)
+    : TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>(parent)
+    , m_hScrollBar(new TAVQScrollBar(Qt::Horizontal, this))
+    , m_vScrollBar(new TAVQScrollBar(Qt::Vertical, this))
+{
+    // The skin is painted under the text, so neither layer may fill itself.
+    viewport()->setStyleSheet(QLatin1String(TransparentSheet));
+    setStyleSheet(QLatin1String(TransparentSheet));
+    setHorizontalScrollBar(m_hScrollBar);
+    setVerticalScrollBar(m_vScrollBar);
+    setFrameStyle(QFrame::NoFrame);
+}
+
+QString TAVQTextEdit::GetTypeName()
+{
+    return QStringLiteral("qttext");
+}
+
+void TAVQTextEdit::setTextMargins(const QMargins &margins)
+{
+    setViewportMargins(margins);
+}
+
+void TAVQTextEdit::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
+{
+    scrollBar(horizontal)->setGrooveStyle(style);
+}
+
+void TAVQTextEdit::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
+{
+    scrollBar(horizontal)->setArrowIcon(upArrow, image);
+}
+
+void TAVQTextEdit::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement)
+{
+    scrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
+}
+
+void TAVQTextEdit::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style)
+{
+    if (upArrow)
+        scrollBar(horizontal)->setSubLineStyle(state, style);
+    else
+        scrollBar(horizontal)->setAddLineStyle(state, style);
+}
+
+void TAVQTextEdit::setScrollBarThumbIcon(bool horizontal, const QString &image)
+{
+    scrollBar(horizontal)->setThumbIcon(image);
+}
+
+void TAVQTextEdit::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
+{
+    scrollBar(horizontal)->setThumbStyle(state, style);
+}
+
+void TAVQTextEdit::setScrollBarSize(int size)
+{
+    // Thickness alone: rules for the arrow buttons without a length and position
+    // make Qt lay both buttons over the whole groove, hiding the thumb.
+    const QString sheet = TAVQScrollBarSheets::thickness(size);
+    m_hScrollBar->setStyleSheet(sheet);
+    m_vScrollBar->setStyleSheet(sheet);
+}
+
+// TAVQSpinBox
+
+TAVQSpinBoxImpl::TAVQSpinBoxImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+TAVQSpinBox::TAVQSpinBox(QWidget *parent)
+    : TAVQControl<QSpinBox, TAVQSpinBoxImpl>(parent)
+{
+    setFrame(false);
+    setStyleSheet(QLatin1String(TransparentSheet));
+}
+
+QString TAVQSpinBox::GetTypeName()
+{
+    return QStringLiteral("qtspinbox");
+}
+
+} // namespace TAVQtLib

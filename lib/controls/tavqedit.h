@@ -1,0 +1,229 @@
+#ifndef TAVQ_EDIT_H
+#define TAVQ_EDIT_H
+
+#include "core/tavqcontrol.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMargins>
+#include <QSpinBox>
+#include <QTextEdit>
+
+#include <array>
+
+namespace TAVQtLib {
+
+class TAVQScrollBar;
+
+// The look both text entries share: a box and a text style per visual state
+// (2 is "has focus" here, not "pressed") and a placeholder shown while empty.
+class TAVQTextEntryImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQTextEntryImpl(QWidget *widget);
+
+    void OnPaint(QPaintEvent *event) override;
+    void Draw(QPainter *painter, const QRect &rect) override;
+    void OnChildrenLoaded() override;
+    // The look follows focus, so clicks leave it alone.
+    void OnMousePress(QMouseEvent *) override {}
+    void OnMouseRelease(QMouseEvent *) override {}
+    void OnEnter(QEvent *event) override;
+    void OnLeave(QEvent *event) override;
+    void OnFocusIn();
+    void OnFocusOut();
+
+    // Text colour, pixel size and family of the state's style onto the widget.
+    void applyStateFont(int state);
+
+    // States 0 to 3; others change nothing and read as state 0.
+    void setBoxStyle(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[index(state)]; }
+    void setFontStyle(int state, const TAVQFontStyle &style);
+    const TAVQFontStyle &fontStyle(int state) const { return m_fontStyles[index(state)]; }
+    void setTipText(const QString &text);
+    QString tipText() const { return m_tipText; }
+    void setTipStyle(const TAVQFontStyle &style);
+    const TAVQFontStyle &tipStyle() const { return m_tipStyle; }
+
+protected:
+    enum MarginDefaults { ZeroMargins, MirroredMargins };
+
+    // The element's "style" list: 0-3 boxes, 4-7 text styles, 8 the placeholder.
+    void loadStyles(const Json::Value &element);
+    // "text" and "tip" of the element's "attr".
+    void loadTexts(const Json::Value &attr);
+    // Mirrored: a missing right (bottom) margin repeats the left (top) one.
+    static QMargins readMargins(const Json::Value &attr, MarginDefaults defaults);
+
+    virtual QString entryText() const = 0;
+    virtual void setEntryText(const QString &text) = 0;
+    // Where the skin goes: the widget itself, or the viewport of a scroll area.
+    virtual QWidget *surface() const { return m_widget; }
+
+private:
+    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
+    void syncEnabledState();
+
+    QString m_tipText;
+    TAVQFontStyle m_tipStyle;
+    std::array<TAVQBoxStyle, 4> m_boxStyles;
+    std::array<TAVQFontStyle, 4> m_fontStyles;
+};
+
+// The Qt event routing both text entries share: the skin under the Qt
+// painting, and focus driving the look.
+template <typename Widget, typename Impl>
+class TAVQTextEntryControl : public TAVQControl<Widget, Impl>
+{
+public:
+    using TAVQControl<Widget, Impl>::TAVQControl;
+
+    void setBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setBoxStyle(state, style); }
+    const TAVQBoxStyle &boxStyle(int state) const { return this->m_impl->boxStyle(state); }
+    void setFontStyle(int state, const TAVQFontStyle &style) { this->m_impl->setFontStyle(state, style); }
+    const TAVQFontStyle &fontStyle(int state) const { return this->m_impl->fontStyle(state); }
+    void setTipText(const QString &text) { this->m_impl->setTipText(text); }
+    QString tipText() const { return this->m_impl->tipText(); }
+    void setTipStyle(const TAVQFontStyle &style) { this->m_impl->setTipStyle(style); }
+    const TAVQFontStyle &tipStyle() const { return this->m_impl->tipStyle(); }
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        this->m_impl->OnPaint(e);
+        Widget::paintEvent(e);
+    }
+    void focusInEvent(QFocusEvent *e) override
+    {
+        Widget::focusInEvent(e);
+        this->m_impl->OnFocusIn();
+    }
+    void focusOutEvent(QFocusEvent *e) override
+    {
+        Widget::focusOutEvent(e);
+        this->m_impl->OnFocusOut();
+    }
+};
+
+class TAVQLineEditImpl : public TAVQTextEntryImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQLineEditImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+
+    bool shortcutMode() const { return m_shortcutMode; }
+    void setShortcutMode(bool on) { m_shortcutMode = on; }
+
+protected:
+    QString entryText() const override;
+    void setEntryText(const QString &text) override;
+
+private:
+    QLineEdit *edit() const;
+    void loadAttr(const Json::Value &attr);
+
+    bool m_shortcutMode = false;
+};
+
+class TAVQLineEdit : public TAVQTextEntryControl<QLineEdit, TAVQLineEditImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQLineEdit(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    // While on, a typed key combination replaces the text with its name.
+    void setShortcutMode(bool on) { m_impl->setShortcutMode(on); }
+    bool shortcutMode() const { return m_impl->shortcutMode(); }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+class TAVQTextEditImpl : public TAVQTextEntryImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQTextEditImpl(QWidget *widget);
+
+    // Also configures the two scroll bars from the element's scroll-bar children.
+    bool LoadAttributes(const Json::Value &element);
+
+protected:
+    QString entryText() const override;
+    void setEntryText(const QString &text) override;
+    // QTextEdit paints its text on the viewport, so the skin goes there too.
+    QWidget *surface() const override;
+
+private:
+    QTextEdit *edit() const;
+};
+
+class TAVQTextEdit : public TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQTextEdit(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    // Space between the edit's edges and its viewport, where the text and skin go.
+    void setTextMargins(const QMargins &margins);
+    QMargins textMargins() const { return viewportMargins(); }
+
+    // The skinned bar installed as the horizontal (true) or vertical one.
+    TAVQScrollBar *scrollBar(bool horizontal) const { return horizontal ? m_hScrollBar : m_vScrollBar; }
+
+    // Each forward goes to the horizontal bar when `horizontal` is true, else to the vertical one.
+    void setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style);
+    void setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image);
+    void setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement);
+    void setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style);
+    void setScrollBarThumbIcon(bool horizontal, const QString &image);
+    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
+    // Thickness of both bars, as a style sheet.
+    void setScrollBarSize(int size);
+
+private:
+    TAVQScrollBar *m_hScrollBar;
+    TAVQScrollBar *m_vScrollBar;
+};
+
+// Adds nothing: a spin box has no skin of its own.
+class TAVQSpinBoxImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQSpinBoxImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
+};
+
+// Frameless and transparent; only its inner line edit paints.
+class TAVQSpinBox : public TAVQControl<QSpinBox, TAVQSpinBoxImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQSpinBox(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+};
+
+} // namespace TAVQtLib
+
+#endif

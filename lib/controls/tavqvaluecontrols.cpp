@@ -1,0 +1,568 @@
+#include "tavqvaluecontrols.h"
+
+#include "core/tavqjson.h"
+#include "core/tavqstyleslots.h"
+
+#include <QPainter>
+#include <QStyleOptionSlider>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+using namespace JsonRead;
+
+namespace {
+
+// A programmatic state 0 is the normal state alone; 4 sets all four.
+void storeForState(std::array<TAVQBoxStyle, 4> &styles, int state, const TAVQBoxStyle &style)
+{
+    if (state == StateAll)
+        styles.fill(style);
+    else if (state >= 0 && state < 4)
+        styles[size_t(state)] = style;
+}
+
+const TAVQBoxStyle &styleOfState(const std::array<TAVQBoxStyle, 4> &styles, int state)
+{
+    return styles[state > 0 && state < 4 ? size_t(state) : 0];
+}
+
+// Value over range in single precision. The result is kept within [0, 1] so
+// that a range not starting at zero never paints outside the channel.
+float valueFraction(int value, qint64 range)
+{
+    return qBound(0.0f, float(value) / float(range), 1.0f);
+}
+
+int scaled(int length, float fraction)
+{
+    return int(float(length) * fraction);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- slider
+
+TAVQSliderImpl::TAVQSliderImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQSliderImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot == 0)
+            TAVQStyleSlots::findBox(name, &m_channelStyle);
+        else if (slot == 2)
+            TAVQStyleSlots::findBox(name, &m_fillStyle);
+        else if (slot >= 4 && slot < 8)
+            TAVQStyleSlots::setBoxForState(m_thumbStyles, slot - 4, name);
+    });
+    if (const Json::Value *attr = member(element, "attr"))
+        loadAttr(*attr);
+    return loaded;
+}
+
+void TAVQSliderImpl::loadAttr(const Json::Value &attr)
+{
+    auto *slider = static_cast<QSlider *>(m_widget);
+    slider->setOrientation(boolMember(attr, "isHor", true) ? Qt::Horizontal : Qt::Vertical);
+    m_thumbWidth = intMember(attr, "thumbW", m_thumbWidth);
+    m_thumbHeight = intMember(attr, "thumbH", m_thumbHeight);
+    m_channelSize = intMember(attr, "channelSize", m_channelSize);
+    const int minimum = intMember(attr, "min", slider->minimum());
+    const int maximum = intMember(attr, "max", slider->maximum());
+    slider->setMaximum(maximum);
+    slider->setMinimum(minimum);
+    slider->setSliderPosition(intMember(attr, "val", 0));
+}
+
+void TAVQSliderImpl::setThumbStyle(int state, const TAVQBoxStyle &style)
+{
+    storeForState(m_thumbStyles, state, style);
+}
+
+const TAVQBoxStyle &TAVQSliderImpl::thumbStyle(int state) const
+{
+    return styleOfState(m_thumbStyles, state);
+}
+
+void TAVQSliderImpl::setThumbSize(int width, int height)
+{
+    m_thumbWidth = width;
+    m_thumbHeight = height;
+}
+
+QRect TAVQSliderImpl::thumbRect() const
+{
+    return static_cast<const TAVQSlider *>(m_widget)->handleRect();
+}
+
+void TAVQSliderImpl::changeState(int state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    m_widget->repaint();
+}
+
+void TAVQSliderImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    const auto *slider = static_cast<const QSlider *>(m_widget);
+    const qint64 span = qint64(slider->maximum()) - slider->minimum();
+    const float fraction = valueFraction(slider->value(), span == 0 ? 100 : span);
+    if (slider->orientation() == Qt::Horizontal) {
+        const QRect channel(rect.left(), rect.top() + (rect.height() - m_channelSize) / 2, rect.width(),
+                            m_channelSize);
+        paintBox(painter, m_channelStyle, channel);
+        paintBox(painter, m_fillStyle,
+                 QRect(channel.topLeft(), QSize(scaled(rect.width(), fraction), m_channelSize)));
+    } else {
+        const QRect channel(rect.left() + (rect.width() - m_channelSize) / 2, rect.top(), m_channelSize,
+                            rect.height());
+        paintBox(painter, m_channelStyle, channel);
+        // Grows upward from the bottom.
+        const int filled = scaled(rect.height(), fraction);
+        paintBox(painter, m_fillStyle, QRect(channel.left(), rect.bottom() - filled, m_channelSize, filled));
+    }
+    paintBox(painter, styleOfState(m_thumbStyles, m_state), thumbRect());
+}
+
+void TAVQSliderImpl::OnMousePress(QMouseEvent *event)
+{
+    if (thumbRect().contains(event->pos()))
+        changeState(StatePressed);
+}
+
+void TAVQSliderImpl::OnMouseMove(QMouseEvent *event)
+{
+    // A dragged thumb keeps its pressed look wherever the pointer goes.
+    if (m_state == StatePressed)
+        return;
+    changeState(thumbRect().contains(event->pos()) ? StateHover : StateNormal);
+}
+
+void TAVQSliderImpl::OnMouseRelease(QMouseEvent *event)
+{
+    changeState(thumbRect().contains(event->pos()) ? StateHover : StateNormal);
+}
+
+void TAVQSliderImpl::OnEnter(QEvent *) {}
+
+void TAVQSliderImpl::OnLeave(QEvent *)
+{
+    changeState(StateNormal);
+}
+
+TAVQSlider::TAVQSlider(QWidget *parent, Qt::Orientation orientation)
+    : TAVQControl(parent)
+{
+    setOrientation(orientation);
+}
+
+QString TAVQSlider::GetTypeName()
+{
+    return QStringLiteral("qtslider");
+}
+
+QRect TAVQSlider::handleRect() const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+}
+
+// Tracking only while the pointer is over the slider, for the thumb's hover look.
+void TAVQSlider::enterEvent(QEvent *event)
+{
+    TAVQControl::enterEvent(event);
+    setMouseTracking(true);
+}
+
+void TAVQSlider::leaveEvent(QEvent *event)
+{
+    TAVQControl::leaveEvent(event);
+    setMouseTracking(false);
+}
+
+// ---------------------------------------------------------------- scroll bar
+
+TAVQScrollBarImpl::TAVQScrollBarImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQScrollBarImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    if (const Json::Value *attr = member(element, "attr"); attr && attr->isObject())
+        loadIcons(*attr);
+    return loaded;
+}
+
+void TAVQScrollBarImpl::loadIcons(const Json::Value &attr)
+{
+    setArrowIcon(true, QString::fromUtf8(bytesMember(attr, "upicon")));
+    setArrowIcon(false, QString::fromUtf8(bytesMember(attr, "downicon")));
+    setThumbIcon(QString::fromUtf8(bytesMember(attr, "thumbicon")));
+}
+
+// The bar paints by its three part states, so m_state is left alone.
+void TAVQScrollBarImpl::OnPaint(QPaintEvent *)
+{
+    QPainter painter(m_widget);
+    Draw(&painter, QRect(0, 0, m_widget->width(), m_widget->height()));
+}
+
+void TAVQScrollBarImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, m_grooveStyle, rect);
+
+    const QRect thumb = partRect(Thumb);
+    paintBox(painter, styleOfState(m_thumbStyles, m_thumbState), thumb);
+    if (!m_thumbIcon.isEmpty())
+        paintAlignedImage(painter, m_thumbIcon, TAVQImagePlacement{0, 0, 1, 1}, thumb);
+
+    const QRect subLine = partRect(SubLine);
+    paintBox(painter, styleOfState(m_subLineStyles, m_subLineState), subLine);
+    if (!m_upIcon.isEmpty())
+        paintAlignedImage(painter, m_upIcon, m_upIconPlacement, subLine);
+
+    const QRect addLine = partRect(AddLine);
+    paintBox(painter, styleOfState(m_addLineStyles, m_addLineState), addLine);
+    if (!m_downIcon.isEmpty())
+        paintAlignedImage(painter, m_downIcon, m_downIconPlacement, addLine);
+}
+
+QRect TAVQScrollBarImpl::partRect(Part part) const
+{
+    static const QStyle::SubControl subControls[] = {QStyle::SC_ScrollBarSlider, QStyle::SC_ScrollBarSubLine,
+                                                     QStyle::SC_ScrollBarAddLine};
+    return static_cast<const TAVQScrollBar *>(m_widget)->subControlRect(subControls[part]);
+}
+
+int &TAVQScrollBarImpl::partState(Part part)
+{
+    switch (part) {
+    case Thumb:
+        return m_thumbState;
+    case SubLine:
+        return m_subLineState;
+    case AddLine:
+        break;
+    }
+    return m_addLineState;
+}
+
+void TAVQScrollBarImpl::changePartState(Part part, int state)
+{
+    int &current = partState(part);
+    if (current == state)
+        return;
+    current = state;
+    m_widget->repaint(partRect(part));
+}
+
+void TAVQScrollBarImpl::OnMousePress(QMouseEvent *event)
+{
+    for (Part part : {Thumb, SubLine, AddLine}) {
+        if (partRect(part).contains(event->pos()))
+            changePartState(part, StatePressed);
+    }
+}
+
+void TAVQScrollBarImpl::OnMouseRelease(QMouseEvent *event)
+{
+    for (Part part : {Thumb, SubLine, AddLine})
+        changePartState(part, partRect(part).contains(event->pos()) ? StateHover : StateNormal);
+}
+
+void TAVQScrollBarImpl::OnMouseMove(QMouseEvent *event)
+{
+    for (Part part : {Thumb, SubLine, AddLine}) {
+        const int state = partState(part);
+        if (partRect(part).contains(event->pos())) {
+            if (state != StateHover && state != StatePressed)
+                changePartState(part, StateHover);
+        } else if (!(part == Thumb && state == StatePressed)) {
+            // A dragged thumb stays pressed until the button is released.
+            changePartState(part, StateNormal);
+        }
+    }
+}
+
+void TAVQScrollBarImpl::OnLeave(QEvent *)
+{
+    changePartState(SubLine, StateNormal);
+    changePartState(AddLine, StateNormal);
+    if (m_thumbState != StatePressed)
+        changePartState(Thumb, StateNormal);
+}
+
+void TAVQScrollBarImpl::setGrooveStyle(const TAVQBoxStyle &style)
+{
+    m_grooveStyle = style;
+    m_widget->update();
+}
+
+void TAVQScrollBarImpl::setSubLineStyle(int state, const TAVQBoxStyle &style)
+{
+    storeForState(m_subLineStyles, state, style);
+    m_widget->update();
+}
+
+const TAVQBoxStyle &TAVQScrollBarImpl::subLineStyle(int state) const
+{
+    return styleOfState(m_subLineStyles, state);
+}
+
+void TAVQScrollBarImpl::setAddLineStyle(int state, const TAVQBoxStyle &style)
+{
+    storeForState(m_addLineStyles, state, style);
+    m_widget->update();
+}
+
+const TAVQBoxStyle &TAVQScrollBarImpl::addLineStyle(int state) const
+{
+    return styleOfState(m_addLineStyles, state);
+}
+
+void TAVQScrollBarImpl::setThumbStyle(int state, const TAVQBoxStyle &style)
+{
+    storeForState(m_thumbStyles, state, style);
+    m_widget->update();
+}
+
+const TAVQBoxStyle &TAVQScrollBarImpl::thumbStyle(int state) const
+{
+    return styleOfState(m_thumbStyles, state);
+}
+
+void TAVQScrollBarImpl::setArrowIcon(bool up, const QString &image)
+{
+    (up ? m_upIcon : m_downIcon) = image;
+    m_widget->update();
+}
+
+void TAVQScrollBarImpl::setArrowIconPlacement(bool up, const TAVQImagePlacement &placement)
+{
+    (up ? m_upIconPlacement : m_downIconPlacement) = placement;
+    m_widget->update();
+}
+
+void TAVQScrollBarImpl::setThumbIcon(const QString &image)
+{
+    m_thumbIcon = image;
+    m_widget->update();
+}
+
+TAVQScrollBar::TAVQScrollBar(QWidget *parent)
+    : TAVQScrollBar(Qt::Horizontal, parent)
+{
+}
+
+TAVQScrollBar::TAVQScrollBar(Qt::Orientation orientation, QWidget *parent)
+    : TAVQControl(parent)
+{
+    setOrientation(orientation);
+    setMouseTracking(true);
+}
+
+QString TAVQScrollBar::GetTypeName()
+{
+    return QStringLiteral("qtscrollbar");
+}
+
+QSize TAVQScrollBar::sizeHint() const
+{
+    QSize hint = QScrollBar::sizeHint();
+    const int thickness = m_impl->thickness();
+    if (thickness != -1) {
+        if (orientation() == Qt::Horizontal)
+            hint.setHeight(thickness);
+        else
+            hint.setWidth(thickness);
+    }
+    return hint;
+}
+
+QRect TAVQScrollBar::subControlRect(QStyle::SubControl subControl) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, subControl, this);
+}
+
+void TAVQScrollBar::setThickness(int thickness)
+{
+    m_impl->setThickness(thickness);
+    updateGeometry();
+}
+
+void TAVQScrollBar::mousePressEvent(QMouseEvent *event)
+{
+    m_impl->OnMousePress(event);
+    QScrollBar::mousePressEvent(event);
+}
+
+void TAVQScrollBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_impl->OnMouseRelease(event);
+    QScrollBar::mouseReleaseEvent(event);
+}
+
+void TAVQScrollBar::mouseMoveEvent(QMouseEvent *event)
+{
+    m_impl->OnMouseMove(event);
+    QScrollBar::mouseMoveEvent(event);
+}
+
+void TAVQScrollBar::leaveEvent(QEvent *event)
+{
+    m_impl->OnLeave(event);
+    QScrollBar::leaveEvent(event);
+}
+
+// ---------------------------------------------------------------- progress bar
+
+TAVQProgressBarImpl::TAVQProgressBarImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQProgressBarImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot == 0)
+            TAVQStyleSlots::findBox(name, &m_backgroundStyle);
+        else if (slot == 2)
+            TAVQStyleSlots::findBox(name, &m_fillStyle);
+        else if (slot == 4)
+            TAVQStyleSlots::findFont(name, &m_textStyle);
+    });
+    if (const Json::Value *attr = member(element, "attr")) {
+        m_showText = boolMember(*attr, "showText", m_showText);
+        static_cast<QProgressBar *>(m_widget)->setValue(intMember(*attr, "val", 0));
+    }
+    return loaded;
+}
+
+// Painted by value alone: no state look.
+void TAVQProgressBarImpl::OnPaint(QPaintEvent *)
+{
+    QPainter painter(m_widget);
+    Draw(&painter, QRect(0, 0, m_widget->width(), m_widget->height()));
+}
+
+QRect TAVQProgressBarImpl::fillRect(const QRect &rect) const
+{
+    const auto *bar = static_cast<const QProgressBar *>(m_widget);
+    const qint64 span = qint64(bar->maximum()) - bar->minimum();
+    // An empty range has no fraction to show.
+    if (span == 0)
+        return QRect();
+    const float fraction = valueFraction(bar->value(), span);
+    if (bar->orientation() == Qt::Horizontal)
+        return QRect(rect.left(), rect.top(), scaled(rect.width(), fraction), rect.height());
+    const int filled = scaled(rect.height(), fraction);
+    return QRect(rect.left(), rect.top() + rect.height() - filled, rect.width(), filled);
+}
+
+void TAVQProgressBarImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, m_backgroundStyle, rect);
+    const QRect fill = fillRect(rect);
+    if (!fill.isEmpty())
+        paintBox(painter, m_fillStyle, fill);
+    if (m_showText) {
+        const QString text = QStringLiteral("%1%").arg(static_cast<const QProgressBar *>(m_widget)->value());
+        paintText(painter, text, m_textStyle, rect.x(), rect.y(), rect.width(), rect.height(), true);
+    }
+}
+
+TAVQProgressBar::TAVQProgressBar(QWidget *parent)
+    : TAVQControl(parent)
+{
+}
+
+QString TAVQProgressBar::GetTypeName()
+{
+    return QStringLiteral("qtprogressbar");
+}
+
+// ---------------------------------------------------------------- LCD number
+
+TAVQLCDNumberImpl::TAVQLCDNumberImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQLCDNumberImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot == 0)
+            TAVQStyleSlots::findBox(name, &m_backgroundStyle);
+    });
+    if (const Json::Value *attr = member(element, "attr"))
+        loadAttr(*attr);
+    return loaded;
+}
+
+void TAVQLCDNumberImpl::loadAttr(const Json::Value &attr)
+{
+    auto *lcd = static_cast<QLCDNumber *>(m_widget);
+    if (const auto count = optionalInt(attr, "digitCount"))
+        lcd->setDigitCount(*count);
+    if (const auto rgb = optionalInt(attr, "color")) {
+        const QRgb value = QRgb(quint32(*rgb));
+        m_color = QColor(qRed(value), qGreen(value), qBlue(value));
+    }
+    if (const auto text = optionalBytes(attr, "text"))
+        lcd->display(QString::fromUtf8(*text));
+}
+
+void TAVQLCDNumberImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, m_backgroundStyle, rect);
+    // Qt draws the digits next with the palette's text colour. An unchanged
+    // palette is not set again, so this schedules no further paint.
+    QPalette palette = m_widget->palette();
+    palette.setBrush(QPalette::Active, QPalette::WindowText, m_color);
+    m_widget->setPalette(palette);
+}
+
+TAVQLCDNumber::TAVQLCDNumber(QWidget *parent)
+    : TAVQControl(parent)
+{
+    setFrameStyle(0);
+    setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
+}
+
+QString TAVQLCDNumber::GetTypeName()
+{
+    return QStringLiteral("qtlcdnumber");
+}
+
+void TAVQLCDNumber::setColor(const QColor &color)
+{
+    m_impl->setColor(color);
+    update();
+}
+
+void TAVQLCDNumber::setBackgroundStyle(const TAVQBoxStyle &style)
+{
+    m_impl->setBackgroundStyle(style);
+    update();
+}
+
+void TAVQLCDNumber::paintEvent(QPaintEvent *event)
+{
+    m_impl->OnPaint(event);
+    QLCDNumber::paintEvent(event);
+}
+
+} // namespace TAVQtLib

@@ -1,0 +1,314 @@
+#ifndef TAVQ_VALUECONTROLS_H
+#define TAVQ_VALUECONTROLS_H
+
+#include "core/tavqcontrol.h"
+
+#include <QColor>
+#include <QLCDNumber>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStyle>
+
+#include <array>
+
+namespace TAVQtLib {
+
+// ---------------------------------------------------------------- slider
+
+// Look of a slider: a channel, the filled part of it up to the value and a thumb
+// with a look per state.
+class TAVQSliderImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQSliderImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+    void OnMousePress(QMouseEvent *event) override;
+    void OnMouseRelease(QMouseEvent *event) override;
+    void OnMouseMove(QMouseEvent *event) override;
+    void OnEnter(QEvent *event) override;
+    void OnLeave(QEvent *event) override;
+
+    void setChannelStyle(const TAVQBoxStyle &style) { m_channelStyle = style; }
+    const TAVQBoxStyle &channelStyle() const { return m_channelStyle; }
+    void setFillStyle(const TAVQBoxStyle &style) { m_fillStyle = style; }
+    const TAVQBoxStyle &fillStyle() const { return m_fillStyle; }
+    // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
+    void setThumbStyle(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &thumbStyle(int state) const;
+    void setChannelSize(int size) { m_channelSize = size; }
+    int channelSize() const { return m_channelSize; }
+    void setThumbSize(int width, int height);
+    int thumbWidth() const { return m_thumbWidth; }
+    int thumbHeight() const { return m_thumbHeight; }
+
+private:
+    void loadAttr(const Json::Value &attr);
+    QRect thumbRect() const;
+    void changeState(int state);
+
+    TAVQBoxStyle m_channelStyle;
+    TAVQBoxStyle m_fillStyle;
+    std::array<TAVQBoxStyle, 4> m_thumbStyles;
+    int m_channelSize = 10;
+    int m_thumbWidth = 20;
+    int m_thumbHeight = 20;
+};
+
+// A slider painted from box styles; the thumb has a fixed size that the
+// application style (CScrollBarStyle) reads for the handle geometry.
+class TAVQSlider : public TAVQControl<QSlider, TAVQSliderImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQSlider(QWidget *parent = nullptr, Qt::Orientation orientation = Qt::Horizontal);
+
+    QString GetTypeName() override;
+
+    // The handle rectangle the widget's style reports.
+    QRect handleRect() const;
+
+    void setChannelStyle(const TAVQBoxStyle &style) { m_impl->setChannelStyle(style); }
+    const TAVQBoxStyle &channelStyle() const { return m_impl->channelStyle(); }
+    void setFillStyle(const TAVQBoxStyle &style) { m_impl->setFillStyle(style); }
+    const TAVQBoxStyle &fillStyle() const { return m_impl->fillStyle(); }
+    void setThumbStyle(int state, const TAVQBoxStyle &style) { m_impl->setThumbStyle(state, style); }
+    const TAVQBoxStyle &thumbStyle(int state) const { return m_impl->thumbStyle(state); }
+    void setChannelSize(int size) { m_impl->setChannelSize(size); }
+    int channelSize() const { return m_impl->channelSize(); }
+    void setThumbSize(int width, int height) { m_impl->setThumbSize(width, height); }
+    int thumbWidth() const { return m_impl->thumbWidth(); }
+    int thumbHeight() const { return m_impl->thumbHeight(); }
+
+protected:
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+};
+
+// ---------------------------------------------------------------- scroll bar
+
+// Look of a scroll bar: a groove box over the whole bar, two arrow buttons and a
+// thumb, each with a look per state of its own and an optional image.
+class TAVQScrollBarImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQScrollBarImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    // Reads "upicon", "downicon" and "thumbicon" of an "attr" object; a missing
+    // or wrongly typed key clears its image.
+    void loadIcons(const Json::Value &attr);
+
+    void OnPaint(QPaintEvent *event) override;
+    void Draw(QPainter *painter, const QRect &rect) override;
+    void OnMousePress(QMouseEvent *event) override;
+    void OnMouseRelease(QMouseEvent *event) override;
+    void OnMouseMove(QMouseEvent *event) override;
+    void OnLeave(QEvent *event) override;
+
+    void setGrooveStyle(const TAVQBoxStyle &style);
+    const TAVQBoxStyle &grooveStyle() const { return m_grooveStyle; }
+    // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
+    void setSubLineStyle(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &subLineStyle(int state) const;
+    void setAddLineStyle(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &addLineStyle(int state) const;
+    void setThumbStyle(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &thumbStyle(int state) const;
+    // `up` is the sub-line (up or left) button, otherwise the add-line one.
+    void setArrowIcon(bool up, const QString &image);
+    QString arrowIcon(bool up) const { return up ? m_upIcon : m_downIcon; }
+    void setArrowIconPlacement(bool up, const TAVQImagePlacement &placement);
+    TAVQImagePlacement arrowIconPlacement(bool up) const { return up ? m_upIconPlacement : m_downIconPlacement; }
+    void setThumbIcon(const QString &image);
+    QString thumbIcon() const { return m_thumbIcon; }
+    // -1 keeps Qt's size hint across the bar.
+    void setThickness(int thickness) { m_thickness = thickness; }
+    int thickness() const { return m_thickness; }
+
+    int thumbState() const { return m_thumbState; }
+    int subLineState() const { return m_subLineState; }
+    int addLineState() const { return m_addLineState; }
+
+private:
+    enum Part { Thumb, SubLine, AddLine };
+
+    QRect partRect(Part part) const;
+    int &partState(Part part);
+    void changePartState(Part part, int state);
+
+    TAVQBoxStyle m_grooveStyle;
+    int m_thumbState = StateNormal;
+    std::array<TAVQBoxStyle, 4> m_subLineStyles;
+    int m_addLineState = StateNormal;
+    std::array<TAVQBoxStyle, 4> m_addLineStyles;
+    int m_subLineState = StateNormal;
+    std::array<TAVQBoxStyle, 4> m_thumbStyles;
+    QString m_upIcon;
+    QString m_downIcon;
+    QString m_thumbIcon;
+    TAVQImagePlacement m_upIconPlacement{0, 0, 1, 1};
+    TAVQImagePlacement m_downIconPlacement{0, 0, 1, 1};
+    int m_thickness = -1;
+};
+
+// A scroll bar painted from box styles. Scrolling controls create two each and
+// configure them from their scroll-bar child elements (tavqscrollbarconfig.h).
+class TAVQScrollBar : public TAVQControl<QScrollBar, TAVQScrollBarImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQScrollBar(QWidget *parent = nullptr);
+    explicit TAVQScrollBar(Qt::Orientation orientation, QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+    QSize sizeHint() const override;
+
+    // The rectangle the widget's style reports for a sub-control of the bar.
+    QRect subControlRect(QStyle::SubControl subControl) const;
+
+    void setGrooveStyle(const TAVQBoxStyle &style) { m_impl->setGrooveStyle(style); }
+    const TAVQBoxStyle &grooveStyle() const { return m_impl->grooveStyle(); }
+    void setSubLineStyle(int state, const TAVQBoxStyle &style) { m_impl->setSubLineStyle(state, style); }
+    const TAVQBoxStyle &subLineStyle(int state) const { return m_impl->subLineStyle(state); }
+    void setAddLineStyle(int state, const TAVQBoxStyle &style) { m_impl->setAddLineStyle(state, style); }
+    const TAVQBoxStyle &addLineStyle(int state) const { return m_impl->addLineStyle(state); }
+    void setThumbStyle(int state, const TAVQBoxStyle &style) { m_impl->setThumbStyle(state, style); }
+    const TAVQBoxStyle &thumbStyle(int state) const { return m_impl->thumbStyle(state); }
+    void setArrowIcon(bool up, const QString &image) { m_impl->setArrowIcon(up, image); }
+    QString arrowIcon(bool up) const { return m_impl->arrowIcon(up); }
+    void setArrowIconPlacement(bool up, const TAVQImagePlacement &placement)
+    {
+        m_impl->setArrowIconPlacement(up, placement);
+    }
+    TAVQImagePlacement arrowIconPlacement(bool up) const { return m_impl->arrowIconPlacement(up); }
+    void setThumbIcon(const QString &image) { m_impl->setThumbIcon(image); }
+    QString thumbIcon() const { return m_impl->thumbIcon(); }
+    void setThickness(int thickness);
+    int thickness() const { return m_impl->thickness(); }
+
+    int thumbState() const { return m_impl->thumbState(); }
+    int subLineState() const { return m_impl->subLineState(); }
+    int addLineState() const { return m_impl->addLineState(); }
+
+protected:
+    // The look follows the pointer before Qt's scrolling reacts to it.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+};
+
+// ---------------------------------------------------------------- progress bar
+
+// Look of a progress bar: a background box, a fill box and an optional
+// percentage text.
+class TAVQProgressBarImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQProgressBarImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void OnPaint(QPaintEvent *event) override;
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+    void setShowText(bool show) { m_showText = show; }
+    bool showText() const { return m_showText; }
+    void setTextStyle(const TAVQFontStyle &style) { m_textStyle = style; }
+    const TAVQFontStyle &textStyle() const { return m_textStyle; }
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
+    const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
+    void setFillStyle(const TAVQBoxStyle &style) { m_fillStyle = style; }
+    const TAVQBoxStyle &fillStyle() const { return m_fillStyle; }
+
+    // The filled part of `rect` for the bar's value.
+    QRect fillRect(const QRect &rect) const;
+
+private:
+    bool m_showText = false;
+    TAVQFontStyle m_textStyle;
+    TAVQBoxStyle m_backgroundStyle;
+    TAVQBoxStyle m_fillStyle;
+};
+
+class TAVQProgressBar : public TAVQControl<QProgressBar, TAVQProgressBarImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQProgressBar(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setShowText(bool show) { m_impl->setShowText(show); }
+    bool showText() const { return m_impl->showText(); }
+    void setTextStyle(const TAVQFontStyle &style) { m_impl->setTextStyle(style); }
+    const TAVQFontStyle &textStyle() const { return m_impl->textStyle(); }
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
+    const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
+    void setFillStyle(const TAVQBoxStyle &style) { m_impl->setFillStyle(style); }
+    const TAVQBoxStyle &fillStyle() const { return m_impl->fillStyle(); }
+};
+
+// ---------------------------------------------------------------- LCD number
+
+// Look of an LCD number: a background box under Qt's digits, whose colour while
+// the window is active is the control's own.
+class TAVQLCDNumberImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQLCDNumberImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+    // An invalid colour draws black digits.
+    void setColor(const QColor &color) { m_color = color; }
+    QColor color() const { return m_color; }
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
+    const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
+
+private:
+    void loadAttr(const Json::Value &attr);
+
+    QColor m_color;
+    TAVQBoxStyle m_backgroundStyle;
+};
+
+class TAVQLCDNumber : public TAVQControl<QLCDNumber, TAVQLCDNumberImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQLCDNumber(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setColor(const QColor &color);
+    QColor color() const { return m_impl->color(); }
+    void setBackgroundStyle(const TAVQBoxStyle &style);
+    const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+} // namespace TAVQtLib
+
+#endif
