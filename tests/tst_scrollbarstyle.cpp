@@ -34,20 +34,27 @@ private:
     QStyle *m_platform;
 };
 
-struct OpenSlider : QSlider
-{
-    using QSlider::initStyleOption;
-};
-
-struct OpenScrollBar : QScrollBar
-{
-    using QScrollBar::initStyleOption;
-};
-
-QStyleOptionSlider sliderOption(const QSlider *slider)
+// The option a slider or scroll bar describes itself with (their own
+// initStyleOption is protected).
+QStyleOptionSlider sliderOption(const QAbstractSlider *slider)
 {
     QStyleOptionSlider option;
-    static_cast<const OpenSlider *>(slider)->initStyleOption(&option);
+    option.initFrom(slider);
+    option.subControls = QStyle::SC_All;
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.singleStep = slider->singleStep();
+    option.pageStep = slider->pageStep();
+    option.upsideDown = slider->invertedAppearance();
+    if (slider->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    if (const auto *s = qobject_cast<const QSlider *>(slider)) {
+        option.tickPosition = s->tickPosition();
+        option.tickInterval = s->tickInterval();
+    }
     return option;
 }
 
@@ -134,8 +141,7 @@ void TestScrollBarStyle::scrollBarsAndSubElementsUseCommonGeometry()
     bar.setRange(0, 500);
     bar.setPageStep(100);
     bar.setValue(250);
-    QStyleOptionSlider option;
-    static_cast<OpenScrollBar *>(&bar)->initStyleOption(&option);
+    const QStyleOptionSlider option = sliderOption(&bar);
     for (QStyle::SubControl part : {QStyle::SC_ScrollBarSlider, QStyle::SC_ScrollBarAddLine,
                                     QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarGroove}) {
         QCOMPARE(style->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar),

@@ -1,11 +1,14 @@
 // The registry of the library's control classes under their page type names.
 
 #include "core/tavqregistry.h"
+#include "tavqcheckbox.h"
 #include "tavqcontainer.h"
 #include "tavqedit.h"
 #include "tavqimage.h"
 #include "tavqlabel.h"
 #include "tavqpushbutton.h"
+#include "tavqtableview.h"
+#include "tavqtabwidget.h"
 #include "tavqvaluecontrols.h"
 
 namespace TAVQtLib {
@@ -33,10 +36,14 @@ void RegisterBuiltinControls()
     RegisterControlType("qtpicture", create<TAVQImage>, true);
     RegisterControlType("qtbutton", create<TAVQPushButton>, true);
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
+    RegisterControlType("qtcheckbox", create<TAVQCheckBox>, true);
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
     RegisterControlType("qtprogressbar", create<TAVQProgressBar>, true);
+    RegisterControlType("qtradiobox", create<TAVQRadioButton>, true);
     RegisterControlType("qtslider", createSlider, true);
+    RegisterControlType("qttab", create<TAVQTabWidget>, true);
     RegisterControlType("qtdedit", create<TAVQLineEdit>, true);
+    RegisterControlType("qtdatagrid", create<TAVQTableView>, true);
     RegisterControlType("qtgroupbox", create<TAVQGroupBox>, true);
     RegisterControlType("qtspinbox", create<TAVQSpinBox>, true);
     RegisterControlType("qtlcdnumber", create<TAVQLCDNumber>, true);
@@ -52,10 +59,15 @@ void RegisterBuiltinControls()
     RegisterControlType("image", create<TAVQImage>, true);
     RegisterControlType("button", create<TAVQPushButton>, true);
     RegisterControlType("label", create<TAVQLabel>, true);
+    RegisterControlType("checkbox", create<TAVQCheckBox>, true);
     RegisterControlType("label", create<TAVQLabel>, true);
     RegisterControlType("progressbar", create<TAVQProgressBar>, true);
+    RegisterControlType("radio", create<TAVQRadioButton>, true);
+    RegisterControlType("radiobox", create<TAVQRadioButton>, true);
     RegisterControlType("slider", createSlider, true);
+    RegisterControlType("tab", create<TAVQTabWidget>, true);
     RegisterControlType("dedit", create<TAVQLineEdit>, true);
+    RegisterControlType("datagrid", create<TAVQTableView>, true);
     RegisterControlType("groupbox", create<TAVQGroupBox>, true);
     RegisterControlType("spinbox", create<TAVQSpinBox>, true);
     RegisterControlType("dnumedit", create<TAVQSpinBox>, true);

@@ -1,0 +1,271 @@
+#include "tavqcheckbox.h"
+
+#include "core/tavqjson.h"
+#include "core/tavqstyleslots.h"
+#include "resources/tavqresourcemanager.h"
+
+#include <QAbstractButton>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+namespace {
+
+// Unlike the page's slot 0, a programmatic state 0 is the normal state alone.
+void storeBox(std::array<TAVQBoxStyle, 4> &styles, int state, const TAVQBoxStyle &style)
+{
+    if (state == StateNormal)
+        styles[0] = style;
+    else
+        TAVQStyleSlots::setPerState(styles, state, style);
+}
+
+const QImage *imageNamed(const QString &name)
+{
+    return name.isEmpty() ? nullptr : TAVQResourceManager::instance().image(name);
+}
+
+TAVQBoxStyle hiddenBox()
+{
+    TAVQBoxStyle box;
+    box.visible = false;
+    return box;
+}
+
+TAVQImagePlacement leftCentred()
+{
+    TAVQImagePlacement placement;
+    placement.alignV = 1;
+    return placement;
+}
+
+} // namespace
+
+// TAVQToggleImpl
+
+TAVQToggleImpl::TAVQToggleImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+    , m_iconPlacement(leftCentred())
+{
+    m_boxStyles.fill(hiddenBox());
+    m_checkedBoxStyles.fill(hiddenBox());
+}
+
+void TAVQToggleImpl::setTextStyle(bool checked, const TAVQFontStyle &style)
+{
+    (checked ? m_checkedTextStyle : m_textStyle) = style;
+}
+
+void TAVQToggleImpl::setBoxStyle(int state, const TAVQBoxStyle &style)
+{
+    storeBox(m_boxStyles, state, style);
+}
+
+void TAVQToggleImpl::setCheckedBoxStyle(int state, const TAVQBoxStyle &style)
+{
+    storeBox(m_checkedBoxStyles, state, style);
+}
+
+bool TAVQToggleImpl::isChecked() const
+{
+    return static_cast<const QAbstractButton *>(m_widget)->isChecked();
+}
+
+QString TAVQToggleImpl::text() const
+{
+    return static_cast<const QAbstractButton *>(m_widget)->text();
+}
+
+const TAVQBoxStyle &TAVQToggleImpl::currentBox() const
+{
+    return isChecked() ? m_checkedBoxStyles[index(m_state)] : m_boxStyles[index(m_state)];
+}
+
+void TAVQToggleImpl::loadStyles(const Json::Value &element, TextSlot textSlot)
+{
+    TAVQStyleSlots::visit(element, [this, textSlot](const QString &name, int slot) {
+        if (slot >= 0 && slot < 4) {
+            TAVQStyleSlots::setBoxForState(m_boxStyles, slot, name);
+        } else if (slot >= 4 && slot < 8) {
+            TAVQStyleSlots::setBoxForState(m_checkedBoxStyles, slot - 4, name);
+        } else if (slot == 8) {
+            if (TAVQStyleSlots::findFont(name, &m_textStyle) && textSlot == TextSlot::Both)
+                m_checkedTextStyle = m_textStyle;
+        } else if (slot == 9) {
+            TAVQStyleSlots::findFont(name, &m_checkedTextStyle);
+        }
+    });
+}
+
+void TAVQToggleImpl::loadAttr(const Json::Value &attr, MinusOneAlignment minusOne)
+{
+    using namespace JsonRead;
+    m_showIcon = boolMember(attr, "showIcon", m_showIcon);
+    m_showText = boolMember(attr, "showText", m_showText);
+    // An "attr" without a text clears the button's text.
+    static_cast<QAbstractButton *>(m_widget)->setText(fromGbk(bytesMember(attr, "text")));
+
+    const std::pair<const char *, QString *> paths[] = {
+        {"iconPath", &m_iconPath},
+        {"hotIconPath", &m_hotIconPath},
+        {"siconPath", &m_checkedIconPath},
+        {"sHotIconPath", &m_checkedHotIconPath},
+    };
+    for (const auto &[key, path] : paths) {
+        if (const auto bytes = optionalBytes(attr, key))
+            *path = QString::fromUtf8(*bytes);
+    }
+
+    m_iconPlacement.offsetX = intMember(attr, "iconX", m_iconPlacement.offsetX);
+    m_iconPlacement.offsetY = intMember(attr, "iconY", m_iconPlacement.offsetY);
+    const std::pair<const char *, int *> alignments[] = {
+        {"iconHor", &m_iconPlacement.alignH},
+        {"iconVer", &m_iconPlacement.alignV},
+    };
+    for (const auto &[key, alignment] : alignments) {
+        const auto value = optionalInt(attr, key);
+        if (value && !(*value == -1 && minusOne == MinusOneAlignment::Ignored))
+            *alignment = *value;
+    }
+}
+
+// TAVQCheckBoxImpl
+
+TAVQCheckBoxImpl::TAVQCheckBoxImpl(QWidget *widget)
+    : TAVQToggleImpl(widget)
+{
+    m_iconPath = m_hotIconPath = QStringLiteral("IDB_UNCHECK");
+    m_checkedIconPath = m_checkedHotIconPath = QStringLiteral("IDB_CHECKED");
+}
+
+bool TAVQCheckBoxImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element, TextSlot::UncheckedOnly);
+    if (const Json::Value *attr = JsonRead::member(element, "attr"); attr && attr->isObject())
+        loadAttr(*attr, MinusOneAlignment::Taken);
+    if (m_hotIconPath.isEmpty())
+        m_hotIconPath = m_iconPath;
+    if (m_checkedHotIconPath.isEmpty())
+        m_checkedHotIconPath = m_checkedIconPath;
+    return loaded;
+}
+
+int TAVQCheckBoxImpl::textOffset() const
+{
+    // Only a left-hand icon pushes the text; the unchecked icon's width serves every state.
+    if (!m_showIcon || m_iconPlacement.alignH != 0)
+        return 0;
+    const QImage *icon = imageNamed(m_iconPath);
+    return icon ? icon->width() + m_iconPlacement.offsetX : 0;
+}
+
+QString TAVQCheckBoxImpl::shownIcon() const
+{
+    const bool checked = isChecked();
+    switch (m_state) {
+    case StateHover:
+        return checked ? m_checkedHotIconPath : m_hotIconPath;
+    case StateDisabled:
+        return checked ? m_disabledCheckedIconPath : m_disabledIconPath;
+    default:
+        return checked ? m_checkedIconPath : m_iconPath;
+    }
+}
+
+void TAVQCheckBoxImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, currentBox(), rect);
+    if (m_showText) {
+        const int offset = textOffset();
+        paintText(painter, text(), currentTextStyle(), rect.left() + offset, rect.top(),
+                  m_widget->width() - offset, m_widget->height(), true);
+    }
+    const QString icon = shownIcon();
+    if (m_showIcon && !icon.isEmpty())
+        paintAlignedImage(painter, icon, m_iconPlacement, rect);
+}
+
+// TAVQRadioButtonImpl
+
+TAVQRadioButtonImpl::TAVQRadioButtonImpl(QWidget *widget)
+    : TAVQToggleImpl(widget)
+{
+}
+
+bool TAVQRadioButtonImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element, TextSlot::Both);
+    if (const Json::Value *attr = JsonRead::member(element, "attr"); attr && attr->isObject())
+        loadAttr(*attr, MinusOneAlignment::Ignored);
+    return loaded;
+}
+
+QString TAVQRadioButtonImpl::shownIcon() const
+{
+    const bool hovered = m_state == StateHover;
+    if (isChecked())
+        return hovered && !m_checkedHotIconPath.isEmpty() ? m_checkedHotIconPath : m_checkedIconPath;
+    return hovered && !m_hotIconPath.isEmpty() ? m_hotIconPath : m_iconPath;
+}
+
+void TAVQRadioButtonImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    const QString icon = shownIcon();
+    QRect textRect = rect;
+    if (m_showIcon) {
+        if (const QImage *image = imageNamed(icon))
+            textRect.setLeft(rect.left() + image->width() + 2);
+    }
+    paintBox(painter, currentBox(), rect);
+    if (m_showText)
+        paintText(painter, text(), currentTextStyle(), textRect);
+    if (m_showIcon && !icon.isEmpty())
+        paintAlignedImage(painter, icon, m_iconPlacement, rect);
+}
+
+// TAVQCheckBox
+
+TAVQCheckBox::TAVQCheckBox(QWidget *parent)
+    : TAVQToggleControl<QCheckBox, TAVQCheckBoxImpl>(parent)
+{
+}
+
+QString TAVQCheckBox::GetTypeName()
+{
+    return QStringLiteral("qtcheckbox");
+}
+
+bool TAVQCheckBox::hitButton(const QPoint &pos) const
+{
+    // The whole face is painted by the control, so all of it answers the mouse.
+    return rect().contains(pos);
+}
+
+// TAVQRadioButton
+
+TAVQRadioButton::TAVQRadioButton(QWidget *parent)
+    : TAVQToggleControl<QRadioButton, TAVQRadioButtonImpl>(parent)
+{
+}
+
+QString TAVQRadioButton::GetTypeName()
+{
+    return QStringLiteral("qtradiobox");
+}
+
+void TAVQRadioButton::mousePressEvent(QMouseEvent *event)
+{
+    m_impl->OnMousePress(event);
+}
+
+void TAVQRadioButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Qt refuses to uncheck the checked button of an auto-exclusive group.
+    setChecked(!isChecked());
+    m_impl->OnMouseRelease(event);
+}
+
+} // namespace TAVQtLib

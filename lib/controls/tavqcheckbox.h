@@ -1,0 +1,181 @@
+#ifndef TAVQ_CHECKBOX_H
+#define TAVQ_CHECKBOX_H
+
+#include "core/tavqcontrol.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+#include <array>
+
+namespace TAVQtLib {
+
+// What a two-state button paints by: a background box per visual state and
+// check state, an icon per check state (plain and hovered), and the text in an
+// unchecked and a checked font style.
+class TAVQToggleImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQToggleImpl(QWidget *widget);
+
+    QString iconPath() const { return m_iconPath; }
+    void setIconPath(const QString &path) { m_iconPath = path; }
+    QString hotIconPath() const { return m_hotIconPath; }
+    void setHotIconPath(const QString &path) { m_hotIconPath = path; }
+    QString checkedIconPath() const { return m_checkedIconPath; }
+    void setCheckedIconPath(const QString &path) { m_checkedIconPath = path; }
+    QString checkedHotIconPath() const { return m_checkedHotIconPath; }
+    void setCheckedHotIconPath(const QString &path) { m_checkedHotIconPath = path; }
+    TAVQImagePlacement iconPlacement() const { return m_iconPlacement; }
+    void setIconPlacement(const TAVQImagePlacement &placement) { m_iconPlacement = placement; }
+    bool showIcon() const { return m_showIcon; }
+    void setShowIcon(bool show) { m_showIcon = show; }
+    bool showText() const { return m_showText; }
+    void setShowText(bool show) { m_showText = show; }
+    const TAVQFontStyle &textStyle(bool checked) const { return checked ? m_checkedTextStyle : m_textStyle; }
+    void setTextStyle(bool checked, const TAVQFontStyle &style);
+    // States 0 to 3; 4 sets all four. Other states change nothing and read as state 0.
+    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[index(state)]; }
+    void setBoxStyle(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &checkedBoxStyle(int state) const { return m_checkedBoxStyles[index(state)]; }
+    void setCheckedBoxStyle(int state, const TAVQBoxStyle &style);
+
+protected:
+    enum class TextSlot { UncheckedOnly, Both };
+    enum class MinusOneAlignment { Taken, Ignored };
+
+    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
+    bool isChecked() const;
+    QString text() const;
+    // The box of the current visual and check state.
+    const TAVQBoxStyle &currentBox() const;
+    const TAVQFontStyle &currentTextStyle() const { return textStyle(isChecked()); }
+
+    // Slot 8 sets the unchecked text style and, with TextSlot::Both, the checked one too.
+    void loadStyles(const Json::Value &element, TextSlot textSlot);
+    void loadAttr(const Json::Value &attr, MinusOneAlignment minusOne);
+
+    QString m_iconPath;
+    QString m_hotIconPath;
+    QString m_checkedIconPath;
+    QString m_checkedHotIconPath;
+    TAVQImagePlacement m_iconPlacement;
+    bool m_showIcon = true;
+    bool m_showText = true;
+    TAVQFontStyle m_textStyle;
+    TAVQFontStyle m_checkedTextStyle;
+    std::array<TAVQBoxStyle, 4> m_boxStyles;
+    std::array<TAVQBoxStyle, 4> m_checkedBoxStyles;
+};
+
+class TAVQCheckBoxImpl : public TAVQToggleImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQCheckBoxImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+    QString disabledIconPath() const { return m_disabledIconPath; }
+    void setDisabledIconPath(const QString &path) { m_disabledIconPath = path; }
+    QString disabledCheckedIconPath() const { return m_disabledCheckedIconPath; }
+    void setDisabledCheckedIconPath(const QString &path) { m_disabledCheckedIconPath = path; }
+
+private:
+    int textOffset() const;
+    QString shownIcon() const;
+
+    QString m_disabledCheckedIconPath;
+    QString m_disabledIconPath;
+};
+
+class TAVQRadioButtonImpl : public TAVQToggleImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQRadioButtonImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+private:
+    QString shownIcon() const;
+};
+
+// The programming interface both two-state buttons share.
+template <typename Button, typename Impl>
+class TAVQToggleControl : public TAVQControl<Button, Impl>
+{
+public:
+    explicit TAVQToggleControl(QWidget *parent = nullptr)
+        : TAVQControl<Button, Impl>(parent)
+    {
+    }
+
+    void setIconPath(const QString &path) { this->m_impl->setIconPath(path); }
+    QString iconPath() const { return this->m_impl->iconPath(); }
+    void setHotIconPath(const QString &path) { this->m_impl->setHotIconPath(path); }
+    QString hotIconPath() const { return this->m_impl->hotIconPath(); }
+    void setCheckedIconPath(const QString &path) { this->m_impl->setCheckedIconPath(path); }
+    QString checkedIconPath() const { return this->m_impl->checkedIconPath(); }
+    void setCheckedHotIconPath(const QString &path) { this->m_impl->setCheckedHotIconPath(path); }
+    QString checkedHotIconPath() const { return this->m_impl->checkedHotIconPath(); }
+    void setIconPlacement(const TAVQImagePlacement &placement) { this->m_impl->setIconPlacement(placement); }
+    TAVQImagePlacement iconPlacement() const { return this->m_impl->iconPlacement(); }
+    void setShowIcon(bool show) { this->m_impl->setShowIcon(show); }
+    bool showIcon() const { return this->m_impl->showIcon(); }
+    void setShowText(bool show) { this->m_impl->setShowText(show); }
+    bool showText() const { return this->m_impl->showText(); }
+    void setTextStyle(bool checked, const TAVQFontStyle &style) { this->m_impl->setTextStyle(checked, style); }
+    const TAVQFontStyle &textStyle(bool checked) const { return this->m_impl->textStyle(checked); }
+    void setBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setBoxStyle(state, style); }
+    const TAVQBoxStyle &boxStyle(int state) const { return this->m_impl->boxStyle(state); }
+    void setCheckedBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setCheckedBoxStyle(state, style); }
+    const TAVQBoxStyle &checkedBoxStyle(int state) const { return this->m_impl->checkedBoxStyle(state); }
+};
+
+// Qt's own press and release handling toggles the box and emits clicked and toggled.
+class TAVQCheckBox : public TAVQToggleControl<QCheckBox, TAVQCheckBoxImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQCheckBox(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setDisabledIconPath(const QString &path) { m_impl->setDisabledIconPath(path); }
+    QString disabledIconPath() const { return m_impl->disabledIconPath(); }
+    void setDisabledCheckedIconPath(const QString &path) { m_impl->setDisabledCheckedIconPath(path); }
+    QString disabledCheckedIconPath() const { return m_impl->disabledCheckedIconPath(); }
+
+protected:
+    bool hitButton(const QPoint &pos) const override;
+};
+
+// Toggles itself on release instead of through Qt's click handling, so it
+// emits toggled but never clicked; Qt's auto-exclusive grouping still applies.
+class TAVQRadioButton : public TAVQToggleControl<QRadioButton, TAVQRadioButtonImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQRadioButton(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+} // namespace TAVQtLib
+
+#endif

@@ -1,0 +1,189 @@
+#include "tavqtabwidget.h"
+
+#include "core/tavqjson.h"
+#include "core/tavqruntime.h"
+#include "core/tavqstyleslots.h"
+
+#include <json/value.h>
+
+#include <limits>
+
+namespace TAVQtLib {
+
+namespace {
+
+template <typename Style>
+void storeForLook(std::array<Style, 4> &styles, int look, const Style &style)
+{
+    if (look == TabLookAll)
+        styles.fill(style);
+    else if (look >= 0 && look < 4)
+        styles[size_t(look)] = style;
+}
+
+int clampedCoordinate(qint64 value)
+{
+    const qint64 limit = std::numeric_limits<int>::max() / 2;
+    return int(qBound(-limit, value, limit));
+}
+
+} // namespace
+
+TAVQTabWidgetImpl::TAVQTabWidgetImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+bool TAVQTabWidgetImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element);
+    // Without an "attr" object every key counts as absent.
+    const Json::Value *attr = JsonRead::member(element, "attr");
+    loadAttr(attr ? *attr : Json::Value());
+    return loaded;
+}
+
+void TAVQTabWidgetImpl::loadStyles(const Json::Value &element)
+{
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        if (slot == 0)
+            TAVQStyleSlots::findBox(name, &m_backgroundStyle);
+        else if (slot >= 1 && slot <= 4)
+            TAVQStyleSlots::setBoxForState(m_itemStyles, slot - 1, name);
+        else if (slot >= 5 && slot <= 8)
+            TAVQStyleSlots::setFontForState(m_itemFontStyles, slot - 5, name);
+    });
+}
+
+void TAVQTabWidgetImpl::loadAttr(const Json::Value &attr)
+{
+    using namespace JsonRead;
+    m_itemSize = intMember(attr, "itemSize", m_itemSize);
+    m_vertical = !boolMember(attr, "isHor", true);
+    m_itemSpace = intMember(attr, "itemSpace", m_itemSpace);
+    if (const auto show = optionalInt(attr, "showText"))
+        m_showText = *show != 0;
+}
+
+void TAVQTabWidgetImpl::removeItem(int index)
+{
+    if (index >= 0 && index < m_items.size())
+        m_items.removeAt(index);
+}
+
+QRect TAVQTabWidgetImpl::itemRect(int index) const
+{
+    // Page values can be huge: the edges are summed in 64 bits and clamped.
+    const qint64 step = qint64(m_itemSize) + m_itemSpace;
+    const qint64 start = qint64(index) * step;
+    const int first = clampedCoordinate(start);
+    const int last = clampedCoordinate(start + m_itemSize - 1);
+    if (m_vertical)
+        return QRect(QPoint(0, first), QPoint(m_widget->width() - 1, last));
+    return QRect(QPoint(first, 0), QPoint(last, m_widget->height() - 1));
+}
+
+int TAVQTabWidgetImpl::itemAt(const QPoint &pos) const
+{
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (itemRect(i).contains(pos))
+            return i;
+    }
+    return -1;
+}
+
+int TAVQTabWidgetImpl::lookOf(int index) const
+{
+    if (index == m_currentIndex)
+        return TabLookCurrent;
+    return index == m_hoverIndex ? TabLookHover : TabLookNormal;
+}
+
+void TAVQTabWidgetImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    paintBox(painter, m_backgroundStyle, rect);
+    for (int i = 0; i < m_items.size(); ++i) {
+        const QRect item = itemRect(i);
+        const size_t look = size_t(lookOf(i));
+        paintBox(painter, m_itemStyles[look], item);
+        if (m_showText)
+            paintText(painter, m_items.at(i), m_itemFontStyles[look], item);
+    }
+}
+
+void TAVQTabWidgetImpl::OnChildrenLoaded()
+{
+    // The designer shows sample items so the strip can be judged on its own.
+    if (!IsDesignerHost())
+        return;
+    for (const char *text : {"item1", "item2", "item3"})
+        m_items.append(QLatin1String(text));
+}
+
+void TAVQTabWidgetImpl::setItemStyle(int look, const TAVQBoxStyle &style)
+{
+    storeForLook(m_itemStyles, look, style);
+}
+
+void TAVQTabWidgetImpl::setItemFontStyle(int look, const TAVQFontStyle &style)
+{
+    storeForLook(m_itemFontStyles, look, style);
+}
+
+// TAVQTabWidget
+
+TAVQTabWidget::TAVQTabWidget(QWidget *parent)
+    : TAVQControl<QWidget, TAVQTabWidgetImpl>(parent)
+{
+    setAttribute(Qt::WA_MouseTracking);
+}
+
+QString TAVQTabWidget::GetTypeName()
+{
+    return QStringLiteral("qttab");
+}
+
+void TAVQTabWidget::setCurrentIndex(int index)
+{
+    if (index >= count() || index == currentIndex())
+        return;
+    m_impl->setCurrentIndex(index);
+    emit currentChanged(index);
+    update();
+}
+
+void TAVQTabWidget::mousePressEvent(QMouseEvent *event)
+{
+    const int hit = itemAt(event->pos());
+    if (hit < 0)
+        return;
+    // Pressing the current item reports it again.
+    m_impl->setCurrentIndex(hit);
+    emit currentChanged(hit);
+    repaint();
+}
+
+void TAVQTabWidget::mouseReleaseEvent(QMouseEvent *)
+{
+}
+
+void TAVQTabWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    // Over a gap the hover stays on the last item hit.
+    const int hit = itemAt(event->pos());
+    if (hit < 0 || hit == hoverIndex())
+        return;
+    m_impl->setHoverIndex(hit);
+    repaint();
+}
+
+void TAVQTabWidget::leaveEvent(QEvent *)
+{
+    if (hoverIndex() == -1)
+        return;
+    m_impl->setHoverIndex(-1);
+    repaint();
+}
+
+} // namespace TAVQtLib
