@@ -20,16 +20,6 @@ TAVQBoxStyle framedBox(QRgb fill)
     return box;
 }
 
-// Unlike the page's slot 0, a programmatic state 0 is the normal state alone.
-template <typename Style>
-void storeForState(std::array<Style, 4> &styles, int state, const Style &style)
-{
-    if (state == StateAll)
-        styles.fill(style);
-    else if (state >= 0 && state < 4)
-        styles[size_t(state)] = style;
-}
-
 } // namespace
 
 TAVQPushButtonImpl::TAVQPushButtonImpl(QWidget *widget)
@@ -82,12 +72,12 @@ void TAVQPushButtonImpl::loadAttr(const Json::Value &attr)
 
 void TAVQPushButtonImpl::setBoxStyle(int state, const TAVQBoxStyle &style)
 {
-    storeForState(m_boxStyles, state, style);
+    TAVQStyleSlots::storeForState(m_boxStyles, state, style);
 }
 
 void TAVQPushButtonImpl::setFontStyle(int state, const TAVQFontStyle &style)
 {
-    storeForState(m_fontStyles, state, style);
+    TAVQStyleSlots::storeForState(m_fontStyles, state, style);
 }
 
 void TAVQPushButtonImpl::setUseColor(int state, bool useColor)

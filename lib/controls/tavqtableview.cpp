@@ -26,16 +26,6 @@ constexpr int CheckTextGap = 10;
 constexpr int CheckLeftMargin = 5;
 constexpr int IconRole = Qt::UserRole + 100;
 
-// Programmatic look 4 writes all four looks.
-template <typename Style>
-void storeForLook(std::array<Style, 4> &styles, int look, const Style &style)
-{
-    if (look == StateAll)
-        styles.fill(style);
-    else if (look >= 0 && look < 4)
-        styles[size_t(look)] = style;
-}
-
 TAVQBoxStyle invisibleBox()
 {
     TAVQBoxStyle box;
@@ -165,22 +155,22 @@ void TAVQTableViewImpl::Draw(QPainter *painter, const QRect &rect)
 
 void TAVQTableViewImpl::setCellStyle(int look, const TAVQBoxStyle &style)
 {
-    storeForLook(m_cellStyles, look, style);
+    TAVQStyleSlots::storeForState(m_cellStyles, look, style);
 }
 
 void TAVQTableViewImpl::setCellFontStyle(int look, const TAVQFontStyle &style)
 {
-    storeForLook(m_cellFontStyles, look, style);
+    TAVQStyleSlots::storeForState(m_cellFontStyles, look, style);
 }
 
 void TAVQTableViewImpl::setHeaderStyle(int look, const TAVQBoxStyle &style)
 {
-    storeForLook(m_headerStyles, look, style);
+    TAVQStyleSlots::storeForState(m_headerStyles, look, style);
 }
 
 void TAVQTableViewImpl::setHeaderFontStyle(int look, const TAVQFontStyle &style)
 {
-    storeForLook(m_headerFontStyles, look, style);
+    TAVQStyleSlots::storeForState(m_headerFontStyles, look, style);
 }
 
 void TAVQTableViewImpl::setCheckImage(bool checked, const QString &name)

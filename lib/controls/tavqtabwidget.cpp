@@ -12,15 +12,6 @@ namespace TAVQtLib {
 
 namespace {
 
-template <typename Style>
-void storeForLook(std::array<Style, 4> &styles, int look, const Style &style)
-{
-    if (look == TabLookAll)
-        styles.fill(style);
-    else if (look >= 0 && look < 4)
-        styles[size_t(look)] = style;
-}
-
 int clampedCoordinate(qint64 value)
 {
     const qint64 limit = std::numeric_limits<int>::max() / 2;
@@ -123,12 +114,12 @@ void TAVQTabWidgetImpl::OnChildrenLoaded()
 
 void TAVQTabWidgetImpl::setItemStyle(int look, const TAVQBoxStyle &style)
 {
-    storeForLook(m_itemStyles, look, style);
+    TAVQStyleSlots::storeForState(m_itemStyles, look, style);
 }
 
 void TAVQTabWidgetImpl::setItemFontStyle(int look, const TAVQFontStyle &style)
 {
-    storeForLook(m_itemFontStyles, look, style);
+    TAVQStyleSlots::storeForState(m_itemFontStyles, look, style);
 }
 
 // TAVQTabWidget

@@ -14,15 +14,6 @@ using namespace JsonRead;
 
 namespace {
 
-// A programmatic state 0 is the normal state alone; 4 sets all four.
-void storeForState(std::array<TAVQBoxStyle, 4> &styles, int state, const TAVQBoxStyle &style)
-{
-    if (state == StateAll)
-        styles.fill(style);
-    else if (state >= 0 && state < 4)
-        styles[size_t(state)] = style;
-}
-
 const TAVQBoxStyle &styleOfState(const std::array<TAVQBoxStyle, 4> &styles, int state)
 {
     return styles[state > 0 && state < 4 ? size_t(state) : 0];
@@ -81,7 +72,7 @@ void TAVQSliderImpl::loadAttr(const Json::Value &attr)
 
 void TAVQSliderImpl::setThumbStyle(int state, const TAVQBoxStyle &style)
 {
-    storeForState(m_thumbStyles, state, style);
+    TAVQStyleSlots::storeForState(m_thumbStyles, state, style);
 }
 
 const TAVQBoxStyle &TAVQSliderImpl::thumbStyle(int state) const
@@ -309,7 +300,7 @@ void TAVQScrollBarImpl::setGrooveStyle(const TAVQBoxStyle &style)
 
 void TAVQScrollBarImpl::setSubLineStyle(int state, const TAVQBoxStyle &style)
 {
-    storeForState(m_subLineStyles, state, style);
+    TAVQStyleSlots::storeForState(m_subLineStyles, state, style);
     m_widget->update();
 }
 
@@ -320,7 +311,7 @@ const TAVQBoxStyle &TAVQScrollBarImpl::subLineStyle(int state) const
 
 void TAVQScrollBarImpl::setAddLineStyle(int state, const TAVQBoxStyle &style)
 {
-    storeForState(m_addLineStyles, state, style);
+    TAVQStyleSlots::storeForState(m_addLineStyles, state, style);
     m_widget->update();
 }
 
@@ -331,7 +322,7 @@ const TAVQBoxStyle &TAVQScrollBarImpl::addLineStyle(int state) const
 
 void TAVQScrollBarImpl::setThumbStyle(int state, const TAVQBoxStyle &style)
 {
-    storeForState(m_thumbStyles, state, style);
+    TAVQStyleSlots::storeForState(m_thumbStyles, state, style);
     m_widget->update();
 }
 

@@ -37,6 +37,17 @@ void setPerState(std::array<Style, 4> &styles, int state, const Style &style)
         styles[size_t(state)] = style;
 }
 
+// A programmatic setter's store: 0 to 3 set one state, 4 all four, anything else nothing.
+// (Unlike a page's slot 0, a programmatic state 0 is the normal state alone.)
+template <typename Style>
+void storeForState(std::array<Style, 4> &styles, int state, const Style &style)
+{
+    if (state == 4)
+        styles.fill(style);
+    else if (state >= 0 && state < 4)
+        styles[size_t(state)] = style;
+}
+
 // Looks `name` up and, when found, stores it for the state as setPerState does.
 bool setBoxForState(std::array<TAVQBoxStyle, 4> &styles, int state, const QString &name);
 bool setFontForState(std::array<TAVQFontStyle, 4> &styles, int state, const QString &name);
