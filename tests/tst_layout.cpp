@@ -60,6 +60,7 @@ private slots:
     void wronglyTypedAttributes();
     void layoutRecordsAndData();
     void noParentNoLayout();
+    void extremeValuesAreBounded();
 };
 
 void tst_Layout::anchor_data()
@@ -253,6 +254,20 @@ void tst_Layout::noParentNoLayout()
     orphan.GetControlBase()->ApplyLayout();
     QCOMPARE(orphan.geometry(), QRect(5, 5, 5, 5));
     QCOMPARE(child->geometry().topLeft(), QPoint(0, 0));   // not visited either
+}
+
+void tst_Layout::extremeValuesAreBounded()
+{
+    // Sums of page integers must neither overflow nor reach Qt unbounded.
+    const QRect fixed = layOut(R"({"x":2147483647,"y":-2147483648,"w":300,"h":48})");
+    QCOMPARE(fixed.topLeft(), QPoint(QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX));
+    QCOMPARE(fixed.size(), QSize(300, 48));
+    const QRect anchored = layOut(R"({"w":2147483647,"h":5,"layout":{"type":0,"hor":1,"x":2147483647}})");
+    QCOMPARE(anchored.x(), QWIDGETSIZE_MAX);
+    QCOMPARE(anchored.width(), QWIDGETSIZE_MAX);
+    const QRect margins = layOut(R"({"layout":{"type":1,"x":-2147483648,"r":2147483647}})");
+    QCOMPARE(margins.x(), -QWIDGETSIZE_MAX);
+    QCOMPARE(margins.width(), 801);   // 800 - r - x, summed without overflow
 }
 
 QTEST_MAIN(tst_Layout)

@@ -23,6 +23,22 @@ TAVQControlBase::TAVQControlBase(QWidget *widget)
 {
 }
 
+namespace {
+
+// Page values are untrusted: positions and sizes stay within what a widget
+// can have, so no geometry sum can overflow.
+int bounded(qint64 value)
+{
+    return int(qBound<qint64>(-QWIDGETSIZE_MAX, value, QWIDGETSIZE_MAX));
+}
+
+void setBoundedGeometry(QWidget *widget, qint64 x, qint64 y, qint64 w, qint64 h)
+{
+    widget->setGeometry(bounded(x), bounded(y), bounded(w), bounded(h));
+}
+
+} // namespace
+
 template <typename Record>
 void TAVQControlBase::store(int kind, const Record &record)
 {
@@ -67,9 +83,9 @@ void TAVQControlBase::applyFixed()
         return;
     TAVQFixedLayout r;
     load(LayoutFixed, r);
-    m_widget->setGeometry(r.x, r.y, r.w, r.h);
-    m_widget->setFixedHeight(r.h);
-    m_widget->setFixedWidth(r.w);
+    setBoundedGeometry(m_widget, r.x, r.y, r.w, r.h);
+    m_widget->setFixedHeight(qBound(0, r.h, QWIDGETSIZE_MAX));
+    m_widget->setFixedWidth(qBound(0, r.w, QWIDGETSIZE_MAX));
 }
 
 void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
@@ -82,6 +98,9 @@ void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
         m_widget->setObjectName(QString::fromUtf8(*name));
     if (const auto tip = optionalBytes(e, "tooltip"))
         m_widget->setToolTip(fromGbk(*tip));
+    // The layout gives every control its size: showing it must not first have
+    // Qt measure its content for a size that is replaced moments later.
+    m_widget->setAttribute(Qt::WA_Resized);
     m_widget->setVisible(true);
     if (const auto visible = optionalBool(e, "visibility"))
         m_widget->setVisible(*visible);
@@ -140,7 +159,7 @@ void TAVQControlBase::readLayoutObject(const Json::Value &l, const Json::Value &
 
 namespace {
 
-int anchoredStart(int align, int offset, int start, int parentSize, int size)
+qint64 anchoredStart(int align, qint64 offset, qint64 start, qint64 parentSize, qint64 size)
 {
     if (align == 1)
         return (parentSize - size) / 2 + offset;
@@ -149,7 +168,7 @@ int anchoredStart(int align, int offset, int start, int parentSize, int size)
     return start;
 }
 
-int anchoredSize(int type, int value, int parentSize, int start)
+qint64 anchoredSize(int type, qint64 value, qint64 parentSize, qint64 start)
 {
     if (type == 0)
         return value;
@@ -172,14 +191,14 @@ void TAVQControlBase::ApplyLayout()
         load(LayoutAnchor, a);
         const int x0 = a.hor == 0 ? a.x : 0;
         const int y0 = a.ver == 0 ? a.y : 0;
-        const int width = anchoredSize(a.wType, a.w, pw, x0);
-        const int height = anchoredSize(a.hType, a.h, ph, y0);
-        m_widget->setGeometry(anchoredStart(a.hor, a.x, x0, pw, width),
-                              anchoredStart(a.ver, a.y, y0, ph, height), width, height);
+        const qint64 width = anchoredSize(a.wType, a.w, pw, x0);
+        const qint64 height = anchoredSize(a.hType, a.h, ph, y0);
+        setBoundedGeometry(m_widget, anchoredStart(a.hor, a.x, x0, pw, width),
+                           anchoredStart(a.ver, a.y, y0, ph, height), width, height);
     } else if (m_layoutKind == LayoutMargin) {
         TAVQMarginLayout m;
         load(LayoutMargin, m);
-        m_widget->setGeometry(m.x, m.y, pw - m.r - m.x, ph - m.b - m.y);
+        setBoundedGeometry(m_widget, m.x, m.y, qint64(pw) - m.r - m.x, qint64(ph) - m.b - m.y);
     } else if (m_layoutKind == LayoutFixed) {
         applyFixed();
     }
