@@ -6,6 +6,7 @@
 #include "tavqedit.h"
 #include "tavqimage.h"
 #include "tavqlabel.h"
+#include "tavqlistview.h"
 #include "tavqpushbutton.h"
 #include "tavqtableview.h"
 #include "tavqtabwidget.h"
@@ -38,6 +39,7 @@ void RegisterBuiltinControls()
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
     RegisterControlType("qtcheckbox", create<TAVQCheckBox>, true);
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
+    RegisterControlType("qtlistview", create<TAVQListView>, false);
     RegisterControlType("qtprogressbar", create<TAVQProgressBar>, true);
     RegisterControlType("qtradiobox", create<TAVQRadioButton>, true);
     RegisterControlType("qtslider", createSlider, true);
@@ -61,12 +63,14 @@ void RegisterBuiltinControls()
     RegisterControlType("label", create<TAVQLabel>, true);
     RegisterControlType("checkbox", create<TAVQCheckBox>, true);
     RegisterControlType("label", create<TAVQLabel>, true);
+    RegisterControlType("listview", create<TAVQListView>, false);
     RegisterControlType("progressbar", create<TAVQProgressBar>, true);
     RegisterControlType("radio", create<TAVQRadioButton>, true);
     RegisterControlType("radiobox", create<TAVQRadioButton>, true);
     RegisterControlType("slider", createSlider, true);
     RegisterControlType("tab", create<TAVQTabWidget>, true);
     RegisterControlType("dedit", create<TAVQLineEdit>, true);
+    RegisterControlType("templateList", create<TAVQListView>, true);
     RegisterControlType("datagrid", create<TAVQTableView>, true);
     RegisterControlType("groupbox", create<TAVQGroupBox>, true);
     RegisterControlType("spinbox", create<TAVQSpinBox>, true);

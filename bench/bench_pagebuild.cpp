@@ -1,0 +1,374 @@
+// Building a page of about 2,000 controls: our page builder against QUiLoader
+// loading the same widget tree, with the same geometry, from a .ui document.
+
+#include "core/tavqjson.h"
+#include "core/tavqpagebuilder.h"
+#include "core/tavqruntime.h"
+#include "core/tavqwindow.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QHash>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QUiLoader>
+#include <QWidget>
+#include <QXmlStreamWriter>
+
+#include <benchmark/benchmark.h>
+#include <json/value.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace TAVQtLib;
+
+namespace {
+
+constexpr int HostWidth = 1280;
+constexpr int HostHeight = 800;
+constexpr int Sections = 20;        // 4 columns of 5
+constexpr int RowsPerSection = 4;
+constexpr int LeavesPerRow = 24;    // labels and buttons in turn
+constexpr int SectionWidth = HostWidth / 4;
+constexpr int SectionHeight = HostHeight / 5;
+constexpr int RowInset = 4;
+constexpr int RowHeight = 36;
+constexpr int LeafStep = 13;
+constexpr int LeafWidth = 12;
+constexpr int LeafHeight = 28;
+
+enum Kind { Panel, Label, Button };
+
+// One element of the generated page: its kind, the final geometry both
+// builders must produce, and the JSON text of its own keys.
+struct Node
+{
+    Kind kind = Panel;
+    QString name;
+    QRect geometry;
+    std::string ownKeys;
+    std::vector<Node> children;
+};
+
+struct Fixture
+{
+    Node root;
+    int elementCount = 0;
+    QByteArray json;
+    QByteArray ui;
+    Json::Value page;
+};
+
+Fixture g_fixture;
+
+std::string fixedKeys(const QRect &r)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "\"x\":%d,\"y\":%d,\"w\":%d,\"h\":%d", r.x(), r.y(), r.width(), r.height());
+    return text;
+}
+
+Node makeNode(Kind kind, const QRect &geometry, std::string layoutKeys, int *counter)
+{
+    Node node;
+    node.kind = kind;
+    node.name = QStringLiteral("e%1").arg(++*counter);
+    node.geometry = geometry;
+    node.ownKeys = std::move(layoutKeys);
+    return node;
+}
+
+// Leaves alternate fixed and anchored layouts; the anchored ones are placed
+// (vertically centred, or from the right edge) to land where a fixed one would.
+Node makeLeaf(int k, int rowWidth, int *counter)
+{
+    const Kind kind = k % 2 == 0 ? Label : Button;
+    const QRect r(k * LeafStep, (RowHeight - LeafHeight) / 2, LeafWidth, LeafHeight);
+    std::string keys = "\"w\":" + std::to_string(LeafWidth) + ",\"h\":" + std::to_string(LeafHeight);
+    if (k % 4 < 2)
+        keys = fixedKeys(r);
+    else if (kind == Label)
+        keys += ",\"layout\":{\"type\":0,\"hor\":0,\"ver\":1,\"x\":" + std::to_string(r.x()) + ",\"y\":0}";
+    else
+        keys += ",\"layout\":{\"type\":0,\"hor\":2,\"x\":" + std::to_string(rowWidth - r.right() - 1)
+            + ",\"y\":" + std::to_string(r.y()) + "}";
+    return makeNode(kind, r, keys, counter);
+}
+
+Node makePage(int *counter)
+{
+    Node root = makeNode(Panel, QRect(0, 0, HostWidth, HostHeight),
+                         "\"w\":0,\"h\":0,\"layout\":{\"type\":0,\"x\":0,\"y\":0,\"r\":0,\"b\":0}", counter);
+    for (int s = 0; s < Sections; ++s) {
+        const QRect sectionRect((s % 4) * SectionWidth, (s / 4) * SectionHeight, SectionWidth, SectionHeight);
+        Node section = makeNode(Panel, sectionRect, fixedKeys(sectionRect), counter);
+        for (int r = 0; r < RowsPerSection; ++r) {
+            const int y = RowInset + r * (RowHeight + 2);
+            const QRect rowRect(RowInset, y, SectionWidth - 2 * RowInset, RowHeight);
+            // Stretched to the right margin: the width comes from the section.
+            Node row = makeNode(Panel, rowRect,
+                                "\"w\":100,\"h\":" + std::to_string(RowHeight) + ",\"layout\":{\"type\":0,\"x\":"
+                                    + std::to_string(RowInset) + ",\"y\":" + std::to_string(y)
+                                    + ",\"r\":" + std::to_string(RowInset) + "}",
+                                counter);
+            for (int k = 0; k < LeavesPerRow; ++k)
+                row.children.push_back(makeLeaf(k, rowRect.width(), counter));
+            section.children.push_back(std::move(row));
+        }
+        root.children.push_back(std::move(section));
+    }
+    return root;
+}
+
+const char *typeName(Kind kind)
+{
+    return kind == Label ? "qtlabel" : kind == Button ? "qtbutton" : "qtcontainer";
+}
+
+void writeJson(const Node &node, std::string *out)
+{
+    *out += "{\"type\":\"";
+    *out += typeName(node.kind);
+    *out += "\",\"name\":\"" + node.name.toStdString() + "\"," + node.ownKeys;
+    if (node.kind != Panel)
+        *out += ",\"attr\":{\"text\":\"" + node.name.toStdString() + "\"}";
+    if (!node.children.empty()) {
+        *out += ",\"child\":[";
+        for (size_t i = 0; i < node.children.size(); ++i) {
+            if (i)
+                *out += ',';
+            writeJson(node.children[i], out);
+        }
+        *out += ']';
+    }
+    *out += "}\n";
+}
+
+void writeRect(QXmlStreamWriter &xml, const QRect &r)
+{
+    xml.writeStartElement(QStringLiteral("property"));
+    xml.writeAttribute(QStringLiteral("name"), QStringLiteral("geometry"));
+    xml.writeStartElement(QStringLiteral("rect"));
+    xml.writeTextElement(QStringLiteral("x"), QString::number(r.x()));
+    xml.writeTextElement(QStringLiteral("y"), QString::number(r.y()));
+    xml.writeTextElement(QStringLiteral("width"), QString::number(r.width()));
+    xml.writeTextElement(QStringLiteral("height"), QString::number(r.height()));
+    xml.writeEndElement();
+    xml.writeEndElement();
+}
+
+void writeUiWidget(QXmlStreamWriter &xml, const Node &node)
+{
+    xml.writeStartElement(QStringLiteral("widget"));
+    xml.writeAttribute(QStringLiteral("class"), node.kind == Label ? QStringLiteral("QLabel")
+                                                : node.kind == Button ? QStringLiteral("QPushButton")
+                                                                      : QStringLiteral("QWidget"));
+    xml.writeAttribute(QStringLiteral("name"), node.name);
+    writeRect(xml, node.geometry);
+    if (node.kind != Panel) {
+        xml.writeStartElement(QStringLiteral("property"));
+        xml.writeAttribute(QStringLiteral("name"), QStringLiteral("text"));
+        xml.writeTextElement(QStringLiteral("string"), node.name);
+        xml.writeEndElement();
+    }
+    for (const Node &child : node.children)
+        writeUiWidget(xml, child);
+    xml.writeEndElement();
+}
+
+// A dialog of the host's size around the same tree, as the form designer writes it.
+QByteArray writeUi(const Node &root)
+{
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("ui"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("4.0"));
+    xml.writeTextElement(QStringLiteral("class"), QStringLiteral("Page"));
+    xml.writeStartElement(QStringLiteral("widget"));
+    xml.writeAttribute(QStringLiteral("class"), QStringLiteral("QDialog"));
+    xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Page"));
+    writeRect(xml, QRect(0, 0, HostWidth, HostHeight));
+    writeUiWidget(xml, root);
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return out;
+}
+
+bool fail(const char *what)
+{
+    std::fprintf(stderr, "bench_pagebuild: %s\n", what);
+    return false;
+}
+
+QWidget *buildOurs(const Json::Value &page)
+{
+    auto *host = new TAVQWindow;
+    host->resize(HostWidth, HostHeight);
+    BuildElements(page, host);
+    return host;
+}
+
+QWidget *loadUi(QUiLoader &loader)
+{
+    QBuffer buffer(&g_fixture.ui);
+    buffer.open(QIODevice::ReadOnly);
+    return loader.load(&buffer);
+}
+
+Kind kindOf(const QWidget *w)
+{
+    if (qobject_cast<const QLabel *>(w))
+        return Label;
+    if (qobject_cast<const QPushButton *>(w))
+        return Button;
+    return Panel;
+}
+
+using WidgetsByName = QHash<QString, const QWidget *>;
+
+WidgetsByName widgetsByName(const QWidget *host)
+{
+    WidgetsByName out;
+    for (const QWidget *w : host->findChildren<const QWidget *>())
+        out.insert(w->objectName(), w);
+    return out;
+}
+
+bool matches(const Node &node, const WidgetsByName &widgets)
+{
+    const QWidget *w = widgets.value(node.name);
+    if (!w || kindOf(w) != node.kind || w->geometry() != node.geometry)
+        return false;
+    for (const Node &child : node.children) {
+        if (!matches(child, widgets))
+            return false;
+    }
+    return true;
+}
+
+// The timings compare equal work only if both builders give the same tree.
+bool crossCheck(QUiLoader &loader)
+{
+    std::unique_ptr<QWidget> ours(buildOurs(g_fixture.page));
+    if (!matches(g_fixture.root, widgetsByName(ours.get())))
+        return fail("our page builder does not produce the expected tree");
+    std::unique_ptr<QWidget> theirs(loadUi(loader));
+    if (!theirs)
+        return fail("QUiLoader cannot load the form");
+    if (!matches(g_fixture.root, widgetsByName(theirs.get())))
+        return fail("QUiLoader does not produce the expected tree");
+    return true;
+}
+
+void finish(benchmark::State &state)
+{
+    state.counters["elements"] = g_fixture.elementCount;
+    state.counters["elements_per_s"] = benchmark::Counter(g_fixture.elementCount,
+                                                          benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Anything posted while building is handled between iterations, untimed.
+void drainEvents(benchmark::State &state)
+{
+    state.PauseTiming();
+    QCoreApplication::sendPostedEvents();
+    state.ResumeTiming();
+}
+
+// The page parsed once, outside the timing.
+void BM_OurBuild(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QWidget *host = buildOurs(g_fixture.page);
+        benchmark::DoNotOptimize(host);
+        delete host;
+        drainEvents(state);
+    }
+    finish(state);
+}
+
+// The page parsed from its text each time, as QUiLoader parses its XML.
+void BM_OurParseAndBuild(benchmark::State &state)
+{
+    const QByteArray &text = g_fixture.json;
+    for (auto _ : state) {
+        Json::Value page;
+        if (!JsonRead::parseDocument(text.constData(), text.constData() + text.size(), &page)) {
+            state.SkipWithError("the page does not parse");
+            break;
+        }
+        QWidget *host = buildOurs(page);
+        benchmark::DoNotOptimize(host);
+        delete host;
+        drainEvents(state);
+    }
+    finish(state);
+}
+
+void BM_QUiLoader(benchmark::State &state)
+{
+    QUiLoader loader;
+    for (auto _ : state) {
+        QWidget *form = loadUi(loader);
+        if (!form) {
+            state.SkipWithError("QUiLoader failed");
+            break;
+        }
+        delete form;
+        drainEvents(state);
+    }
+    finish(state);
+}
+
+bool makeFixture()
+{
+    int counter = 0;
+    g_fixture.root = makePage(&counter);
+    g_fixture.elementCount = counter;
+    std::string json = "{\"w\":" + std::to_string(HostWidth) + ",\"h\":" + std::to_string(HostHeight)
+        + ",\"elements\":[\n";
+    writeJson(g_fixture.root, &json);
+    json += "]}\n";
+    g_fixture.json = QByteArray::fromStdString(json);
+    g_fixture.ui = writeUi(g_fixture.root);
+    const QByteArray &t = g_fixture.json;
+    if (!JsonRead::parseDocument(t.constData(), t.constData() + t.size(), &g_fixture.page))
+        return fail("the generated page does not parse");
+    return true;
+}
+
+} // namespace
+
+BENCHMARK(BM_OurBuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_OurParseAndBuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_QUiLoader)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+int main(int argc, char **argv)
+{
+    // Headless unless the caller chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    InitRuntime();
+
+    QUiLoader loader;
+    if (!makeFixture() || !crossCheck(loader))
+        return 1;
+
+    benchmark::AddCustomContext("page_elements", std::to_string(g_fixture.elementCount));
+    benchmark::AddCustomContext("page_json_bytes", std::to_string(g_fixture.json.size()));
+    benchmark::AddCustomContext("page_ui_bytes", std::to_string(g_fixture.ui.size()));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

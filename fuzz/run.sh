@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets in build-fuzz/ and runs each for the given number of
+# seconds (default 30). Exits non-zero when a fuzzer reports a crash, a leak,
+# a timeout or running out of memory; the input is left in build-fuzz/artifacts/.
+set -uo pipefail
+
+seconds=${1:-30}
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+build="$root/build-fuzz"
+
+if ! command -v clang++ >/dev/null 2>&1 || ! command -v clang >/dev/null 2>&1; then
+    echo "fuzz/run.sh: clang++ not found; the fuzz targets need clang with libFuzzer. Nothing run."
+    exit 0
+fi
+
+generator=()
+if command -v ninja >/dev/null 2>&1 && [ ! -f "$build/CMakeCache.txt" ]; then
+    generator=(-G Ninja)
+fi
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" "${generator[@]}" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTAVQ_BUILD_FUZZ=ON -DTAVQ_BUILD_TESTS=OFF -DTAVQ_BUILD_BENCH=OFF >/dev/null || exit 1
+cmake --build "$build" --target fuzz_package fuzz_styles fuzz_page -j "$(nproc)" || exit 1
+
+mkdir -p "$build/corpus/package" "$build/corpus/styles" "$build/corpus/page" "$build/artifacts"
+if ! "$here/make_corpus.sh" "$build/corpus/package"; then
+    echo "fuzz/run.sh: no seed packages; fuzz_package starts from nothing"
+fi
+
+# Saved reproducers are replayed first: a fixed bug must stay fixed.
+regressions() {
+    local dir="$build/corpus/regressions-$1"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    cp "$here"/regressions/"$1"-* "$dir"/ 2>/dev/null
+    echo "$dir"
+}
+
+failed=0
+run() {
+    local name=$1 dict=$2
+    shift 2
+    local log="$build/$name.log"
+    echo "== $name for ${seconds}s (log: $log)"
+    "$build/bin/$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+        -dict="$dict" -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" \
+        "$@" >"$log" 2>&1
+    local status=$?
+    grep -E '^#[0-9]+.*DONE|^stat::number_of_executed_units|^stat::peak_rss_mb' "$log" | tail -n 3
+    if [ $status -ne 0 ]; then
+        echo "fuzz/run.sh: $name failed with status $status; the end of its log:"
+        tail -n 60 "$log"
+        failed=1
+    fi
+}
+
+run fuzz_package "$here/package.dict" "$build/corpus/package" "$(regressions package)"
+run fuzz_styles "$here/styles.dict" "$build/corpus/styles" "$here/corpus/styles" "$(regressions styles)"
+# Qt and fontconfig keep caches for the life of the process; those are not leaks of ours.
+ASAN_OPTIONS=detect_leaks=0 run fuzz_page "$here/page.dict" -detect_leaks=0 "$build/corpus/page" "$here/corpus/page" "$(regressions page)"
+
+if [ $failed -ne 0 ]; then
+    echo "fuzz/run.sh: FAILED (inputs in $build/artifacts)"
+    exit 1
+fi
+echo "fuzz/run.sh: no findings"

@@ -1,0 +1,199 @@
+#ifndef TAVQ_LISTVIEW_H
+#define TAVQ_LISTVIEW_H
+
+#include "core/tavqcontrol.h"
+#include "tavqlabel.h"
+
+#include <QItemDelegate>
+#include <QListView>
+#include <QPointer>
+
+#include <array>
+#include <map>
+#include <vector>
+
+namespace TAVQtLib {
+
+class TAVQListView;
+class TAVQScrollBar;
+
+// Binds one row's data into the template before the row is drawn.
+using UpdateItemCallback = void (*)(QAbstractItemView *view, QWidget *itemTemplate, const QModelIndex &index);
+// Gives the size of one row.
+using ItemSizeCallback = QSize (*)(QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                   const QModelIndex &index);
+
+// Where each template control was drawn in one row, in viewport coordinates.
+using TAVQRowHitRects = std::map<TAVQControlBaseImpl *, QRect>;
+
+// Look, row sizes and per-row records of a list view.
+class TAVQListViewImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQListViewImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    // Rows are drawn by the delegate and the background by the viewport filter.
+    void Draw(QPainter *painter, const QRect &rect) override;
+    void OnChildrenLoaded() override;
+
+private:
+    friend class TAVQListView;
+    friend class TAVQListViewItemDelegate;
+
+    TAVQListView *view() const;
+    void loadStyles(const Json::Value &element);
+    void loadAttr(const Json::Value &element);
+    void loadScrollBars(const Json::Value &element);
+
+    bool m_textSelectable = false;
+    int m_itemHeight = 20;
+    int m_itemWidth = 20;
+    QPointer<QWidget> m_itemTemplate;
+    TAVQBoxStyle m_backgroundStyle;
+    std::array<TAVQBoxStyle, 4> m_itemStyles;
+    ItemSizeCallback m_itemSizeCallback = nullptr;
+    UpdateItemCallback m_updateItemCallback = nullptr;
+    std::map<int, TAVQRowHitRects> m_rowHitRects;
+    std::map<int, QString> m_rowTextCache;
+};
+
+// A row and a place in the text of its selectable label.
+struct TAVQRowTextPosition
+{
+    int row = -1;
+    TAVQTextPosition position;
+};
+
+// Draws every row through the one hidden template and hit-tests presses
+// against the rectangles recorded while drawing.
+class TAVQListViewItemDelegate : public QItemDelegate
+{
+    Q_OBJECT
+
+public:
+    TAVQListViewItemDelegate(TAVQListViewImpl *impl, QObject *parent);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
+
+    // Collects the template's control implementations, the template first.
+    void setTemplateControls(QWidget *itemTemplate);
+    int templateControlCount() const { return int(m_templateControls.size()); }
+    TAVQRowTextPosition selectionAnchor() const { return m_selAnchor; }
+    TAVQRowTextPosition selectionFocus() const { return m_selFocus; }
+    void stopSelecting() { m_selecting = false; }
+
+private:
+    struct Hit
+    {
+        TAVQControlBaseImpl *control = nullptr;
+        QRect rect;
+    };
+
+    TAVQListView *view() const;
+    void collectControls(QObject *object);
+    void selectRowText(TAVQLabelEx *label, int row) const;
+    Hit hitAt(int row, const QPoint &point) const;
+    TAVQLabelEx *loadRowText(const Hit &hit, int row) const;
+    bool mousePress(QMouseEvent *event, const QStyleOptionViewItem &option, const QModelIndex &index);
+    void mouseMove(QMouseEvent *event, const QStyleOptionViewItem &option, const QModelIndex &index);
+
+    QWidget *m_hoveredControl = nullptr;
+    TAVQListViewImpl *m_impl;
+    std::vector<QPointer<TAVQControlBaseImpl>> m_templateControls;
+    TAVQRowTextPosition m_selAnchor;
+    TAVQRowTextPosition m_selFocus;
+    bool m_selecting = false;
+    bool m_iBeamShown = false;
+};
+
+// A list over an item model whose rows are drawn from one template container,
+// so that no widget is created per row.
+class TAVQListView : public TAVQControl<QListView, TAVQListViewImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQListView(QWidget *parent = nullptr);
+    ~TAVQListView() override;
+
+    QString GetTypeName() override;
+
+    // A null template is ignored; the template is hidden.
+    void setItemTemplate(QWidget *itemTemplate);
+    QWidget *itemTemplate() const { return m_impl->m_itemTemplate; }
+    void setUpdateItemCallback(UpdateItemCallback callback) { m_impl->m_updateItemCallback = callback; }
+    UpdateItemCallback updateItemCallback() const { return m_impl->m_updateItemCallback; }
+    void setItemSizeCallback(ItemSizeCallback callback) { m_impl->m_itemSizeCallback = callback; }
+    ItemSizeCallback itemSizeCallback() const { return m_impl->m_itemSizeCallback; }
+    // No relayout follows; 0 means 20.
+    void setItemHeight(int height) { m_impl->m_itemHeight = height; }
+    int itemHeight() const { return m_impl->m_itemHeight; }
+    void setItemWidth(int width) { m_impl->m_itemWidth = width; }
+    int itemWidth() const { return m_impl->m_itemWidth; }
+    void setTextSelectable(bool on) { m_impl->m_textSelectable = on; }
+    bool isTextSelectable() const { return m_impl->m_textSelectable; }
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
+    const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
+    // States 0 normal, 1 mouse over, 2 selected, 3 kept only; others mean 0.
+    void setItemStyle(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &itemStyle(int state) const;
+
+    // Twenty empty rows, so that the designer shows the template.
+    void fillPreviewRows();
+
+    TAVQListViewItemDelegate *itemDelegateImpl() const { return m_delegate; }
+    // Where each template control was last drawn in `row`; empty when not drawn.
+    TAVQRowHitRects rowHitRects(int row) const;
+
+    // Scroll-bar forwards: `horizontal` picks the bar, `upArrow` the sub-line
+    // rather than the add-line button; state 4 means all four states.
+    void setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style);
+    void setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &imageName);
+    void setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement);
+    void setScrollBarThumbIcon(bool horizontal, const QString &imageName);
+    void setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style);
+    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
+    // Sets the bar's button length style sheet, replacing its sheet.
+    void setScrollBarButtonLength(bool horizontal, int px);
+    // Thickness sheet on both bars; asked for the horizontal bar it does nothing.
+    void setScrollBarThickness(bool horizontal, int px);
+
+    TAVQScrollBar *skinnedScrollBar(bool horizontal) const { return horizontal ? m_hBar : m_vBar; }
+
+signals:
+    void pressCtrl(QWidget *control, const QModelIndex index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    // The view has no pressed or hover look of its own; rows carry it.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+protected slots:
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
+    void reset() override;
+
+private:
+    TAVQScrollBar *m_hBar;
+    TAVQScrollBar *m_vBar;
+    TAVQListViewItemDelegate *m_delegate;
+};
+
+} // namespace TAVQtLib
+
+#endif
