@@ -94,7 +94,7 @@ void tst_TavqRender::rendersPackagePage()
     const QString out = m_dir.filePath("gallery.png");
     QCOMPARE(render({"--package", PACKAGE_FILE, "Gallery.json", out}), 0);
     const QImage img(out);
-    QCOMPARE(img.size(), QSize(960, 640));
+    QCOMPARE(img.size(), QSize(960, 860));
     // The header bar of the gallery is dark, its window background light.
     QCOMPARE(img.pixel(400, 5), qRgb(0x1f, 0x2a, 0x3c));
     QCOMPARE(img.pixel(5, 300), qRgb(0xf4, 0xf6, 0xfa));
