@@ -148,6 +148,7 @@ private slots:
     void lastResultMessage();
     void implausibleSizes_data();
     void implausibleSizes();
+    void sharedRecordsStayWithinBudget();
     void coherence_data();
     void coherence();
     void corruptDeflate_data();
@@ -743,6 +744,38 @@ void TestPackageArchive::lastResultMessage()
     QCOMPARE(resultMessage(1), QStringLiteral("Couldn't create/open file"));
     QVERIFY(openBytes(Archive().build()));
     QCOMPARE(resultMessage(1), QStringLiteral("Success"));
+}
+
+void TestPackageArchive::sharedRecordsStayWithinBudget()
+{
+    // Hundreds of directory records over one deflated entry, each claiming the
+    // most its bytes could give (sizes in data descriptors are not compared).
+    const QByteArray text = ZipTest::compressibleBytes(100000);
+    const quint32 packed = quint32(ZipTest::deflateRaw(text).size());
+    ZipTest::Archive zip;
+    for (int i = 0; i < 300; ++i) {
+        ZipTest::Entry &e = zip.add(QByteArray("entry") + QByteArray::number(1000 + i) + ".bin", text, 8);
+        e.flags = ZipTest::FlagDataDescriptor;
+        e.centralUncompressedSize = packed * 1032;
+        e.centralCompressedSize = packed;
+        if (i > 0) {
+            e.localOffset = 0;
+            e.rawData = QByteArray();
+        }
+    }
+    const QByteArray bytes = zip.build();
+    const qint64 claimed = qint64(300) * packed * 1032;
+    QVERIFY(claimed > bytes.size() * 1032 * 10);
+    PackageIndex index;
+    QVERIFY(load(bytes, &index));
+    qint64 held = 0;
+    for (const auto &file : index.files())
+        held += file.second.size();
+    QVERIFY(index.findFile("entry1000.bin").has_value());
+    QVERIFY2(held <= bytes.size() * 1032, qPrintable(QString::number(held)));
+    // The first entry is whole; what deflate did not produce stays zero.
+    const QByteArray first = index.files().at("entry1000.bin");
+    QCOMPARE(first.left(text.size()), text);
 }
 
 void TestPackageArchive::implausibleSizes_data()

@@ -28,9 +28,6 @@ constexpr qint64 DirectoryRecordSize = 46;
 constexpr qint64 LocalHeaderSize = 30;
 constexpr qint64 MaxCommentSearch = 0xFFFF;
 constexpr int EncryptionHeaderSize = 12;
-// Deflate cannot expand one input byte into more than 1032 output bytes
-// (a 258-byte match coded in two bits); anything beyond is a lie.
-constexpr qint64 MaxDeflateRatio = 1032;
 
 constexpr quint16 FlagEncrypted = 0x0001;
 constexpr quint16 FlagDataDescriptor = 0x0008;

@@ -39,6 +39,9 @@ enum PackageResult : quint32 {
 // Longest stored name kept, terminating NUL included.
 constexpr int PackageMaxNameLength = 1024;
 constexpr int PackageInputBufferSize = 0x4000;
+// Deflate cannot expand one input byte into more than 1032 output bytes
+// (a 258-byte match coded in two bits); anything beyond is a lie.
+constexpr qint64 MaxDeflateRatio = 1032;
 
 struct PackageEntryInfo
 {

@@ -2,6 +2,9 @@
 
 #include "packagearchive.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <new>
 
 namespace TAVQtLib {
@@ -24,6 +27,10 @@ bool PackageIndex::loadPackageEntries(const QByteArray &path)
     PackageArchivePtr archive(openArchive(path));
     if (!archive)
         return false;
+    // The entries of a true archive have their own compressed bytes, so all of
+    // them together cannot expand beyond what deflate makes of the whole file.
+    // Records that share bytes (or lie in data descriptors) stop at that budget.
+    qint64 budget = QFileInfo(QFile::decodeName(path)).size() * MaxDeflateRatio;
     PackageEntryInfo info;
     entryInfo(archive.get(), -1, &info);
     const int count = info.index;
@@ -34,7 +41,7 @@ bool PackageIndex::loadPackageEntries(const QByteArray &path)
         if (info.uncompressedSize <= 0)
             continue;
         const QByteArray key = asciiLower(info.name);
-        if (m_files.count(key))
+        if (m_files.count(key) || info.uncompressedSize > budget)
             continue;   // the entry filed first stays
         QByteArray buffer;
         try {
@@ -43,6 +50,7 @@ bool PackageIndex::loadPackageEntries(const QByteArray &path)
             continue;
         }
         // A failed extraction keeps what was written before the failure.
+        budget -= buffer.size();
         extractToMemory(archive.get(), i, buffer.data(), buffer.size());
         m_files.emplace(key, buffer);
     }
