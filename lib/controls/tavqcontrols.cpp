@@ -2,6 +2,7 @@
 
 #include "core/tavqregistry.h"
 #include "tavqcheckbox.h"
+#include "tavqcombobox.h"
 #include "tavqcontainer.h"
 #include "tavqedit.h"
 #include "tavqimage.h"
@@ -45,6 +46,7 @@ void RegisterBuiltinControls()
     RegisterControlType("qtslider", createSlider, true);
     RegisterControlType("qttab", create<TAVQTabWidget>, true);
     RegisterControlType("qtdedit", create<TAVQLineEdit>, true);
+    RegisterControlType("qtcombobox", create<TAVQComboBox>, true);
     RegisterControlType("qtdatagrid", create<TAVQTableView>, true);
     RegisterControlType("qtgroupbox", create<TAVQGroupBox>, true);
     RegisterControlType("qtspinbox", create<TAVQSpinBox>, true);
@@ -70,6 +72,7 @@ void RegisterBuiltinControls()
     RegisterControlType("slider", createSlider, true);
     RegisterControlType("tab", create<TAVQTabWidget>, true);
     RegisterControlType("dedit", create<TAVQLineEdit>, true);
+    RegisterControlType("combobox", create<TAVQComboBox>, true);
     RegisterControlType("templateList", create<TAVQListView>, true);
     RegisterControlType("datagrid", create<TAVQTableView>, true);
     RegisterControlType("groupbox", create<TAVQGroupBox>, true);

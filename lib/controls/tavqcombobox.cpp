@@ -1,0 +1,182 @@
+#include "tavqcombobox.h"
+
+#include "core/tavqjson.h"
+#include "core/tavqruntime.h"
+#include "core/tavqstyleslots.h"
+
+#include <QPainter>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+TAVQComboBoxImpl::TAVQComboBoxImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+QComboBox *TAVQComboBoxImpl::combo() const
+{
+    return static_cast<QComboBox *>(m_widget);
+}
+
+bool TAVQComboBoxImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element);
+    if (const Json::Value *attr = JsonRead::member(element, "attr"); attr && attr->isObject())
+        loadAttr(*attr);
+    return loaded;
+}
+
+void TAVQComboBoxImpl::loadStyles(const Json::Value &element)
+{
+    using namespace TAVQStyleSlots;
+    visit(element, [this](const QString &name, int slot) {
+        if (slot == 0 || slot == 1)
+            setBoxForState(m_bodyStyles, slot, name);
+        else if (slot >= 4 && slot <= 7)
+            setBoxForState(m_buttonStyles, slot - 4, name);
+        else if (slot >= 8 && slot <= 11)
+            setFontForState(m_textFontStyles, slot - 8, name);
+        else if (slot == 12)
+            findBox(name, &m_popupStyle);
+        else if (slot >= 13 && slot <= 16)
+            setBoxForState(m_popupItemStyles, slot - 13, name);
+        else if (slot >= 17 && slot <= 20)
+            setFontForState(m_popupItemFontStyles, slot - 17, name);
+    });
+}
+
+void TAVQComboBoxImpl::loadAttr(const Json::Value &attr)
+{
+    using namespace JsonRead;
+    if (const auto text = optionalBytes(attr, "text")) {
+        const QString decoded = fromGbk(*text);
+        combo()->addItem(decoded);
+        combo()->setCurrentText(decoded);
+    }
+    if (const auto icon = optionalBytes(attr, "btnIcon"))
+        m_buttonIcons.fill(QString::fromUtf8(*icon));
+    // Read after "btnIcon", so that the hot icon always decides the mouse-over look.
+    if (const auto icon = optionalBytes(attr, "btnHotIcon"))
+        m_buttonIcons[StateHover] = QString::fromUtf8(*icon);
+}
+
+QRect TAVQComboBoxImpl::buttonRect(const QRect &rect)
+{
+    // The square starts at right() - height(): it stops one pixel short of the edge.
+    return QRect(rect.right() - rect.height(), rect.top(), rect.height(), rect.height());
+}
+
+void TAVQComboBoxImpl::Draw(QPainter *painter, const QRect &rect)
+{
+    if (m_state < StateNormal || m_state > StateDisabled)
+        return;
+    const size_t state = size_t(m_state);
+    paintBox(painter, m_bodyStyles[state], rect);
+
+    const QRect button = buttonRect(rect);
+    paintBox(painter, m_buttonStyles[state], button);
+    TAVQImagePlacement centred;
+    centred.alignH = 1;
+    centred.alignV = 1;
+    paintAlignedImage(painter, m_buttonIcons[state], centred, button);
+
+    paintText(painter, combo()->currentText(), m_textFontStyles[state],
+              QRect(rect.left(), rect.top(), m_widget->width(), m_widget->height()));
+}
+
+void TAVQComboBoxImpl::OnChildrenLoaded()
+{
+    // The designer shows sample entries so the box can be judged on its own.
+    if (!IsDesignerHost())
+        return;
+    combo()->addItems({QStringLiteral("Item1"), QStringLiteral("Item2"), QStringLiteral("Item3")});
+    combo()->setCurrentIndex(0);
+}
+
+// TAVQComboItemDelegate
+
+TAVQComboItemDelegate::TAVQComboItemDelegate(TAVQComboBoxImpl *impl)
+    : m_impl(impl)
+{
+}
+
+int TAVQComboItemDelegate::lookOf(QStyle::State state)
+{
+    if (state.testFlag(QStyle::State_MouseOver))
+        return ComboRowHover;
+    return state.testFlag(QStyle::State_Selected) ? ComboRowSelected : ComboRowNormal;
+}
+
+void TAVQComboItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                  const QModelIndex &index) const
+{
+    if (!m_impl || !index.isValid())
+        return;
+    // The lowest role present: the display text for ordinary items.
+    const QMap<int, QVariant> data = index.model()->itemData(index);
+    const QString text = data.isEmpty() ? QString() : data.first().toString();
+    const int look = lookOf(option.state);
+
+    painter->save();
+    TAVQControlBaseImpl::paintBox(painter, m_impl->popupItemStyle(look), option.rect);
+    TAVQControlBaseImpl::paintText(painter, text, m_impl->popupItemFontStyle(look), option.rect);
+    painter->restore();
+}
+
+QSize TAVQComboItemDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    if (!m_impl)
+        return QItemDelegate::sizeHint(option, index);
+    return QSize(option.rect.width(), m_impl->popupItemHeight());
+}
+
+// TAVQComboList
+
+TAVQComboList::TAVQComboList(TAVQComboBoxImpl *impl)
+    : QListView(nullptr)
+    , m_impl(impl)
+    , m_delegate(impl)
+{
+    setItemDelegate(&m_delegate);
+    viewport()->installEventFilter(this);
+    setFrameStyle(0);
+    viewport()->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
+}
+
+bool TAVQComboList::eventFilter(QObject *watched, QEvent *event)
+{
+    // The background goes first; the rows paint over it.
+    if (watched == viewport() && event->type() == QEvent::Paint) {
+        if (m_impl) {
+            QPainter painter(viewport());
+            TAVQControlBaseImpl::paintBox(&painter, m_impl->popupStyle(), viewport()->rect());
+        }
+        return false;
+    }
+    return QListView::eventFilter(watched, event);
+}
+
+// TAVQComboBox
+
+TAVQComboBox::TAVQComboBox(QWidget *parent)
+    : TAVQControl<QComboBox, TAVQComboBoxImpl>(parent)
+    , m_list(new TAVQComboList(m_impl))
+{
+    // The combo box takes the list over and deletes it with its popup.
+    setView(m_list);
+}
+
+QString TAVQComboBox::GetTypeName()
+{
+    return QStringLiteral("qtcombobox");
+}
+
+void TAVQComboBox::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+}
+
+} // namespace TAVQtLib
