@@ -8,7 +8,9 @@
 #include "tavqimage.h"
 #include "tavqlabel.h"
 #include "tavqlistview.h"
+#include "tavqmenu.h"
 #include "tavqpushbutton.h"
+#include "tavqswitch.h"
 #include "tavqtableview.h"
 #include "tavqtabwidget.h"
 #include "tavqvaluecontrols.h"
@@ -37,6 +39,7 @@ void RegisterBuiltinControls()
     RegisterControlType("qtcontainer", create<TAVQContainer>, true);
     RegisterControlType("qtpicture", create<TAVQImage>, true);
     RegisterControlType("qtbutton", create<TAVQPushButton>, true);
+    RegisterControlType("qtmenubar", create<TAVQMenuBar>, true);
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
     RegisterControlType("qtcheckbox", create<TAVQCheckBox>, true);
     RegisterControlType("qtlabel", create<TAVQLabel>, true);
@@ -52,6 +55,7 @@ void RegisterBuiltinControls()
     RegisterControlType("qtspinbox", create<TAVQSpinBox>, true);
     RegisterControlType("qtlcdnumber", create<TAVQLCDNumber>, true);
     RegisterControlType("qtsplitter", create<TAVQSplitter>, true);
+    RegisterControlType("qtswitch", create<TAVQSwitch>, true);
     RegisterControlType("qtscrollview", create<TAVQScrollView>, true);
     RegisterControlType("qtscrollbar", create<TAVQScrollBar>, true);
     RegisterControlType("qttext", create<TAVQTextEdit>, true);
@@ -62,6 +66,7 @@ void RegisterBuiltinControls()
     RegisterControlType("picture", create<TAVQImage>, true);
     RegisterControlType("image", create<TAVQImage>, true);
     RegisterControlType("button", create<TAVQPushButton>, true);
+    RegisterControlType("menubar", create<TAVQMenuBar>, true);
     RegisterControlType("label", create<TAVQLabel>, true);
     RegisterControlType("checkbox", create<TAVQCheckBox>, true);
     RegisterControlType("label", create<TAVQLabel>, true);
@@ -80,6 +85,7 @@ void RegisterBuiltinControls()
     RegisterControlType("dnumedit", create<TAVQSpinBox>, true);
     RegisterControlType("canvas", create<TAVQCanvas>, true);
     RegisterControlType("splitter", create<TAVQSplitter>, true);
+    RegisterControlType("switch", create<TAVQSwitch>, true);
 }
 
 } // namespace TAVQtLib

@@ -1,0 +1,135 @@
+#ifndef TAVQ_MENU_H
+#define TAVQ_MENU_H
+
+#include "core/tavqcontrol.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include <array>
+
+namespace TAVQtLib {
+
+class TAVQMenu;
+
+class TAVQMenuBarImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQMenuBarImpl(QWidget *widget);
+
+    // A menu bar takes its styles from the setters only.
+    bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+    // States 0 to 3, or 4 for all four.
+    void setItemBox(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &itemBox(int state) const { return m_itemBoxes[index(state)]; }
+    void setItemFont(int state, const TAVQFontStyle &style);
+    const TAVQFontStyle &itemFont(int state) const { return m_itemFonts[index(state)]; }
+
+    int hoverIndex() const { return m_hoverIndex; }
+    void setHoverIndex(int index);
+    int pressedIndex() const { return m_pressedIndex; }
+    void setPressedIndex(int index) { m_pressedIndex = index; }
+
+private:
+    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
+
+    int m_hoverIndex = -1;
+    int m_pressedIndex = -1;
+    std::array<TAVQFontStyle, 4> m_itemFonts;
+    std::array<TAVQBoxStyle, 4> m_itemBoxes;
+};
+
+class TAVQMenuBar : public TAVQControl<QMenuBar, TAVQMenuBarImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQMenuBar(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setItemBox(int state, const TAVQBoxStyle &style) { m_impl->setItemBox(state, style); }
+    const TAVQBoxStyle &itemBox(int state) const { return m_impl->itemBox(state); }
+    void setItemFont(int state, const TAVQFontStyle &style) { m_impl->setItemFont(state, style); }
+    const TAVQFontStyle &itemFont(int state) const { return m_impl->itemFont(state); }
+    int hoverIndex() const { return m_impl->hoverIndex(); }
+    int pressedIndex() const { return m_impl->pressedIndex(); }
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+};
+
+class TAVQMenuImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQMenuImpl(QWidget *widget);
+
+    // Reads a menu file: its styles, then its items.
+    bool LoadAttributes(const Json::Value &element);
+    void Draw(QPainter *painter, const QRect &rect) override;
+
+    void setBackground(const TAVQBoxStyle &style) { m_background = style; }
+    const TAVQBoxStyle &background() const { return m_background; }
+    // States 0 to 3 only.
+    void setItemBox(int state, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &itemBox(int state) const { return m_itemBoxes[index(state)]; }
+    void setItemFont(int state, const TAVQFontStyle &style);
+    const TAVQFontStyle &itemFont(int state) const { return m_itemFonts[index(state)]; }
+    // Background and item styles of `other`.
+    void copyLook(const TAVQMenuImpl &other);
+
+    int hoverIndex() const { return m_hoverIndex; }
+    void setHoverIndex(int index) { m_hoverIndex = index; }
+
+private:
+    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
+    void loadStyles(const Json::Value &element);
+
+    std::array<TAVQBoxStyle, 4> m_itemBoxes;
+    std::array<TAVQFontStyle, 4> m_itemFonts;
+    TAVQBoxStyle m_background;
+    int m_hoverIndex = -1;
+};
+
+class TAVQMenu : public TAVQControl<QMenu, TAVQMenuImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQMenu(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setBackground(const TAVQBoxStyle &style) { m_impl->setBackground(style); }
+    const TAVQBoxStyle &background() const { return m_impl->background(); }
+    void setItemBox(int state, const TAVQBoxStyle &style) { m_impl->setItemBox(state, style); }
+    const TAVQBoxStyle &itemBox(int state) const { return m_impl->itemBox(state); }
+    void setItemFont(int state, const TAVQFontStyle &style) { m_impl->setItemFont(state, style); }
+    const TAVQFontStyle &itemFont(int state) const { return m_impl->itemFont(state); }
+    int hoverIndex() const { return m_impl->hoverIndex(); }
+
+protected:
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void enterEvent(QEvent *e) override { QMenu::enterEvent(e); }
+    void leaveEvent(QEvent *e) override { QMenu::leaveEvent(e); }
+    void hideEvent(QHideEvent *e) override;
+};
+
+// Reads a menu file (package first, then disk, as pages are read) into a new
+// menu under `parent`; null when the file is missing, empty or not JSON.
+TAVQMenu *LoadMenu(QWidget *parent, const QString &fileName);
+
+} // namespace TAVQtLib
+
+#endif
