@@ -7,12 +7,14 @@
 #include "tavqedit.h"
 #include "tavqimage.h"
 #include "tavqlabel.h"
+#include "tavqlist.h"
 #include "tavqlistview.h"
 #include "tavqmenu.h"
 #include "tavqpushbutton.h"
 #include "tavqswitch.h"
 #include "tavqtableview.h"
 #include "tavqtabwidget.h"
+#include "tavqtreeview.h"
 #include "tavqvaluecontrols.h"
 
 namespace TAVQtLib {
@@ -50,6 +52,8 @@ void RegisterBuiltinControls()
     RegisterControlType("qttab", create<TAVQTabWidget>, true);
     RegisterControlType("qtdedit", create<TAVQLineEdit>, true);
     RegisterControlType("qtcombobox", create<TAVQComboBox>, true);
+    RegisterControlType("qtlist", create<TAVQList>, true);
+    RegisterControlType("qttree", create<TAVQTreeView>, true);
     RegisterControlType("qtdatagrid", create<TAVQTableView>, true);
     RegisterControlType("qtgroupbox", create<TAVQGroupBox>, true);
     RegisterControlType("qtspinbox", create<TAVQSpinBox>, true);
@@ -79,6 +83,8 @@ void RegisterBuiltinControls()
     RegisterControlType("dedit", create<TAVQLineEdit>, true);
     RegisterControlType("combobox", create<TAVQComboBox>, true);
     RegisterControlType("templateList", create<TAVQListView>, true);
+    RegisterControlType("list", create<TAVQList>, true);
+    RegisterControlType("tree", create<TAVQTreeView>, true);
     RegisterControlType("datagrid", create<TAVQTableView>, true);
     RegisterControlType("groupbox", create<TAVQGroupBox>, true);
     RegisterControlType("spinbox", create<TAVQSpinBox>, true);

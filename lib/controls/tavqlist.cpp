@@ -1,0 +1,222 @@
+#include "tavqlist.h"
+
+#include "tavqscrollbarconfig.h"
+#include "tavqvaluecontrols.h"
+#include "core/tavqjson.h"
+#include "core/tavqruntime.h"
+#include "core/tavqstyleslots.h"
+
+#include <QPainter>
+
+#include <json/value.h>
+
+namespace TAVQtLib {
+
+namespace {
+
+constexpr int DefaultRowHeight = 20;
+constexpr int SampleRows = 20;
+
+} // namespace
+
+// TAVQRowLooks
+
+void TAVQRowLooks::setBox(int look, const TAVQBoxStyle &style)
+{
+    TAVQStyleSlots::storeForState(m_boxes, look, style);
+}
+
+void TAVQRowLooks::setFont(int look, const TAVQFontStyle &style)
+{
+    TAVQStyleSlots::storeForState(m_fonts, look, style);
+}
+
+void TAVQRowLooks::loadSlot(const QString &name, int slot, int lastFontSlot)
+{
+    if (slot == 0)
+        TAVQStyleSlots::findBox(name, &m_background);
+    else if (slot >= 2 && slot <= 5)
+        TAVQStyleSlots::setBoxForState(m_boxes, slot - 2, name);
+    else if (slot >= 6 && slot <= lastFontSlot)
+        TAVQStyleSlots::setFontForState(m_fonts, slot - 6, name);
+}
+
+void TAVQRowLooks::paintRow(QPainter *painter, int look, const QModelIndex &index, const QRect &rect) const
+{
+    painter->save();
+    TAVQControlBaseImpl::paintBox(painter, box(look), rect);
+    TAVQControlBaseImpl::paintText(painter, rowText(index), font(look), rect);
+    painter->restore();
+}
+
+QString TAVQRowLooks::rowText(const QModelIndex &index)
+{
+    const QAbstractItemModel *model = index.model();
+    if (!model)
+        return QString();
+    const QMap<int, QVariant> data = model->itemData(index);
+    return data.isEmpty() ? QString() : data.first().toString();
+}
+
+// TAVQListImpl
+
+TAVQListImpl::TAVQListImpl(QWidget *widget)
+    : TAVQControlBaseImpl(widget)
+{
+}
+
+TAVQList *TAVQListImpl::list() const
+{
+    return static_cast<TAVQList *>(m_widget);
+}
+
+int TAVQListImpl::rowHeight() const
+{
+    return m_itemHeight == 0 ? DefaultRowHeight : m_itemHeight;
+}
+
+bool TAVQListImpl::LoadAttributes(const Json::Value &element)
+{
+    const bool loaded = LoadAttrMap(&element);
+    loadStyles(element);
+    if (const Json::Value *attr = JsonRead::member(element, "attr"); attr && attr->isObject())
+        m_itemHeight = JsonRead::intMember(*attr, "itemHeight", m_itemHeight);
+    // "multiselect" and a bar's "size" are accepted and change nothing on a list.
+    TAVQList *view = list();
+    configureScrollBars(element, view->scrollBar(true), view->scrollBar(false),
+                        [view](const TAVQScrollBarChild &child) {
+                            view->setScrollBarThickness(child.horizontal, child.thickness);
+                        });
+    return loaded;
+}
+
+void TAVQListImpl::loadStyles(const Json::Value &element)
+{
+    constexpr int LastFontSlot = 9;
+    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+        m_looks.loadSlot(name, slot, LastFontSlot);
+    });
+}
+
+void TAVQListImpl::Draw(QPainter *, const QRect &) {}
+
+void TAVQListImpl::OnChildrenLoaded()
+{
+    if (!IsDesignerHost())
+        return;
+    for (int row = 0; row < SampleRows; ++row)
+        list()->addItem(QStringLiteral("item %1").arg(row));
+}
+
+// TAVQListItemDelegate
+
+TAVQListItemDelegate::TAVQListItemDelegate(TAVQListImpl *impl, QObject *parent)
+    : QItemDelegate(parent)
+    , m_impl(impl)
+{
+}
+
+int TAVQListItemDelegate::lookOf(QStyle::State state)
+{
+    if (state & QStyle::State_MouseOver)
+        return 1;
+    if (state & QStyle::State_Selected)
+        return 2;
+    return 0;
+}
+
+void TAVQListItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                 const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return;
+    m_impl->looks().paintRow(painter, lookOf(option.state), index, option.rect);
+}
+
+QSize TAVQListItemDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+{
+    return QSize(option.rect.width(), m_impl->rowHeight());
+}
+
+// TAVQList
+
+TAVQList::TAVQList(QWidget *parent)
+    : TAVQControl<QListWidget, TAVQListImpl>(parent)
+    , m_delegate(new TAVQListItemDelegate(m_impl, this))
+{
+    setItemDelegate(m_delegate);
+    m_hBar = new TAVQScrollBar(Qt::Horizontal, this);
+    m_vBar = new TAVQScrollBar(Qt::Vertical, this);
+    setHorizontalScrollBar(m_hBar);
+    setVerticalScrollBar(m_vBar);
+    setFrameStyle(0);
+    viewport()->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
+    viewport()->installEventFilter(this);
+    setAttribute(Qt::WA_MouseTracking);
+    setVerticalScrollMode(ScrollPerPixel);
+    setHorizontalScrollMode(ScrollPerPixel);
+}
+
+QString TAVQList::GetTypeName()
+{
+    return QStringLiteral("qtlist");
+}
+
+void TAVQList::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
+{
+    scrollBar(horizontal)->setGrooveStyle(style);
+}
+
+void TAVQList::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
+{
+    scrollBar(horizontal)->setArrowIcon(upArrow, image);
+}
+
+void TAVQList::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement)
+{
+    scrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
+}
+
+void TAVQList::setScrollBarThumbIcon(bool horizontal, const QString &image)
+{
+    scrollBar(horizontal)->setThumbIcon(image);
+}
+
+void TAVQList::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style)
+{
+    if (upArrow)
+        scrollBar(horizontal)->setSubLineStyle(state, style);
+    else
+        scrollBar(horizontal)->setAddLineStyle(state, style);
+}
+
+void TAVQList::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
+{
+    scrollBar(horizontal)->setThumbStyle(state, style);
+}
+
+void TAVQList::setScrollBarButtonLength(bool, int) {}
+
+void TAVQList::setScrollBarThickness(bool, int thickness)
+{
+    const QString sheet = TAVQScrollBarSheets::thicknessWithButtons(thickness);
+    m_vBar->setStyleSheet(sheet);
+    m_hBar->setStyleSheet(sheet);
+}
+
+bool TAVQList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == viewport() && event->type() == QEvent::Paint) {
+        QPainter painter(viewport());
+        TAVQControlBaseImpl::paintBox(&painter, m_impl->looks().background(), viewport()->rect());
+        return false;
+    }
+    return QListWidget::eventFilter(watched, event);
+}
+
+void TAVQList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+}
+
+} // namespace TAVQtLib

@@ -1,0 +1,140 @@
+#ifndef TAVQ_LIST_H
+#define TAVQ_LIST_H
+
+#include "core/tavqcontrol.h"
+
+#include <QItemDelegate>
+#include <QListWidget>
+
+#include <array>
+
+namespace TAVQtLib {
+
+class TAVQList;
+class TAVQScrollBar;
+
+// Row looks of a styled item view: a background under the rows and a box and a
+// font per look (0 normal, 1 mouse over, 2 selected, 3 kept but never drawn).
+// Shared by the item views whose rows are plain styled texts.
+class TAVQRowLooks
+{
+public:
+    void setBackground(const TAVQBoxStyle &style) { m_background = style; }
+    const TAVQBoxStyle &background() const { return m_background; }
+    // Looks 0 to 3; look 4 (setters only) means all four. Other looks change
+    // nothing and read as look 0.
+    void setBox(int look, const TAVQBoxStyle &style);
+    const TAVQBoxStyle &box(int look) const { return m_boxes[index(look)]; }
+    void setFont(int look, const TAVQFontStyle &style);
+    const TAVQFontStyle &font(int look) const { return m_fonts[index(look)]; }
+
+    // One page "style" entry: slot 0 the background, 2 to 5 boxes, 6 to
+    // `lastFontSlot` fonts, the first of each group standing for all four looks.
+    // Other slots and unknown names change nothing.
+    void loadSlot(const QString &name, int slot, int lastFontSlot);
+
+    // The look's box, then the row text in the look's font, over `rect`.
+    void paintRow(QPainter *painter, int look, const QModelIndex &index, const QRect &rect) const;
+    // The first value of the index's item data (lowest role present), as a string.
+    static QString rowText(const QModelIndex &index);
+
+private:
+    static size_t index(int look) { return look > 0 && look < 4 ? size_t(look) : 0; }
+
+    TAVQBoxStyle m_background;
+    std::array<TAVQBoxStyle, 4> m_boxes;
+    std::array<TAVQFontStyle, 4> m_fonts;
+};
+
+// Look and row height of a list of plain text rows.
+class TAVQListImpl : public TAVQControlBaseImpl
+{
+    Q_OBJECT
+
+public:
+    explicit TAVQListImpl(QWidget *widget);
+
+    bool LoadAttributes(const Json::Value &element);
+    // Rows are drawn by the delegate and the background by the viewport filter.
+    void Draw(QPainter *painter, const QRect &rect) override;
+    void OnChildrenLoaded() override;
+
+    TAVQRowLooks &looks() { return m_looks; }
+    const TAVQRowLooks &looks() const { return m_looks; }
+    void setItemHeight(int height) { m_itemHeight = height; }
+    int itemHeight() const { return m_itemHeight; }
+    // The height rows are laid out with: 0 means 20.
+    int rowHeight() const;
+
+private:
+    TAVQList *list() const;
+    void loadStyles(const Json::Value &element);
+
+    int m_itemHeight = 20;
+    TAVQRowLooks m_looks;
+};
+
+// Paints one row from the list's looks; mouse over wins over selected.
+class TAVQListItemDelegate : public QItemDelegate
+{
+    Q_OBJECT
+
+public:
+    TAVQListItemDelegate(TAVQListImpl *impl, QObject *parent);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+    static int lookOf(QStyle::State state);
+
+private:
+    TAVQListImpl *m_impl;
+};
+
+// A list of plain text rows drawn from styles, with the skinned scroll bars.
+class TAVQList : public TAVQControl<QListWidget, TAVQListImpl>
+{
+    Q_OBJECT
+    Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+
+public:
+    explicit TAVQList(QWidget *parent = nullptr);
+
+    QString GetTypeName() override;
+
+    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->looks().setBackground(style); }
+    const TAVQBoxStyle &backgroundStyle() const { return m_impl->looks().background(); }
+    void setItemStyle(int look, const TAVQBoxStyle &style) { m_impl->looks().setBox(look, style); }
+    const TAVQBoxStyle &itemStyle(int look) const { return m_impl->looks().box(look); }
+    void setItemFontStyle(int look, const TAVQFontStyle &style) { m_impl->looks().setFont(look, style); }
+    const TAVQFontStyle &itemFontStyle(int look) const { return m_impl->looks().font(look); }
+    // No relayout follows; 0 means 20.
+    void setItemHeight(int height) { m_impl->setItemHeight(height); }
+    int itemHeight() const { return m_impl->itemHeight(); }
+
+    void setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style);
+    void setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image);
+    void setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement);
+    void setScrollBarThumbIcon(bool horizontal, const QString &image);
+    void setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style);
+    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
+    // The buttons always take the bar's thickness, so a length changes nothing.
+    void setScrollBarButtonLength(bool horizontal, int length);
+    // Both bars and their vertical buttons take `thickness`; `horizontal` is ignored.
+    void setScrollBarThickness(bool horizontal, int thickness);
+
+    TAVQScrollBar *scrollBar(bool horizontal) const { return horizontal ? m_hBar : m_vBar; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    TAVQScrollBar *m_hBar;
+    TAVQScrollBar *m_vBar;
+    TAVQListItemDelegate *m_delegate;
+};
+
+} // namespace TAVQtLib
+
+#endif
