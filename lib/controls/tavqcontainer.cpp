@@ -99,8 +99,8 @@ std::optional<QColor> lineColorValue(const Json::Value &value)
 {
     if (const auto text = toBytes(value))
         return fontColorFromString(*text);
-    if (const auto number = toInt(value))
-        return QColor(QRgb(quint32(*number)));
+    if (value.isInt())   // a bit pattern, not a bounded page number
+        return QColor(QRgb(quint32(value.asInt())));
     if (value.isUInt())
         return QColor(QRgb(value.asUInt()));
     return std::nullopt;

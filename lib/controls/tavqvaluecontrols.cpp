@@ -508,7 +508,7 @@ void TAVQLCDNumberImpl::loadAttr(const Json::Value &attr)
     auto *lcd = static_cast<QLCDNumber *>(m_widget);
     if (const auto count = optionalInt(attr, "digitCount"))
         lcd->setDigitCount(*count);
-    if (const auto rgb = optionalInt(attr, "color")) {
+    if (const auto rgb = optionalBits(attr, "color")) {
         const QRgb value = QRgb(quint32(*rgb));
         m_color = QColor(qRed(value), qGreen(value), qBlue(value));
     }

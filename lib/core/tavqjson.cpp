@@ -16,7 +16,9 @@ std::optional<int> toInt(const Json::Value &value)
 {
     if (!value.isInt())
         return std::nullopt;
-    return value.asInt();
+    // Page and style integers are positions, sizes, counts and RGB values; bounded
+    // like widget sizes, no sum of a few of them can overflow.
+    return qBound(-MaxPageInt, value.asInt(), MaxPageInt);
 }
 
 std::optional<bool> toBool(const Json::Value &value)
@@ -54,6 +56,14 @@ std::optional<int> optionalInt(const Json::Value &object, const char *key)
 {
     const Json::Value *v = member(object, key);
     return v ? toInt(*v) : std::nullopt;
+}
+
+std::optional<int> optionalBits(const Json::Value &object, const char *key)
+{
+    const Json::Value *v = member(object, key);
+    if (!v || !v->isInt())
+        return std::nullopt;
+    return v->asInt();
 }
 
 std::optional<bool> optionalBool(const Json::Value &object, const char *key)

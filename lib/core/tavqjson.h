@@ -13,6 +13,9 @@ namespace TAVQtLib {
 // values of the wrong type; here a wrongly typed value counts as absent.
 namespace JsonRead {
 
+// The largest magnitude an integer read from a page or style sheet keeps.
+constexpr int MaxPageInt = 16777215;
+
 // The member `key` of `object`, or null when `object` is no object or lacks it.
 const Json::Value *member(const Json::Value &object, const char *key);
 
@@ -26,6 +29,8 @@ QByteArray bytesMember(const Json::Value &object, const char *key, const QByteAr
 
 // The member's value when present and of the right type.
 std::optional<int> optionalInt(const Json::Value &object, const char *key);
+// An integer taken as a bit pattern (an RGB colour), not bounded.
+std::optional<int> optionalBits(const Json::Value &object, const char *key);
 std::optional<bool> optionalBool(const Json::Value &object, const char *key);
 std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *key);
 
