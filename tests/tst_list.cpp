@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include "designerhost.h"
+
 #include <QtTest>
 
 using namespace TAVQtLib;
@@ -402,20 +404,9 @@ void ListTest::designerSampleContent()
 
     // The designer host is recognised by its executable's path: run a copy of
     // this test from a folder named like it.
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("FormSmithTool")));
-    const QString copy = dir.path() + QStringLiteral("/FormSmithTool/tst_list");
-    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-    QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOwner));
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(copy, {QStringLiteral("designerHostRun")});
-    QVERIFY(process.waitForFinished(60000));
-    const QByteArray output = process.readAllStandardOutput();
-    QVERIFY2(process.exitCode() == 0, output.constData());
+    const DesignerHost::Run run = DesignerHost::runCopy(QStringLiteral("designerHostRun"));
+    const QByteArray &output = run.output;
+    QVERIFY2(run.exitCode == 0, output.constData());
     QVERIFY2(output.contains("PASS   : ListTest::designerHostRun()"), output.constData());
 }
 

@@ -16,6 +16,8 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
+#include "designerhost.h"
+
 #include <QtTest>
 
 
@@ -600,20 +602,9 @@ void TableViewTest::designerSampleContent()
 
     // The designer host is recognised by its executable's path: run a copy of
     // this test under such a name.
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("FormSmithTool")));
-    const QString copy = dir.path() + QStringLiteral("/FormSmithTool/tst_tableview");
-    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-    QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOwner));
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(copy, {QStringLiteral("designerHostRun")});
-    QVERIFY(process.waitForFinished(60000));
-    const QByteArray output = process.readAllStandardOutput();
-    QVERIFY2(process.exitCode() == 0, output.constData());
+    const DesignerHost::Run run = DesignerHost::runCopy(QStringLiteral("designerHostRun"));
+    const QByteArray &output = run.output;
+    QVERIFY2(run.exitCode == 0, output.constData());
     QVERIFY2(output.contains("PASS   : TableViewTest::designerHostRun()"), output.constData());
 }
 
