@@ -1,5 +1,7 @@
 // Renders a page into a PNG, without the program around it.
 
+#include "controls/tavqlistview.h"
+#include "controls/tavqmenu.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
@@ -25,7 +27,21 @@ const char Description[] =
     "The page, its style sheet and its images come from a package (--package), a style\n"
     "folder on disk (--folder), or both. The window takes --size, else the page's own\n"
     "\"w\" and \"h\", else 800x600. Works without a display.\n\n"
-    "Exit status: 0 picture written, 2 page missing or not valid JSON, 1 anything else.";
+    "Menu bars get their menus only from menu files: --menu NAME=FILE reads FILE (package\n"
+    "first, then the folder or disk, as pages are read) and gives its top-level items to the\n"
+    "menu bar named NAME, which also takes the look of the file's items (item0-3, text0-3).\n"
+    "Repeat it for several bars.\n\n"
+    "Run from a folder whose path contains \"FormSmithTool\", the runtime counts as the\n"
+    "designer host: tabs, combo boxes, lists, trees and data grids fill themselves with\n"
+    "sample entries, and template lists show twenty preview rows.\n\n"
+    "Exit status: 0 picture written, 2 page missing or not valid JSON, 1 anything else\n"
+    "(also a menu bar NAME not on the page, or a menu FILE missing or not valid JSON).";
+
+struct MenuRequest
+{
+    QString barName;
+    QString file;
+};
 
 bool parseSize(const QString &text, QSize *size)
 {
@@ -35,6 +51,49 @@ bool parseSize(const QString &text, QSize *size)
     if (parts.size() == 2)
         *size = QSize(parts[0].toInt(&okW), parts[1].toInt(&okH));
     return okW && okH && size->width() > 0 && size->height() > 0;
+}
+
+bool parseMenus(const QStringList &values, QList<MenuRequest> *menus)
+{
+    for (const QString &value : values) {
+        const int equals = value.indexOf(QLatin1Char('='));
+        if (equals <= 0 || equals == value.size() - 1)
+            return false;
+        menus->append(MenuRequest{value.left(equals), value.mid(equals + 1)});
+    }
+    return true;
+}
+
+// The file's top-level items become the bar's entries, its sub-menus the bar's menus.
+bool attachMenu(QWidget *window, const MenuRequest &request)
+{
+    auto *bar = window->findChild<TAVQMenuBar *>(request.barName);
+    if (!bar) {
+        std::fprintf(stderr, "tavq-render: %s: no menu bar of that name on the page\n",
+                     qPrintable(request.barName));
+        return false;
+    }
+    TAVQMenu *menu = LoadMenu(bar, request.file);
+    if (!menu) {
+        std::fprintf(stderr, "tavq-render: %s: menu file missing or not valid JSON\n", qPrintable(request.file));
+        return false;
+    }
+    // Pages cannot style a bar; the program would, so the menu file's item look stands in.
+    for (int state = 0; state < 4; ++state) {
+        bar->setItemBox(state, menu->itemBox(state));
+        bar->setItemFont(state, menu->itemFont(state));
+    }
+    bar->addActions(menu->actions());
+    return true;
+}
+
+// What the designer does with template lists that no program fills.
+void fillPreviewRows(QWidget *window)
+{
+    for (TAVQListView *view : window->findChildren<TAVQListView *>()) {
+        if (!view->model() || view->model()->rowCount() == 0)
+            view->fillPreviewRows();
+    }
 }
 
 void settle()
@@ -60,14 +119,18 @@ int main(int argc, char **argv)
     const QCommandLineOption packageOption("package", "Resource package to read pages, styles and images from.", "FILE");
     const QCommandLineOption folderOption("folder", "Style folder on disk: style.json, pages and images.", "DIR");
     const QCommandLineOption sizeOption("size", "Window size, for example 1024x768.", "WxH");
-    parser.addOptions({packageOption, folderOption, sizeOption});
+    const QCommandLineOption menuOption("menu", "Menus of the menu bar NAME from the menu file FILE; repeatable.",
+                                        "NAME=FILE");
+    parser.addOptions({packageOption, folderOption, sizeOption, menuOption});
     parser.addPositionalArgument("PAGE", "Page file name, as the program names it (e.g. LoginPage.json).");
     parser.addPositionalArgument("OUT.png", "Where to write the picture.");
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
     QSize size;
-    if (args.size() != 2 || (parser.isSet(sizeOption) && !parseSize(parser.value(sizeOption), &size))) {
+    QList<MenuRequest> menus;
+    if (args.size() != 2 || (parser.isSet(sizeOption) && !parseSize(parser.value(sizeOption), &size))
+        || !parseMenus(parser.values(menuOption), &menus)) {
         std::fputs(qPrintable(parser.helpText()), stderr);
         return Failed;
     }
@@ -92,6 +155,12 @@ int main(int argc, char **argv)
     LoadPage(&window, page);
     if (size.isValid())
         window.resize(size);
+    for (const MenuRequest &request : menus) {
+        if (!attachMenu(&window, request))
+            return Failed;
+    }
+    if (IsDesignerHost())
+        fillPreviewRows(&window);
     window.show();
     window.activateWindow();
     settle();
