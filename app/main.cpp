@@ -1,3 +1,4 @@
+#include "tavdarir.h"
 #include "tavdarirlogin.h"
 
 #include "core/tavqruntime.h"
@@ -10,9 +11,16 @@ int main(int argc, char **argv)
     TAVQtLib::InitRuntime();
     // Without the package, pages and images are still looked for on disk.
     TAVQtLib::OpenPackage(QStringLiteral("./ZadEzavuz.data"));
+
     TAVDaRIRLogin login(nullptr);
     login.show();
+    app.exec();
+
+    // The shop opens whether or not the user logged in.
+    TAVDaRIR mainWindow(nullptr);
+    mainWindow.show();
     const int result = app.exec();
+
     TAVQtLib::ReleaseRuntime();
     return result;
 }

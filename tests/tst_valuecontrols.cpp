@@ -824,6 +824,18 @@ void TestValueControls::lcdLoading()
     lcd.setColor(QColor(1, 2, 3));
     QCOMPARE(lcd.color(), QColor(1, 2, 3));
 
+    // Segment styles by number; anything else keeps the current one.
+    QCOMPARE(lcd.segmentStyle(), QLCDNumber().segmentStyle());
+    lcd.LoadFromJson(parse(R"({"attr":{"segmentStyle":2}})"));
+    QCOMPARE(lcd.segmentStyle(), QLCDNumber::Flat);
+    for (const char *json : {R"({"attr":{"segmentStyle":3}})", R"({"attr":{"segmentStyle":-1}})",
+                             R"({"attr":{"segmentStyle":"1"}})"}) {
+        lcd.LoadFromJson(parse(json));
+        QCOMPARE(lcd.segmentStyle(), QLCDNumber::Flat);
+    }
+    lcd.LoadFromJson(parse(R"({"attr":{"segmentStyle":1}})"));
+    QCOMPARE(lcd.segmentStyle(), QLCDNumber::Filled);
+
     // The background box lies under the digits.
     lcd.resize(80, 40);
     QCOMPARE(look(&lcd).pixel(1, 1), Blue);

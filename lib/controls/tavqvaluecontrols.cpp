@@ -512,6 +512,9 @@ void TAVQLCDNumberImpl::loadAttr(const Json::Value &attr)
         const QRgb value = QRgb(quint32(*rgb));
         m_color = QColor(qRed(value), qGreen(value), qBlue(value));
     }
+    // 0 outlined, 1 filled, 2 flat segments; without the key Qt's default stays.
+    if (const auto segments = optionalInt(attr, "segmentStyle"); segments && *segments >= 0 && *segments <= 2)
+        lcd->setSegmentStyle(QLCDNumber::SegmentStyle(*segments));
     if (const auto text = optionalBytes(attr, "text"))
         lcd->display(QString::fromUtf8(*text));
 }

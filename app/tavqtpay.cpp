@@ -1,0 +1,32 @@
+#include "tavqtpay.h"
+
+#include "core/tavqpagebuilder.h"
+
+#include <QLCDNumber>
+#include <QPushButton>
+
+using namespace TAVQtLib;
+
+TAVQtPay::TAVQtPay(float total, QWidget *parent)
+    : TAVQWindow(parent)
+{
+    LoadPage(this, QStringLiteral("PayPage.json"));
+    // A page lacking one of these controls still gives a dialog, without that feature.
+    m_closeBtn = findChild<QPushButton *>(QStringLiteral("closeBtn"));
+    m_btnCash = findChild<QPushButton *>(QStringLiteral("btnCash"));
+    if (auto *amount = findChild<QLCDNumber *>(QStringLiteral("totalNumPrice")))
+        amount->display(QStringLiteral("%1").arg(double(total), 0, 'f', 2));
+    for (QPushButton *button : {m_closeBtn, m_btnCash}) {
+        if (button)
+            connect(button, SIGNAL(clicked()), this, SLOT(BtnClicked()));
+    }
+    setWindowFlag(Qt::FramelessWindowHint);
+    centerOnScreen(this);
+}
+
+void TAVQtPay::BtnClicked()
+{
+    QObject *from = sender();
+    if (from && (from == m_closeBtn || from == m_btnCash))
+        close();
+}

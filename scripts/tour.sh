@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# A guided tour of the demo: starts a virtual X server, runs the real program in it,
+# drives it with real mouse and key events and saves a screenshot of every step.
+#
+#   scripts/tour.sh BIN_DIR OUT_DIR
+#
+# BIN_DIR holds ZadEzavuz and ZadEzavuz.data. OUT_DIR receives NN-step.png (the
+# window region), NN-step.full.png (the whole screen) and geometry.txt ("NN-step X Y W H"
+# of the top-most program window at each step). TOUR_PACE scales every pause
+# (for slow builds). Exits with the program's exit status.
+set -euo pipefail
+
+bin=$(cd "$1" && pwd)
+out=$2
+pace=${TOUR_PACE:-1}
+mkdir -p "$out"
+rm -f "$out"/*.png "$out"/geometry.txt
+
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || { echo "tour: $tool is missing" >&2; exit 3; }
+done
+
+pause() { sleep "$(awk -v a="$1" -v b="$pace" 'BEGIN { print a * b }')"; }
+
+# A display number nobody uses.
+for n in $(seq 91 199); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+# The visible program window of the given size; sets X Y W H.
+find_window() {
+    local want=$1 id geometry
+    for _ in $(seq 200); do
+        for id in $(xdotool search --onlyvisible --class ZadEzavuz 2>/dev/null); do
+            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
+            eval "$geometry"
+            if [ "${WIDTH}x${HEIGHT}" = "$want" ]; then
+                WIN=$id; X=$X; Y=$Y; W=$WIDTH; H=$HEIGHT
+                # No window manager hands the focus on, so the tour does.
+                xdotool windowfocus "$WIN" 2>/dev/null || true
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    echo "tour: no $want window appeared" >&2
+    return 1
+}
+
+# Waits until no visible program window has the given size.
+window_gone() {
+    local want=$1 id geometry
+    for _ in $(seq 200); do
+        local seen=0
+        for id in $(xdotool search --onlyvisible --class ZadEzavuz 2>/dev/null); do
+            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
+            eval "$geometry"
+            [ "${WIDTH}x${HEIGHT}" = "$want" ] && seen=1
+        done
+        [ "$seen" = 0 ] && return 0
+        sleep 0.1
+    done
+    echo "tour: the $want window stayed" >&2
+    return 1
+}
+
+step=0
+shot() {
+    step=$((step + 1))
+    local name
+    name=$(printf '%02d-%s' "$step" "$1")
+    pause 0.5
+    import -window root "$out/$name.full.png"
+    import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$out/$name.png"
+    echo "$name $X $Y $W $H" >>"$out/geometry.txt"
+    echo "tour: $name"
+}
+
+# A click at (x, y) inside the current window.
+click() {
+    xdotool mousemove $((X + $1)) $((Y + $2))
+    pause 0.15
+    xdotool click 1
+    pause 0.35
+}
+
+# Page positions, from the page files.
+product() { # centre of product tile N (four per row)
+    click $((194 + 7 + 163 * ($1 % 4) + 78)) $((144 + 7 + 205 * ($1 / 4) + 99))
+}
+cart() { # control in cart row N: down, up or delete
+    local x y
+    case $2 in
+        down) x=173 y=38 ;;
+        up) x=239 y=38 ;;
+        delete) x=318 y=54 ;;
+    esac
+    click $((910 + x)) $((172 + 76 * $1 + y))
+}
+
+cd "$bin"
+./ZadEzavuz &
+app=$!
+
+find_window 1280x720
+pause 1
+shot login
+click 930 306
+xdotool type --delay 60 "zhouxl"
+click 930 398
+xdotool type --delay 60 "cash2026"
+shot login-filled
+click 930 483
+
+find_window 1280x800
+pause 0.5
+xdotool mousemove $((X + 640)) $((Y + 20))
+shot shop
+product 0
+product 0
+product 1
+product 5
+xdotool mousemove $((X + 640)) $((Y + 20))
+shot products-added
+cart 1 up
+cart 1 up
+xdotool mousemove $((X + 640)) $((Y + 20))
+shot plus
+cart 1 down
+xdotool mousemove $((X + 640)) $((Y + 20))
+shot minus
+cart 2 delete
+xdotool mousemove $((X + 640)) $((Y + 20))
+shot row-deleted
+click 84 188
+shot store
+click 84 248
+shot settings
+click 84 128
+main_x=$X main_y=$Y main_w=$W main_h=$H
+click 1084 744
+find_window 520x420
+pay_x=$X pay_y=$Y
+X=$main_x Y=$main_y W=$main_w H=$main_h
+step=$((step + 1)); name=$(printf '%02d-pay' "$step")
+pause 0.5
+import -window root "$out/$name.full.png"
+import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$out/$name.png"
+echo "$name $pay_x $pay_y 520 420" >>"$out/geometry.txt"
+echo "tour: $name"
+X=$pay_x Y=$pay_y
+click 260 330
+window_gone 520x420
+find_window 1280x800
+xdotool mousemove $((X + 640)) $((Y + 20))
+shot paid
+
+# The close button ends the program.
+click 1244 32
+status=0
+wait "$app" || status=$?
+app=
+echo "tour: pictures in $(cd "$out" && pwd)"
+exit "$status"
