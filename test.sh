@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs every test, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzzers briefly.
+# Installs what is missing, builds, runs every test (the end-to-end one drives the real
+# program in a virtual X server), then again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the fuzzers briefly.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/deps.sh $(cat scripts/packages.txt) $(cat scripts/test-packages.txt)
+scripts/deps.sh $(cat scripts/packages.txt) $(cat scripts/test-packages.txt) $(cat scripts/tour-packages.txt)
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
@@ -16,7 +17,8 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 echo "== Build and test with sanitizers (build-asan/)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTAVQ_SANITIZE=ON -DTAVQ_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
-# Qt's own allocations at exit are not ours to chase.
+# Qt's own allocations at exit are not ours to chase; the end-to-end test runs the
+# program itself with leak detection, minus what Qt's platform plugin keeps.
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
 

@@ -11,9 +11,9 @@
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
-out=$2
+mkdir -p "$2"
+out=$(cd "$2" && pwd)
 pace=${TOUR_PACE:-1}
-mkdir -p "$out"
 rm -f "$out"/*.png "$out"/geometry.txt
 
 for tool in Xvfb xdotool import; do
@@ -22,11 +22,9 @@ done
 
 pause() { sleep "$(awk -v a="$1" -v b="$pace" 'BEGIN { print a * b }')"; }
 
-# A display number nobody uses.
-for n in $(seq 91 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and reports it.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
 app=
 cleanup() {
@@ -34,23 +32,36 @@ cleanup() {
     kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+display=":$(head -n1 "$displayfile")"
+rm -f "$displayfile"
+[ "$display" != ":" ] || { echo "tour: Xvfb did not start" >&2; exit 3; }
 export DISPLAY=$display
+unset QT_QPA_PLATFORM
 for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-# The visible program window of the given size; sets X Y W H.
+# "ID X Y W H" of every visible program window.
+windows() {
+    local id geometry
+    for id in $(xdotool search --onlyvisible --class ZadEzavuz 2>/dev/null); do
+        geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
+        echo "$geometry" | awk -F= -v id="$id" '
+            { v[$1] = $2 }
+            END { if (v["WIDTH"] != "") print id, v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+    done
+}
+
+# The visible program window of the given size; sets WIN X Y W H.
 find_window() {
-    local want=$1 id geometry
+    local want=$1 line
     for _ in $(seq 200); do
-        for id in $(xdotool search --onlyvisible --class ZadEzavuz 2>/dev/null); do
-            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
-            eval "$geometry"
-            if [ "${WIDTH}x${HEIGHT}" = "$want" ]; then
-                WIN=$id; X=$X; Y=$Y; W=$WIDTH; H=$HEIGHT
-                # No window manager hands the focus on, so the tour does.
-                xdotool windowfocus "$WIN" 2>/dev/null || true
-                return 0
-            fi
-        done
+        line=$(windows | awk -v want="$want" '$4 "x" $5 == want { print; exit }')
+        if [ -n "$line" ]; then
+            read -r WIN X Y W H <<<"$line"
+            # No window manager hands the focus on, so the tour does.
+            xdotool windowfocus "$WIN" 2>/dev/null || true
+            return 0
+        fi
         sleep 0.1
     done
     echo "tour: no $want window appeared" >&2
@@ -59,15 +70,9 @@ find_window() {
 
 # Waits until no visible program window has the given size.
 window_gone() {
-    local want=$1 id geometry
+    local want=$1
     for _ in $(seq 200); do
-        local seen=0
-        for id in $(xdotool search --onlyvisible --class ZadEzavuz 2>/dev/null); do
-            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
-            eval "$geometry"
-            [ "${WIDTH}x${HEIGHT}" = "$want" ] && seen=1
-        done
-        [ "$seen" = 0 ] && return 0
+        windows | awk -v want="$want" '$4 "x" $5 == want { found = 1 } END { exit found }' && return 0
         sleep 0.1
     done
     echo "tour: the $want window stayed" >&2
@@ -116,9 +121,9 @@ find_window 1280x720
 pause 1
 shot login
 click 930 306
-xdotool type --delay 60 "zhouxl"
+xdotool type --delay 60 "zhou2026"
 click 930 398
-xdotool type --delay 60 "cash2026"
+xdotool type --delay 60 "zhou2026"
 shot login-filled
 click 930 483
 

@@ -1,0 +1,189 @@
+// Runs the real demo in a virtual X server through the guided tour (real mouse and key
+// events) and checks what the screen showed at each step.
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+const QSize Screen(1600, 900);
+
+// Regions of the windows, in window coordinates, as the pages lay them out.
+const QRect UserText(776, 296, 90, 20);
+const QRect PasswordText(776, 388, 90, 20);
+const QPoint LoginButton(930, 483);
+const QRect Cart(912, 176, 340, 412);
+const QRect TotalDisplay(992, 650, 256, 56);
+const QRect FirstBadge(321, 159, 28, 28);
+const QRect StoreHeader(208, 196, 830, 44);
+const QRect PayAmount(100, 128, 320, 84);
+
+int countOf(const QImage &image, const QRect &region, const std::function<bool(QRgb)> &test)
+{
+    int count = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x)
+            count += test(image.pixel(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+bool isWhite(QRgb p) { return (p & 0xffffff) == 0xffffff; }
+bool isDark(QRgb p) { return qGray(p) < 110; }
+bool isBadgeRed(QRgb p) { return qRed(p) > 200 && qGreen(p) < 110 && qBlue(p) < 100; }
+bool isOrange(QRgb p) { return qRed(p) > 220 && qGreen(p) > 110 && qGreen(p) < 180 && qBlue(p) < 110; }
+
+bool near(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) < 12 && qAbs(qGreen(a) - qGreen(b)) < 12 && qAbs(qBlue(a) - qBlue(b)) < 12;
+}
+
+} // namespace
+
+class tst_Demo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void loginWindow();
+    void shopAndCart();
+    void otherPages();
+    void payDialog();
+    void afterPaying();
+
+private:
+    QImage shot(const QString &step) const;
+    QRect geometry(const QString &step) const;
+
+    QTemporaryDir m_dir;
+    QHash<QString, QRect> m_geometry;
+};
+
+void tst_Demo::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QProcess tour;
+    tour.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+#ifdef TAVQ_SANITIZED
+    // The program's own leaks count; those Qt's platform plugin keeps do not.
+    env.insert("ASAN_OPTIONS", "detect_leaks=1:fast_unwind_on_malloc=0");
+    env.insert("LSAN_OPTIONS", "suppressions=" SOURCE_DIR "/scripts/lsan-qt.supp");
+    env.insert("TOUR_PACE", "3");
+#else
+    env.insert("TOUR_PACE", "2");
+#endif
+    tour.setProcessEnvironment(env);
+    tour.start(SOURCE_DIR "/scripts/tour.sh", {BIN_DIR, m_dir.path()});
+    QVERIFY(tour.waitForFinished(280000));
+    const QByteArray output = tour.readAll();
+    QVERIFY2(tour.exitStatus() == QProcess::NormalExit && tour.exitCode() == 0, output.constData());
+
+    QFile file(m_dir.filePath("geometry.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> f = line.split(' ');
+        if (f.size() == 5)
+            m_geometry.insert(QString::fromLatin1(f[0]), QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt()));
+    }
+    QCOMPARE(m_geometry.size(), 11);
+}
+
+QImage tst_Demo::shot(const QString &step) const
+{
+    QImage image(m_dir.filePath(step + ".png"));
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QRect tst_Demo::geometry(const QString &step) const
+{
+    return m_geometry.value(step);
+}
+
+void tst_Demo::loginWindow()
+{
+    // Centred on the 1600 x 900 screen.
+    QCOMPARE(geometry("01-login"), QRect(QPoint(160, 90), QSize(1280, 720)));
+    const QImage login = shot("01-login");
+    QCOMPARE(login.size(), QSize(1280, 720));
+    QVERIFY(near(login.pixel(LoginButton), qRgb(0xf5, 0x7c, 0x1b)));
+    QCOMPARE(countOf(login, UserText, isDark), 0);
+
+    // The same text typed into both fields: shown in one, masked in the other.
+    const QImage filled = shot("02-login-filled");
+    QVERIFY(countOf(filled, UserText, isDark) > 30);
+    QVERIFY(countOf(filled, PasswordText, isDark) > 30);
+    QVERIFY(filled.copy(UserText) != filled.copy(PasswordText));
+}
+
+void tst_Demo::shopAndCart()
+{
+    // The login button led to the main window, centred too.
+    QCOMPARE(geometry("03-shop"), QRect(QPoint(160, 50), QSize(1280, 800)));
+    const QImage empty = shot("03-shop");
+    QCOMPARE(countOf(empty, Cart, isWhite), Cart.width() * Cart.height());
+    QCOMPARE(countOf(empty, FirstBadge, isBadgeRed), 0);
+
+    // Product clicks fill the cart, put a badge on the product and change the total.
+    const QImage added = shot("04-products-added");
+    QVERIFY(countOf(added, Cart, std::not_fn(isWhite)) > 5000);
+    QVERIFY(countOf(added, FirstBadge, isBadgeRed) > 100);
+    QVERIFY(added.copy(TotalDisplay) != empty.copy(TotalDisplay));
+
+    // Plus, minus and delete each change what the cart and the total show.
+    const QImage plus = shot("05-plus");
+    const QImage minus = shot("06-minus");
+    const QImage deleted = shot("07-row-deleted");
+    QVERIFY(plus.copy(Cart) != added.copy(Cart));
+    QVERIFY(plus.copy(TotalDisplay) != added.copy(TotalDisplay));
+    QVERIFY(minus.copy(TotalDisplay) != plus.copy(TotalDisplay));
+    QVERIFY(deleted.copy(Cart) != minus.copy(Cart));
+    QVERIFY(countOf(deleted, Cart, isWhite) > countOf(minus, Cart, isWhite));
+}
+
+void tst_Demo::otherPages()
+{
+    const QImage store = shot("08-store");
+    QVERIFY(near(store.pixel(StoreHeader.topLeft() + QPoint(2, 2)), qRgb(0xf3, 0xf5, 0xf9)));
+    QVERIFY(countOf(store, StoreHeader, isDark) > 200);
+    // The navigation shows which page is up.
+    QVERIFY(near(store.pixel(150, 188), qRgb(0x2f, 0x3d, 0x55)));
+    QVERIFY(near(store.pixel(150, 248), qRgb(0x1f, 0x2a, 0x3c)));
+
+    const QImage settings = shot("09-settings");
+    QVERIFY(near(settings.pixel(150, 248), qRgb(0x2f, 0x3d, 0x55)));
+    QVERIFY(near(settings.pixel(150, 188), qRgb(0x1f, 0x2a, 0x3c)));
+    QVERIFY(settings.copy(StoreHeader) != store.copy(StoreHeader));
+}
+
+void tst_Demo::payDialog()
+{
+    const QRect dialog = geometry("10-pay");
+    QCOMPARE(dialog, QRect(QPoint(540, 240), QSize(520, 420)));
+    const QImage screen = QImage(m_dir.filePath("10-pay.full.png")).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(screen.size(), Screen);
+    QVERIFY(countOf(screen, PayAmount.translated(dialog.topLeft()), isOrange) > 300);
+}
+
+void tst_Demo::afterPaying()
+{
+    // Back to an empty cart, 0.00 and no badges, as right after logging in.
+    const QImage empty = shot("03-shop");
+    const QImage paid = shot("11-paid");
+    QCOMPARE(geometry("11-paid"), geometry("03-shop"));
+    QCOMPARE(paid.copy(Cart), empty.copy(Cart));
+    QCOMPARE(paid.copy(TotalDisplay), empty.copy(TotalDisplay));
+    QCOMPARE(countOf(paid, FirstBadge, isBadgeRed), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_Demo)
+#include "tst_demo.moc"
