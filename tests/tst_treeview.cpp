@@ -130,6 +130,7 @@ private slots:
     void programmaticLooks();
     void rowHeights();
     void cellLooksByState();
+    void rowsSpanTheViewport();
     void selectedBeatsHover();
     void modelChecksAndDecorationsUndrawn();
     void headerPaintsNothing();
@@ -345,6 +346,18 @@ void TreeViewTest::cellLooksByState()
     QCOMPARE(image.pixel(probe(child)), CellNormal);
     // Left of an indented child lies the background.
     QCOMPARE(image.pixel(child.left() - 3, child.center().y()), Background);
+}
+
+void TreeViewTest::rowsSpanTheViewport()
+{
+    TAVQTreeView view;
+    setUpStyled(&view, 3);
+    view.resize(420, 200);
+    QTRY_COMPARE(view.header()->sectionSize(0), view.viewport()->width());
+    const QRect row0 = view.visualRect(view.model()->index(0, 0));
+    QCOMPARE(row0.right(), view.viewport()->width() - 1);
+    const QImage image = look(view.viewport());
+    QCOMPARE(image.pixel(view.viewport()->width() - 3, row0.center().y()), CellNormal);
 }
 
 void TreeViewTest::selectedBeatsHover()

@@ -169,6 +169,9 @@ TAVQTreeView::TAVQTreeView(QWidget *parent)
     , m_delegate(new TAVQTreeViewItemDelegate(m_impl, this))
 {
     m_header = new TAVQTreeHeader(m_impl, Qt::Horizontal, this);
+    // As Qt's own tree header does: the last column takes the rest of the width,
+    // else rows of a one-column tree stop at the default section size.
+    m_header->setStretchLastSection(true);
     setHeader(m_header);
     setHeaderHidden(true);
     m_corner = new TAVQTreeConerWidget(m_impl, this);
