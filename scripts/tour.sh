@@ -19,65 +19,19 @@ rm -f "$out"/*.png "$out"/geometry.txt
 for tool in Xvfb xdotool import; do
     command -v "$tool" >/dev/null || { echo "tour: $tool is missing" >&2; exit 3; }
 done
+here=$(cd "$(dirname "$0")" && pwd)
 
 pause() { sleep "$(awk -v a="$1" -v b="$pace" 'BEGIN { print a * b }')"; }
 
-# Xvfb picks a free display number itself and reports it.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
+# shellcheck source=xsession.sh
+. "$here/xsession.sh"
 app=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    stop_xserver
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-display=":$(head -n1 "$displayfile")"
-rm -f "$displayfile"
-[ "$display" != ":" ] || { echo "tour: Xvfb did not start" >&2; exit 3; }
-export DISPLAY=$display
-unset QT_QPA_PLATFORM
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-
-# "ID X Y W H" of every visible program window.
-windows() {
-    local id geometry
-    for id in $(xdotool search --onlyvisible --class ZadEzavuz 2>/dev/null); do
-        geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
-        echo "$geometry" | awk -F= -v id="$id" '
-            { v[$1] = $2 }
-            END { if (v["WIDTH"] != "") print id, v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
-    done
-}
-
-# The visible program window of the given size; sets WIN X Y W H.
-find_window() {
-    local want=$1 line
-    for _ in $(seq 200); do
-        line=$(windows | awk -v want="$want" '$4 "x" $5 == want { print; exit }')
-        if [ -n "$line" ]; then
-            read -r WIN X Y W H <<<"$line"
-            # No window manager hands the focus on, so the tour does.
-            xdotool windowfocus "$WIN" 2>/dev/null || true
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "tour: no $want window appeared" >&2
-    return 1
-}
-
-# Waits until no visible program window has the given size.
-window_gone() {
-    local want=$1
-    for _ in $(seq 200); do
-        windows | awk -v want="$want" '$4 "x" $5 == want { found = 1 } END { exit found }' && return 0
-        sleep 0.1
-    done
-    echo "tour: the $want window stayed" >&2
-    return 1
-}
+start_xserver
 
 step=0
 shot() {

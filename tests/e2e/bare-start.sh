@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Starts the demo in a virtual X server from a folder without the package, closes the
+# login window without logging in (Escape), then the main window. Prints a line
+# "login|main ID X Y W H" for each window seen and "exit N" with the program's status.
+#
+#   tests/e2e/bare-start.sh PROGRAM
+set -euo pipefail
+
+program=$(realpath "$1")
+# shellcheck source=../../scripts/xsession.sh
+. "$(cd "$(dirname "$0")/../../scripts" && pwd)/xsession.sh"
+app=
+empty=$(mktemp -d)
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    stop_xserver
+    rm -rf "$empty"
+}
+trap cleanup EXIT
+start_xserver
+
+# Waits for a visible program window other than the one given; prints its line.
+next_window() {
+    local line
+    for _ in $(seq 300); do
+        line=$(windows | awk -v not="$1" '$1 != not { print; exit }')
+        [ -n "$line" ] && { echo "$line"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Escape closes a dialog window; without a window manager it has the focus only if given it.
+dismiss() {
+    xdotool windowfocus "$1" 2>/dev/null || true
+    sleep 0.3
+    xdotool key Escape
+}
+
+cd "$empty"
+"$program" &
+app=$!
+
+login=$(next_window none)
+echo "login $login"
+dismiss "${login%% *}"
+main=$(next_window "${login%% *}")
+echo "main $main"
+dismiss "${main%% *}"
+
+status=0
+wait "$app" || status=$?
+app=
+echo "exit $status"
