@@ -4,11 +4,11 @@
 #include "core/tavqregistry.h"
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
+#include "designerhost.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -605,7 +605,7 @@ void TestComboBox::designerSampleItems()
     QVERIFY(combo);
 
     // The copy below must see the flag, or it would start copies of its own.
-    if (qEnvironmentVariableIsSet("TAVQ_DESIGNER_CHILD"))
+    if (IsDesignerHostPath(QCoreApplication::applicationFilePath()))
         QVERIFY(IsDesignerHost());
     if (IsDesignerHost()) {
         QCOMPARE(itemsOf(*combo), QStringList({"Item1", "Item2", "Item3"}));
@@ -626,19 +626,9 @@ void TestComboBox::designerSampleItems()
 
     // The flag comes from the executable's path: run a copy of this test from a
     // folder named like the designer and have it check the sample items.
-    QTemporaryDir hostDir;
-    QVERIFY(hostDir.isValid());
-    QVERIFY(QDir(hostDir.path()).mkdir(QStringLiteral("FormSmithTool")));
-    const QString copy = hostDir.filePath(QStringLiteral("FormSmithTool/tst_combobox"));
-    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-    QProcess host;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TAVQ_DESIGNER_CHILD"), QStringLiteral("1"));
-    host.setProcessEnvironment(env);
-    host.start(copy, {QStringLiteral("designerSampleItems")});
-    QVERIFY(host.waitForFinished(60000));
-    const QByteArray output = host.readAllStandardOutput();
-    QVERIFY2(host.exitCode() == 0, output.constData());
+    const DesignerHost::Run run = DesignerHost::runCopy(QStringLiteral("designerSampleItems"));
+    const QByteArray &output = run.output;
+    QVERIFY2(run.exitCode == 0, output.constData());
     QVERIFY2(output.contains("PASS   : TestComboBox::designerSampleItems()"), output.constData());
 }
 
@@ -675,7 +665,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     // A copy started from a designer-named folder turns the flag on like the application does.
-    if (qEnvironmentVariableIsSet("TAVQ_DESIGNER_CHILD"))
+    if (IsDesignerHostPath(QCoreApplication::applicationFilePath()))
         InitRuntime();
     TestComboBox test;
     return QTest::qExec(&test, argc, argv);
