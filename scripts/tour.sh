@@ -34,13 +34,16 @@ trap cleanup EXIT
 start_xserver
 
 step=0
+# Saves step NAME: the screen, and the region of the current window (or the region
+# "X Y W H" given second, for a dialog shown over it).
 shot() {
     step=$((step + 1))
-    local name
+    local name rx ry rw rh
     name=$(printf '%02d-%s' "$step" "$1")
+    read -r rx ry rw rh <<<"${2:-$X $Y $W $H}"
     pause 0.5
     import -window root "$out/$name.full.png"
-    import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$out/$name.png"
+    import -window root -crop "${rw}x${rh}+${rx}+${ry}" +repage "$out/$name.png"
     echo "$name $X $Y $W $H" >>"$out/geometry.txt"
     echo "tour: $name"
 }
@@ -52,6 +55,9 @@ click() {
     xdotool click 1
     pause 0.35
 }
+
+# The pointer rests on the top bar, so that no control shows its hover look.
+park() { xdotool mousemove $((X + 640)) $((Y + 20)); }
 
 # Page positions, from the page files.
 product() { # centre of product tile N (four per row)
@@ -83,45 +89,38 @@ click 930 483
 
 find_window 1280x800
 pause 0.5
-xdotool mousemove $((X + 640)) $((Y + 20))
+park
 shot shop
 product 0
 product 0
 product 1
 product 5
-xdotool mousemove $((X + 640)) $((Y + 20))
+park
 shot products-added
 cart 1 up
 cart 1 up
-xdotool mousemove $((X + 640)) $((Y + 20))
+park
 shot plus
 cart 1 down
-xdotool mousemove $((X + 640)) $((Y + 20))
+park
 shot minus
 cart 2 delete
-xdotool mousemove $((X + 640)) $((Y + 20))
+park
 shot row-deleted
 click 84 188
 shot store
 click 84 248
 shot settings
 click 84 128
-main_x=$X main_y=$Y main_w=$W main_h=$H
+main="$X $Y $W $H"
 click 1084 744
 find_window 520x420
-pay_x=$X pay_y=$Y
-X=$main_x Y=$main_y W=$main_w H=$main_h
-step=$((step + 1)); name=$(printf '%02d-pay' "$step")
-pause 0.5
-import -window root "$out/$name.full.png"
-import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$out/$name.png"
-echo "$name $pay_x $pay_y 520 420" >>"$out/geometry.txt"
-echo "tour: $name"
-X=$pay_x Y=$pay_y
+# The dialog's geometry, in the main window's picture.
+shot pay "$main"
 click 260 330
 window_gone 520x420
 find_window 1280x800
-xdotool mousemove $((X + 640)) $((Y + 20))
+park
 shot paid
 
 # The close button ends the program.
