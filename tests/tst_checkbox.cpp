@@ -2,6 +2,7 @@
 #include "core/tavqjson.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
+#include "lookpicture.h"
 
 #include <QEnterEvent>
 #include <QFile>
@@ -243,7 +244,7 @@ void TestCheckBox::bareCheckBoxShowsBuiltinImagesAndToggles()
     const QPoint at(0, (box->height() - unchecked.height()) / 2);
 
     QImage shot = look(box.get());
-    shot.save(QStringLiteral("/tmp/checkbox_bare_unchecked.png"));
+    saveLookPicture(shot, QStringLiteral("checkbox_bare_unchecked.png"));
     const QRgb background = shot.pixel(box->width() - 1, 0);
     QVERIFY(showsIcon(shot, unchecked, at, background));
     QVERIFY(!showsIcon(shot, checked, at, background));
@@ -256,7 +257,7 @@ void TestCheckBox::bareCheckBoxShowsBuiltinImagesAndToggles()
     QCOMPARE(toggled.count(), 1);
     QCOMPARE(toggled.at(0).at(0).toBool(), true);
     shot = look(box.get());
-    shot.save(QStringLiteral("/tmp/checkbox_bare_checked.png"));
+    saveLookPicture(shot, QStringLiteral("checkbox_bare_checked.png"));
     QVERIFY(showsIcon(shot, checked, at, background));
     QVERIFY(!showsIcon(shot, unchecked, at, background));
 }
@@ -280,7 +281,7 @@ void TestCheckBox::checkBoxIconsByStateAndCheckState()
     QTest::mouseRelease(box.get(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
     QVERIFY(!box->isChecked());
     const QImage shot = look(box.get());
-    shot.save(QStringLiteral("/tmp/checkbox_icons.png"));
+    saveLookPicture(shot, QStringLiteral("checkbox_icons.png"));
     QCOMPARE(boundsOfColour(shot, Green), icon);
     QVERIFY(boundsOfColour(shot, Blue).isNull());
 }
@@ -335,7 +336,7 @@ void TestCheckBox::radioIconsIncludingBuiltinImages()
     const QImage &on = builtin("IDB_SELECTED");
     const QPoint at(0, 7);
     QImage shot = look(radio.get());
-    shot.save(QStringLiteral("/tmp/radio_unselected.png"));
+    saveLookPicture(shot, QStringLiteral("radio_unselected.png"));
     QVERIFY(showsIcon(shot, off, at, Dark));
     QVERIFY(!showsIcon(shot, on, at, Dark));
     // An empty hot path keeps the plain icon while hovered.
@@ -343,7 +344,7 @@ void TestCheckBox::radioIconsIncludingBuiltinImages()
     QVERIFY(showsIcon(look(radio.get()), off, at, Dark));
     radio->setChecked(true);
     shot = look(radio.get());
-    shot.save(QStringLiteral("/tmp/radio_selected.png"));
+    saveLookPicture(shot, QStringLiteral("radio_selected.png"));
     QVERIFY(showsIcon(shot, on, at, Dark));
 
     const auto page = load<TAVQRadioButton>(FourIcons);
@@ -435,7 +436,7 @@ void TestCheckBox::textStylesByCheckState()
         QVERIFY(boundsOf(shot, [](QRgb p) { return qBlue(p) > 150 && qRed(p) < 40; }).isNull());
         button->setChecked(true);
         shot = look(button.get());
-        shot.save(radio ? QStringLiteral("/tmp/radio_text_checked.png") : QStringLiteral("/tmp/checkbox_text_checked.png"));
+        saveLookPicture(shot, radio ? QStringLiteral("radio_text_checked.png") : QStringLiteral("checkbox_text_checked.png"));
         QVERIFY(boundsOf(shot, [](QRgb p) { return qRed(p) > 150 && qBlue(p) < 40; }).isNull());
         QVERIFY(!boundsOf(shot, [](QRgb p) { return qBlue(p) > 150 && qRed(p) < 40; }).isNull());
     }
@@ -482,7 +483,7 @@ void TestCheckBox::textOffsets()
 
     QImage shot = look(load<TAVQCheckBox>(R"({"style":[["dark",0,0],["red",0,8]],"attr":{"text":"WW","iconPath":"un.png","iconX":4}})",
                                           QSize(120, 30)).get());
-    shot.save(QStringLiteral("/tmp/checkbox_text_offset.png"));
+    saveLookPicture(shot, QStringLiteral("checkbox_text_offset.png"));
 }
 
 void TestCheckBox::iconPlacement()

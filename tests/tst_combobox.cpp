@@ -5,6 +5,7 @@
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
 #include "designerhost.h"
+#include "lookpicture.h"
 
 #include <QFile>
 #include <QImage>
@@ -216,7 +217,7 @@ void TestComboBox::buttonSquareGeometry()
 
     const auto combo = load(BoxesPage);
     const QImage image = look(combo.get());
-    image.save(QStringLiteral("/tmp/combo_boxes.png"));
+    saveLookPicture(image, QStringLiteral("combo_boxes.png"));
     QVERIFY(allPixels(image, QRect(0, 0, 89, 30), Body));
     QVERIFY(allPixels(image, QRect(89, 0, 30, 30), Button));
     QVERIFY(allPixels(image, QRect(119, 0, 1, 30), Body));
@@ -319,7 +320,7 @@ void TestComboBox::textFollowsTheState()
     QCOMPARE(combo->currentText(), QStringLiteral("WWWW"));
     const QRect textArea(0, 0, 89, 30);
     QImage image = look(combo.get());
-    image.save(QStringLiteral("/tmp/combo_text.png"));
+    saveLookPicture(image, QStringLiteral("combo_text.png"));
     QVERIFY(countPixels(image, textArea, inkOf(0)) > 10);
     QCOMPARE(countPixels(image, textArea, inkOf(1)), 0);
     // Left aligned from the box's left edge.
@@ -592,7 +593,7 @@ void TestComboBox::openPopupPaintsBackgroundAndRows()
     painter.drawImage(10, 10, box);
     painter.drawImage(10, 20 + box.height(), popup);
     painter.end();
-    picture.save(QStringLiteral("/tmp/combo_popup.png"));
+    saveLookPicture(picture, QStringLiteral("combo_popup.png"));
     combo->hidePopup();
 }
 

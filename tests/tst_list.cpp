@@ -6,6 +6,7 @@
 #include "core/tavqregistry.h"
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
+#include "lookpicture.h"
 
 #include <QDir>
 #include <QFile>
@@ -259,7 +260,7 @@ void ListTest::rowHeights()
     }
     // Painted: each row's box spans exactly its height, the background below.
     const QImage image = look(list.viewport());
-    image.save(QStringLiteral("/tmp/list_rows_%1.png").arg(height));
+    saveLookPicture(image, QStringLiteral("list_rows_%1.png").arg(height));
     const int x = list.visualItemRect(list.item(0)).right() - 2;
     QCOMPARE(image.pixel(x, 0), RowNormal);
     QCOMPARE(image.pixel(x, 4 * height - 1), RowNormal);
@@ -276,7 +277,7 @@ void ListTest::rowLooksByState()
     const QRect row3 = list.visualItemRect(list.item(3));
 
     QImage image = look(viewport);
-    image.save(QStringLiteral("/tmp/list_normal.png"));
+    saveLookPicture(image, QStringLiteral("list_normal.png"));
     for (int row = 0; row < 5; ++row)
         QCOMPARE(image.pixel(probe(row)), RowNormal);
     QCOMPARE(image.pixel(5, 5 * 20 + 10), Background);
@@ -293,7 +294,7 @@ void ListTest::rowLooksByState()
 
     hoverTo(&list, row3.center());
     image = look(viewport);
-    image.save(QStringLiteral("/tmp/list_hover.png"));
+    saveLookPicture(image, QStringLiteral("list_hover.png"));
     QCOMPARE(image.pixel(probe(3)), RowHover);
     QVERIFY(countColour(image, InkHover, row3) > 10);
     QCOMPARE(image.pixel(probe(1)), RowSelected);
@@ -315,7 +316,7 @@ void ListTest::hoverBeatsSelected()
     const QRect row2 = list.visualItemRect(list.item(2));
     hoverTo(&list, row2.center());
     const QImage image = look(list.viewport());
-    image.save(QStringLiteral("/tmp/list_hover_selected.png"));
+    saveLookPicture(image, QStringLiteral("list_hover_selected.png"));
     QCOMPARE(image.pixel(row2.bottomRight() - QPoint(2, 2)), RowHover);
     QVERIFY(countColour(image, InkHover, row2) > 10);
     QCOMPARE(countColour(image, InkSelected, row2), 0);
@@ -339,7 +340,7 @@ void ListTest::defaultLooksWithoutStyles()
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
     const QImage image = look(list.viewport());
-    image.save(QStringLiteral("/tmp/list_defaults.png"));
+    saveLookPicture(image, QStringLiteral("list_defaults.png"));
     // Default boxes are white; default text is the default font colour.
     const QColor defaultBox = TAVQBoxStyle().color;
     QCOMPARE(QColor(image.pixel(150, 18)), defaultBox);
@@ -365,7 +366,7 @@ void ListTest::scrollBarChildren()
     setUpStyled(&list, 30);
     QTRY_VERIFY(list.verticalScrollBar()->isVisible());
     QCOMPARE(list.verticalScrollBar()->width(), 12);
-    look(&list).save(QStringLiteral("/tmp/list_scrollbar.png"));
+    saveLookPicture(look(&list), QStringLiteral("list_scrollbar.png"));
 
     // The last element wins; a horizontal one takes its "h".
     QVERIFY(list.LoadFromJson(parse(R"({"child":[{"type":"qtscrollbar","h":9,"w":40,"attr":{"hor":true}}]})")));

@@ -2,6 +2,7 @@
 #include "core/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
+#include "lookpicture.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -258,7 +259,7 @@ void TestMenu::paintsBackgroundItemsAndSubMenuMark()
     menu.popup(QPoint(0, 0));
     QVERIFY(menu.isVisible());
     const QImage image = look(&menu);
-    image.save(QStringLiteral("/tmp/menu_closed.png"));
+    saveLookPicture(image, QStringLiteral("menu_closed.png"));
     const QRect plain = menu.actionGeometry(menu.actions().at(0));
     const QRect sub = menu.actionGeometry(menu.actions().at(1));
     QVERIFY(plain.width() > 10 && sub.height() > 10);
@@ -294,7 +295,7 @@ void TestMenu::hoverFollowsTheMouseAndResetsOnHide()
     moveTo(&menu, two.center());
     QCOMPARE(menu.hoverIndex(), 1);
     QImage image = look(&menu);
-    image.save(QStringLiteral("/tmp/menu_hover.png"));
+    saveLookPicture(image, QStringLiteral("menu_hover.png"));
     QCOMPARE(edgeColour(image, two), ItemY);
     QCOMPARE(edgeColour(image, three), ItemX);
 
@@ -455,7 +456,7 @@ void TestMenu::menuBarFromAMenuFile()
     const QRect helpRect = bar.actionGeometry(bar.actions().at(1));
     QVERIFY(!fileRect.isEmpty() && !helpRect.isEmpty());
     const QImage image = look(&bar);
-    image.save(QStringLiteral("/tmp/menubar.png"));
+    saveLookPicture(image, QStringLiteral("menubar.png"));
     QCOMPARE(edgeColour(image, fileRect), ItemZ);
     QCOMPARE(edgeColour(image, helpRect), ItemZ);
 
@@ -463,7 +464,7 @@ void TestMenu::menuBarFromAMenuFile()
     file->popup(bar.mapToGlobal(fileRect.bottomLeft()));
     moveTo(file, file->actionGeometry(file->actions().at(1)).center());
     const QImage open = look(file);
-    open.save(QStringLiteral("/tmp/menu_open.png"));
+    saveLookPicture(open, QStringLiteral("menu_open.png"));
     QCOMPARE(edgeColour(open, file->actionGeometry(file->actions().at(1))), ItemY);
     QCOMPARE(edgeColour(open, file->actionGeometry(file->actions().at(0))), ItemX);
     file->hide();

@@ -1,5 +1,6 @@
 #include "resources/tavqpaint.h"
 #include "resources/tavqresourcemanager.h"
+#include "lookpicture.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -314,7 +315,7 @@ void tst_Paint::roundedColorBox()
         TAVQPaint::paintColorBox(p, style, 0, 0, 100, 40);
         antialiased = p->testRenderHint(QPainter::Antialiasing);
     });
-    image.save(QStringLiteral("/tmp/tst_paint_rounded.png"));
+    saveLookPicture(image, QStringLiteral("tst_paint_rounded.png"));
     QVERIFY(antialiased);
 
     // The fill is rounded by 10 pixels, so its corners stay background.
@@ -431,7 +432,7 @@ void tst_Paint::slicedImageNinePieces()
     const QImage image = painted(80, 70, [&](QPainter *p) {
         TAVQPaint::paintSlicedImage(p, m_nine, slices(10, 10, 10, 10), 5, 5, 60, 50);
     });
-    image.save(QStringLiteral("/tmp/tst_paint_sliced.png"));
+    saveLookPicture(image, QStringLiteral("tst_paint_sliced.png"));
 
     // Corners keep their size, edges and centre stretch.
     const int xs[] = {5, 15, 55, 65};
@@ -789,7 +790,7 @@ void tst_Paint::verticalText()
     const QImage image = painted(60, 160, [&](QPainter *p) {
         TAVQPaint::paintText(p, text, style, QRect(0, 10, 30, 140));
     });
-    image.save(QStringLiteral("/tmp/tst_paint_vertical.png"));
+    saveLookPicture(image, QStringLiteral("tst_paint_vertical.png"));
 
     // The text as drawn lying down, then turned clockwise.
     QImage lying(140, 30, QImage::Format_ARGB32);

@@ -1,6 +1,7 @@
 #include "controls/tavqswitch.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
+#include "lookpicture.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -279,7 +280,7 @@ void TestSwitch::labelSitsInTheFreeEnd()
 {
     auto control = styledSwitch();
     const QImage on = look(control.get());
-    on.save(QStringLiteral("/tmp/switch_on.png"));
+    saveLookPicture(on, QStringLiteral("switch_on.png"));
     const QRect onInk = inkBounds(on);
     QVERIFY(!onInk.isEmpty());
     QVERIFY(QRect(2, 2, 25, 25).contains(onInk));
@@ -289,7 +290,7 @@ void TestSwitch::labelSitsInTheFreeEnd()
     release(control.get());
     finishSlide(control.get());
     const QImage off = look(control.get());
-    off.save(QStringLiteral("/tmp/switch_off.png"));
+    saveLookPicture(off, QStringLiteral("switch_off.png"));
     const QRect offInk = inkBounds(off);
     QVERIFY(!offInk.isEmpty());
     QVERIFY(QRect(75, 2, 25, 25).contains(offInk));

@@ -8,6 +8,7 @@
 #include "core/tavqregistry.h"
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
+#include "lookpicture.h"
 
 #include <QDir>
 #include <QFile>
@@ -360,7 +361,7 @@ void TableViewTest::cellLooksByState()
     const QPoint probe2 = view.visualRect(row2).bottomRight() - QPoint(3, 3);
 
     QImage image = look(viewport);
-    image.save(QStringLiteral("/tmp/tableview_normal.png"));
+    saveLookPicture(image, QStringLiteral("tableview_normal.png"));
     QCOMPARE(image.pixel(probe1), CellNormal);
     QCOMPARE(image.pixel(probe2), CellNormal);
     // Below the last row lies the background.
@@ -372,7 +373,7 @@ void TableViewTest::cellLooksByState()
     moveMouse(viewport, view.visualRect(row2).center());
     QCOMPARE(view.impl()->hoverRow(), 2);
     image = look(viewport);
-    image.save(QStringLiteral("/tmp/tableview_hover.png"));
+    saveLookPicture(image, QStringLiteral("tableview_hover.png"));
     QCOMPARE(image.pixel(probe1), CellNormal);
     QCOMPARE(image.pixel(probe2), CellHover);
     // The whole row is hovered, not only the cell under the mouse.
@@ -416,7 +417,7 @@ void TableViewTest::headerTextsUseHeaderStyle()
     setUpStyled(&view);
     QHeaderView *header = view.horizontalHeader();
     QImage image = look(header);
-    image.save(QStringLiteral("/tmp/tableview_header.png"));
+    saveLookPicture(image, QStringLiteral("tableview_header.png"));
     const int height = header->height();
     QCOMPARE(image.pixel(98, height - 2), HeaderFill);
     for (int section = 0; section < 3; ++section) {
@@ -432,7 +433,7 @@ void TableViewTest::headerTextsUseHeaderStyle()
     // With check boxes the first title starts after the check image and the gap.
     view.setCheckable(true);
     image = look(header);
-    image.save(QStringLiteral("/tmp/tableview_header_checkable.png"));
+    saveLookPicture(image, QStringLiteral("tableview_header_checkable.png"));
     const QRect ink = boundsOfColour(image, HeaderInk, QRect(0, 0, 100, height));
     QVERIFY(ink.left() >= 24 + 10);
     QVERIFY(ink.left() < 24 + 10 + 6);
@@ -446,7 +447,7 @@ void TableViewTest::headerTextsUseHeaderStyle()
 
     // The same in the cells of column 0.
     const QImage cells = look(view.viewport());
-    cells.save(QStringLiteral("/tmp/tableview_cells_checkable.png"));
+    saveLookPicture(cells, QStringLiteral("tableview_cells_checkable.png"));
     const QRect cell0 = view.visualRect(view.model()->index(0, 0));
     const QRect cellInk = boundsOfColour(cells, CellInk, cell0);
     QVERIFY(cellInk.left() - cell0.left() >= 34);
@@ -457,7 +458,7 @@ void TableViewTest::headerTextsUseHeaderStyle()
     view.model()->setData(view.model()->index(1, 0), true, Qt::CheckStateRole);
     view.selectRow(2);
     const QImage whole = look(&view);
-    whole.save(QStringLiteral("/tmp/tableview_whole.png"));
+    saveLookPicture(whole, QStringLiteral("tableview_whole.png"));
     const QImage after = look(view.viewport());
     const QRect check0(cell0.left() + 5, cell0.top(), 24, cell0.height());
     const QRect check1 = check0.translated(0, cell0.height());
@@ -514,7 +515,7 @@ void TableViewTest::columnTemplateDrawnIntoCells()
     const QRect cell = view.visualRect(view.model()->index(2, 1));
     QCursor::setPos(viewport->mapToGlobal(QPoint(cell.left() + 15, cell.top() + 8)));
     QImage image = look(viewport);
-    image.save(QStringLiteral("/tmp/tableview_template.png"));
+    saveLookPicture(image, QStringLiteral("tableview_template.png"));
 
     // The template fills the whole cell and its text is not drawn over it.
     QCOMPARE(boundsOfColour(image, TemplateFill, cell), cell);

@@ -5,6 +5,7 @@
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
 #include "designerhost.h"
+#include "lookpicture.h"
 
 #include <QFile>
 #include <QImage>
@@ -358,7 +359,7 @@ void TestTabWidget::looksByState()
     const QRect gaps[] = {QRect(50, 0, 10, 30), QRect(110, 0, 10, 30), QRect(170, 0, 30, 30)};
 
     QImage image = look(tab.get());
-    image.save(QStringLiteral("/tmp/tab_boxes.png"));
+    saveLookPicture(image, QStringLiteral("tab_boxes.png"));
     QVERIFY(allPixels(image, items[0], CurrentBox));
     QVERIFY(allPixels(image, items[1], NormalBox));
     QVERIFY(allPixels(image, items[2], NormalBox));
@@ -403,7 +404,7 @@ void TestTabWidget::textFollowsTheLook()
                           QSize(200, 30), {"WW", "WW", "WW"});
     moveMouse(tab.get(), QPoint(70, 5));
     const QImage image = look(tab.get());
-    image.save(QStringLiteral("/tmp/tab_text.png"));
+    saveLookPicture(image, QStringLiteral("tab_text.png"));
     const QRect first = tab->itemRect(0), second = tab->itemRect(1), third = tab->itemRect(2);
     QVERIFY(countPixels(image, first, inkOf(2)) > 10);
     QCOMPARE(countPixels(image, first, inkOf(0)), 0);

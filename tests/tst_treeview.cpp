@@ -6,6 +6,7 @@
 #include "core/tavqregistry.h"
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
+#include "lookpicture.h"
 
 #include <QDir>
 #include <QFile>
@@ -297,7 +298,7 @@ void TreeViewTest::rowHeights()
         QCOMPARE(view.visualRect(model->index(1, 0, parent1)).height(), expected);
 
         const QImage image = look(view.viewport());
-        image.save(QStringLiteral("/tmp/tree_rows_%1.png").arg(expected));
+        saveLookPicture(image, QStringLiteral("tree_rows_%1.png").arg(expected));
         // The header does not stretch its section, so cells end at the section's edge.
         const int x = view.visualRect(model->index(0, 0)).right() - 2;
         QCOMPARE(view.visualRect(model->index(0, 0)).right() + 1, view.header()->sectionSize(0));
@@ -316,7 +317,7 @@ void TreeViewTest::cellLooksByState()
     const auto probe = [](const QRect &row) { return row.bottomRight() - QPoint(2, 2); };
 
     QImage image = look(view.viewport());
-    image.save(QStringLiteral("/tmp/tree_normal.png"));
+    saveLookPicture(image, QStringLiteral("tree_normal.png"));
     QCOMPARE(image.pixel(probe(row1)), CellNormal);
     QCOMPARE(image.pixel(probe(row3)), CellNormal);
     QCOMPARE(image.pixel(5, row3.bottom() + 10), Background);
@@ -325,7 +326,7 @@ void TreeViewTest::cellLooksByState()
     view.setCurrentIndex(model->index(1, 0));
     hoverTo(&view, row3.center());
     image = look(view.viewport());
-    image.save(QStringLiteral("/tmp/tree_states.png"));
+    saveLookPicture(image, QStringLiteral("tree_states.png"));
     QCOMPARE(image.pixel(probe(row1)), CellSelected);
     QVERIFY(countColour(image, InkSelected, row1) > 10);
     QCOMPARE(image.pixel(probe(row3)), CellHover);
@@ -369,7 +370,7 @@ void TreeViewTest::selectedBeatsHover()
     view.setCurrentIndex(index);
     hoverTo(&view, row.center());
     const QImage image = look(view.viewport());
-    image.save(QStringLiteral("/tmp/tree_selected_hover.png"));
+    saveLookPicture(image, QStringLiteral("tree_selected_hover.png"));
     QCOMPARE(image.pixel(row.bottomRight() - QPoint(2, 2)), CellSelected);
     QVERIFY(countColour(image, InkSelected, row) > 10);
     QCOMPARE(countColour(image, InkHover, row), 0);
@@ -402,7 +403,7 @@ void TreeViewTest::modelChecksAndDecorationsUndrawn()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     const QImage image = look(view.viewport());
-    image.save(QStringLiteral("/tmp/tree_checks.png"));
+    saveLookPicture(image, QStringLiteral("tree_checks.png"));
     const QRect first = view.visualRect(model->index(0, 0));
     const QRect second = view.visualRect(model->index(1, 0));
     QCOMPARE(first.size(), second.size());
@@ -420,7 +421,7 @@ void TreeViewTest::headerPaintsNothing()
     QTRY_VERIFY(view.header()->isVisible());
     QVERIFY(view.header()->height() > 0);
     const QImage before = look(view.header());
-    before.save(QStringLiteral("/tmp/tree_header.png"));
+    saveLookPicture(before, QStringLiteral("tree_header.png"));
     QCOMPARE(countColour(before, HeaderFill, before.rect()), 0);
     QCOMPARE(countColour(before, InkSelected, before.rect()), 0);
     view.setHeaderStyle(StateAll, colourBox(CellSpare));
@@ -468,7 +469,7 @@ void TreeViewTest::scrollBarChildren()
     setUpStyled(&view, 30);
     QTRY_VERIFY(view.verticalScrollBar()->isVisible());
     QCOMPARE(view.verticalScrollBar()->width(), 10);
-    look(&view).save(QStringLiteral("/tmp/tree_scrollbar.png"));
+    saveLookPicture(look(&view), QStringLiteral("tree_scrollbar.png"));
 
     // The last element wins; a horizontal one takes its "h"; no "size" keeps the length.
     QVERIFY(view.LoadFromJson(parse(R"({"child":[{"type":"qtscrollbar","h":6,"w":40,"attr":{"hor":true}}]})")));
