@@ -10,6 +10,7 @@
 #include "controls/tavqvaluecontrols.h"
 #include "core/tavqpagebuilder.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -336,6 +337,17 @@ void TAVDaRIR::emptyCart()
     for (int row = 0; row < m_productModel->rowCount(); ++row)
         m_productModel->item(row)->setData(0, RoleCount);
     UpdateCount();
+}
+
+void TAVDaRIR::keyPressEvent(QKeyEvent *e)
+{
+    // A stray Escape would hide the window, end the program and lose the sale in
+    // progress; only the close button and the window manager end it.
+    if (e->matches(QKeySequence::Cancel)) {
+        e->accept();
+        return;
+    }
+    TAVQWindow::keyPressEvent(e);
 }
 
 void TAVDaRIR::BtnClicked()

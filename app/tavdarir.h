@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QAbstractItemView;
+class QKeyEvent;
 class QLCDNumber;
 class QLabel;
 class QPushButton;
@@ -58,6 +59,9 @@ public slots:
     void pressCtrl(QWidget *pWidget, QModelIndex index);
     void onProductClicked(const QModelIndex &index);
     void UpdateCount();
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     template<typename T> T *find(const char *name) const;

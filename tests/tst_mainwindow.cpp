@@ -92,8 +92,9 @@ struct Shop
         return view->itemTemplate()->findChild<TAVQLabel *>(label)->fullText();
     }
 
-    // Pays through the real dialog, closing it with the named button.
-    void pay(const char *button, double *shownAmount = nullptr) const
+    // Pays through the real dialog, closing it with the named button or, for
+    // "escape", the Escape key. The dialog's loop must end by itself.
+    void pay(const QByteArray &closer, double *shownAmount = nullptr) const
     {
         bool seen = false;
         QTimer::singleShot(0, [&] {
@@ -104,11 +105,26 @@ struct Shop
                 seen = true;
                 if (shownAmount)
                     *shownAmount = dialog->findChild<QLCDNumber *>("totalNumPrice")->value();
-                QTest::mouseClick(dialog->findChild<QPushButton *>(button), Qt::LeftButton);
+                if (closer == "escape")
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(dialog->findChild<QPushButton *>(closer), Qt::LeftButton);
             }
         });
+        bool hung = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            hung = true;
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (auto *dialog = qobject_cast<TAVQtPay *>(top))
+                    dialog->endModal();
+            }
+        });
+        watchdog.start(2000);
         QTest::mouseClick(window->findChild<QPushButton *>("btnPay"), Qt::LeftButton);
         QVERIFY(seen);
+        QVERIFY(!hung);
     }
 };
 
@@ -132,6 +148,7 @@ private slots:
     void sameNamedProductsKeepTheirOwnRows();
     void paying_data();
     void paying();
+    void escapeKeepsTheSale();
     void zeroPriceShowsZero();
     void otherCartControlsDoNothing();
     void stockTable();
@@ -324,6 +341,7 @@ void tst_MainWindow::paying_data()
     QTest::addColumn<QByteArray>("button");
     QTest::newRow("cash") << QByteArray("btnCash");
     QTest::newRow("close") << QByteArray("closeBtn");
+    QTest::newRow("escape") << QByteArray("escape");
 }
 
 void tst_MainWindow::paying()
@@ -333,26 +351,39 @@ void tst_MainWindow::paying()
     shop.window->show();
     shop.productModel()->item(3)->setData(12, RolePrice);
     shop.productModel()->item(5)->setData(9, RolePrice);
-    shop.clickProduct(3);
-    shop.clickProduct(3);
-    shop.clickProduct(5);
-    double shown = -1;
-    shop.pay(button.constData(), &shown);
-    QCOMPARE(shown, 33.0);
+    // Each sale ends by itself, and the next one starts from nothing.
+    for (int sale = 0; sale < 2; ++sale) {
+        shop.clickProduct(3);
+        shop.clickProduct(3);
+        shop.clickProduct(5);
+        QCOMPARE(shop.counter(), QStringLiteral("共计：3 件"));
+        double shown = -1;
+        shop.pay(button, &shown);
+        QCOMPARE(shown, 33.0);
 
-    QCOMPARE(shop.cartModel()->rowCount(), 0);
-    QCOMPARE(shop.window->total(), 0.0f);
-    QCOMPARE(shop.lcd()->value(), 0.0);
-    QCOMPARE(shop.counter(), QStringLiteral("共计：0 件"));
-    for (int i = 0; i < 20; ++i)
-        QCOMPARE(shop.productCount(i), 0);
-    QVERIFY(shop.badgePixel(3) != BadgeRed);
+        QCOMPARE(shop.cartModel()->rowCount(), 0);
+        QCOMPARE(shop.window->total(), 0.0f);
+        QCOMPARE(shop.lcd()->value(), 0.0);
+        QCOMPARE(shop.counter(), QStringLiteral("共计：0 件"));
+        for (int i = 0; i < 20; ++i)
+            QCOMPARE(shop.productCount(i), 0);
+        QVERIFY(shop.badgePixel(3) != BadgeRed);
+    }
+    QVERIFY(shop.window->isVisible());
+}
 
-    // The next sale starts from nothing.
-    shop.clickProduct(5);
-    QCOMPARE(shop.window->total(), 9.0f);
-    QCOMPARE(shop.cartCount(0), 1);
+void tst_MainWindow::escapeKeepsTheSale()
+{
+    Shop shop;
+    shop.window->show();
+    shop.clickProduct(2);
+    QTest::keyClick(shop.window.get(), Qt::Key_Escape);
+    QVERIFY(shop.window->isVisible());
+    QCOMPARE(shop.cartModel()->rowCount(), 1);
     QCOMPARE(shop.counter(), QStringLiteral("共计：1 件"));
+    // The close button still ends it.
+    QTest::mouseClick(shop.window->findChild<QPushButton *>("btnClose"), Qt::LeftButton);
+    QVERIFY(!shop.window->isVisible());
 }
 
 void tst_MainWindow::zeroPriceShowsZero()

@@ -8,7 +8,12 @@
 
 #include <json/value.h>
 
+#include <functional>
+
 using namespace TAVQtLib;
+
+using WindowAction = std::function<void(TAVQtLib::TAVQWindow *)>;
+Q_DECLARE_METATYPE(WindowAction)
 
 namespace {
 
@@ -66,7 +71,9 @@ private slots:
     void captionDrag();
     void doubleClickBand();
     void maximisedWindowDoesNotResize();
-    void modalLoopEndsOnClose();
+    void modalLoopEndsHoweverHidden_data();
+    void modalLoopEndsHoweverHidden();
+    void deletedInsideItsModalLoop();
     void centreOnScreen();
     void resizeReappliesLayouts();
     void paintedBackground();
@@ -238,14 +245,49 @@ void tst_Window::maximisedWindowDoesNotResize()
     QCOMPARE(m_window->size(), g.size());
 }
 
-void tst_Window::modalLoopEndsOnClose()
+void tst_Window::modalLoopEndsHoweverHidden_data()
 {
-    QTimer::singleShot(50, m_window, &QWidget::close);
+    QTest::addColumn<WindowAction>("action");
+    QTest::addColumn<bool>("staysVisible");
+    QTest::newRow("close") << WindowAction([](TAVQWindow *w) { w->close(); }) << false;
+    QTest::newRow("escape") << WindowAction([](TAVQWindow *w) { QTest::keyClick(w, Qt::Key_Escape); }) << false;
+    QTest::newRow("reject") << WindowAction([](TAVQWindow *w) { w->reject(); }) << false;
+    QTest::newRow("accept") << WindowAction([](TAVQWindow *w) { w->accept(); }) << false;
+    QTest::newRow("done") << WindowAction([](TAVQWindow *w) { w->done(7); }) << false;
+    QTest::newRow("hide") << WindowAction([](TAVQWindow *w) { w->hide(); }) << false;
+    QTest::newRow("endModal") << WindowAction([](TAVQWindow *w) { w->endModal(); }) << true;
+}
+
+void tst_Window::modalLoopEndsHoweverHidden()
+{
+    QFETCH(WindowAction, action);
+    // Twice, so that a loop left running by the first round would show in the second.
+    for (int round = 0; round < 2; ++round) {
+        bool hung = false;
+        QTimer::singleShot(0, m_window, [&] { action(m_window); });
+        QTimer::singleShot(2000, m_window, [&] {
+            hung = true;
+            m_window->endModal();
+        });
+        QCOMPARE(m_window->doModal(), 0);
+        QVERIFY(!hung);
+        QCOMPARE(m_window->windowModality(), Qt::ApplicationModal);
+        QTEST(m_window->isVisible(), "staysVisible");
+    }
+}
+
+void tst_Window::deletedInsideItsModalLoop()
+{
+    QTimer::singleShot(0, [this] {
+        delete m_window;
+        m_window = nullptr;
+    });
+    QTimer::singleShot(2000, [this] {
+        if (m_window)
+            m_window->endModal();
+    });
     QCOMPARE(m_window->doModal(), 0);
-    QCOMPARE(m_window->windowModality(), Qt::ApplicationModal);
-    QTimer::singleShot(50, m_window, &TAVQWindow::endModal);
-    QCOMPARE(m_window->doModal(), 0);
-    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window);
 }
 
 void tst_Window::centreOnScreen()

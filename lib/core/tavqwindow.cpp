@@ -7,12 +7,12 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace TAVQtLib {
 
 TAVQWindowImpl::TAVQWindowImpl(TAVQWindow *window)
     : TAVQControlBaseImpl(window)
-    , m_modalLoop(new QEventLoop(window))
 {
 }
 
@@ -24,6 +24,8 @@ TAVQWindow::TAVQWindow(QWidget *parent)
 
 TAVQWindow::~TAVQWindow()
 {
+    // Deleted from inside its own doModal(): let that loop return.
+    endModal();
     delete m_impl;
 }
 
@@ -53,14 +55,36 @@ void TAVQWindow::setBackgroundImage(const QString &image, const TAVQSliceSet &sl
 
 int TAVQWindow::doModal()
 {
+    // One loop per window: a second call while it runs would never be ended.
+    if (m_impl->m_modalLoop)
+        return 0;
+    // The loop lives on this stack frame and the window is only reached through a
+    // guard, so a window deleted while the loop runs is never touched again.
+    QPointer<TAVQWindow> guard(this);
     setWindowModality(Qt::ApplicationModal);
     show();
-    return m_impl->m_modalLoop->exec();
+    if (!isVisible())
+        return 0;
+    QEventLoop loop;
+    m_impl->m_modalLoop = &loop;
+    const int result = loop.exec(QEventLoop::DialogExec);
+    if (guard)
+        m_impl->m_modalLoop = nullptr;
+    return result;
 }
 
 void TAVQWindow::endModal()
 {
-    m_impl->m_modalLoop->exit(0);
+    if (m_impl->m_modalLoop)
+        m_impl->m_modalLoop->exit(0);
+}
+
+void TAVQWindow::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // Escape, reject(), accept(), done(), close() and hide() all end up here.
+    if (!visible)
+        endModal();
 }
 
 void TAVQWindow::centerOnScreen(QWidget *widget)
@@ -323,7 +347,7 @@ void TAVQWindow::resizeEvent(QResizeEvent *e)
 
 void TAVQWindow::closeEvent(QCloseEvent *e)
 {
-    m_impl->m_modalLoop->exit(0);
+    endModal();
     QWidget::closeEvent(e);
 }
 

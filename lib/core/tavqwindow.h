@@ -40,7 +40,7 @@ private:
     bool m_onlyDragCaption = false;
     int m_captionHeight = 40;
     bool m_dblClickMaximize = true;
-    QEventLoop *m_modalLoop;
+    QEventLoop *m_modalLoop = nullptr;  // the loop of a running doModal()
 };
 
 // Top-level window that hosts pages: frameless dragging by a caption band,
@@ -78,8 +78,11 @@ public:
     int resizeEdge() const { return m_impl->m_resizeEdge; }
     bool isDragging() const { return m_impl->m_dragging; }
 
+    // Shows the window application-modal and blocks until it is hidden in any
+    // way (close, Escape, done(), hide(), endModal(), deletion); returns 0.
     int doModal();
     void endModal();
+    void setVisible(bool visible) override;
 
     static void centerOnScreen(QWidget *widget);
 
