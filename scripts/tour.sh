@@ -123,6 +123,23 @@ find_window 1280x800
 park
 shot paid
 
+# A stray Escape leaves the main window and the sale in progress alone.
+product 0
+product 1
+xdotool key Escape
+pause 0.3
+find_window 1280x800
+park
+shot escape-kept
+# Escape in the pay dialog ends the sale as its buttons do.
+click 1084 744
+find_window 520x420
+xdotool key Escape
+window_gone 520x420
+find_window 1280x800
+park
+shot escaped-pay
+
 # The close button ends the program.
 click 1244 32
 status=0

@@ -1,20 +1,41 @@
 # Shared by the scripts that run the demo in a virtual X server; sourced, not run.
-# start_xserver starts Xvfb on a free display (1600 x 900) and exports DISPLAY; the
-# caller's EXIT trap should call stop_xserver.
+# start_xserver starts Xvfb on a free display (1600 x 900), once more on a fresh one if
+# the first does not answer, and exports DISPLAY; the caller's EXIT trap should call
+# stop_xserver.
 
 start_xserver() {
-    local displayfile
+    try_xserver || try_xserver
+}
+
+# One attempt: the server must tell its display and then answer a request, else it
+# is stopped so that the next attempt starts on a fresh display.
+try_xserver() {
+    local displayfile number
     displayfile=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-    local number
     number=$(head -n1 "$displayfile")
     rm -f "$displayfile"
-    [ -n "$number" ] || { echo "Xvfb did not start" >&2; return 1; }
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start" >&2
+        stop_xserver
+        return 1
+    fi
     export DISPLAY=":$number"
     unset QT_QPA_PLATFORM
-    for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 100); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb on $DISPLAY does not answer" >&2
+    stop_xserver
+    return 1
+}
+
+# Asks window ID to close, as a window manager's close button would.
+wm_close() {
+    python3 "$(dirname "${BASH_SOURCE[0]}")/wm-close.py" "$1"
 }
 
 # Waits for the server to go, so that its display number is free again.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the demo in a virtual X server from a folder without the package, closes the
-# login window without logging in (Escape), then the main window. Prints a line
-# "login|main ID X Y W H" for each window seen and "exit N" with the program's status.
+# login window without logging in (Escape), presses Escape in the main window, then
+# closes it as a window manager would. Prints a line "login|main ID X Y W H" for each
+# window seen, "escape: main stays|main gone", and "exit N" with the program's status.
 #
 #   tests/e2e/bare-start.sh PROGRAM
 set -euo pipefail
@@ -47,6 +48,13 @@ dismiss "${login%% *}"
 main=$(next_window "${login%% *}")
 echo "main $main"
 dismiss "${main%% *}"
+sleep 0.5
+if windows | awk -v id="${main%% *}" '$1 == id { found = 1 } END { exit !found }'; then
+    echo "escape: main stays"
+else
+    echo "escape: main gone"
+fi
+wm_close "${main%% *}"
 
 status=0
 wait "$app" || status=$?

@@ -59,6 +59,7 @@ private slots:
     void otherPages();
     void payDialog();
     void afterPaying();
+    void escape();
 
 private:
     static QProcessEnvironment programEnvironment();
@@ -88,7 +89,7 @@ void tst_Demo::initTestCase()
         if (f.size() == 5)
             m_geometry.insert(QString::fromLatin1(f[0]), QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt()));
     }
-    QCOMPARE(m_geometry.size(), 11);
+    QCOMPARE(m_geometry.size(), 13);
 }
 
 QProcessEnvironment tst_Demo::programEnvironment()
@@ -106,7 +107,8 @@ QProcessEnvironment tst_Demo::programEnvironment()
 }
 
 // Without the package both windows still come up (empty); closing the login window
-// without logging in leads to the main window, and closing that ends the program.
+// without logging in leads to the main window, which Escape leaves open and the
+// window manager's close ends.
 void tst_Demo::startsWithoutPackage()
 {
     QProcess run;
@@ -116,7 +118,7 @@ void tst_Demo::startsWithoutPackage()
     const QString output = QString::fromLocal8Bit(run.readAllStandardOutput());
     QCOMPARE(run.exitCode(), 0);
     const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 4);
     const QStringList login = lines[0].split(' ');
     const QStringList main = lines[1].split(' ');
     QCOMPARE(login.value(0), QStringLiteral("login"));
@@ -128,7 +130,8 @@ void tst_Demo::startsWithoutPackage()
                           window.value(5).toInt());
         QCOMPARE(frame.center(), QRect(QPoint(0, 0), Screen).center());
     }
-    QCOMPARE(lines[2], QStringLiteral("exit 0"));
+    QCOMPARE(lines[2], QStringLiteral("escape: main stays"));
+    QCOMPARE(lines[3], QStringLiteral("exit 0"));
 }
 
 QImage tst_Demo::shot(const QString &step) const
@@ -216,6 +219,24 @@ void tst_Demo::afterPaying()
     QCOMPARE(paid.copy(Cart), empty.copy(Cart));
     QCOMPARE(paid.copy(TotalDisplay), empty.copy(TotalDisplay));
     QCOMPARE(countOf(paid, FirstBadge, isBadgeRed), 0);
+}
+
+void tst_Demo::escape()
+{
+    // Escape in the main window kept it, with its cart and total.
+    const QImage empty = shot("03-shop");
+    const QImage kept = shot("12-escape-kept");
+    QCOMPARE(geometry("12-escape-kept"), geometry("03-shop"));
+    QVERIFY(countOf(kept, Cart, std::not_fn(isWhite)) > 5000);
+    QVERIFY(countOf(kept, FirstBadge, isBadgeRed) > 100);
+    QVERIFY(kept.copy(TotalDisplay) != empty.copy(TotalDisplay));
+
+    // Escape in the pay dialog ended the sale.
+    const QImage escaped = shot("13-escaped-pay");
+    QCOMPARE(geometry("13-escaped-pay"), geometry("03-shop"));
+    QCOMPARE(escaped.copy(Cart), empty.copy(Cart));
+    QCOMPARE(escaped.copy(TotalDisplay), empty.copy(TotalDisplay));
+    QCOMPARE(countOf(escaped, FirstBadge, isBadgeRed), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_Demo)

@@ -1,0 +1,49 @@
+#!/usr/bin/env python3
+"""Asks an X window to close the way a window manager's close button does, with a
+WM_DELETE_WINDOW message (the virtual X server of the tests runs no window manager).
+
+    scripts/wm-close.py WINDOW_ID
+"""
+import ctypes
+import sys
+
+CLIENT_MESSAGE = 33
+
+
+class ClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+def main():
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.POINTER(Event)]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    display = x11.XOpenDisplay(None)
+    if not display:
+        sys.exit("wm-close: cannot open the display")
+    window = int(sys.argv[1])
+    event = Event()
+    event.xclient.type = CLIENT_MESSAGE
+    event.xclient.window = window
+    event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.xclient.format = 32
+    event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    sent = x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    x11.XCloseDisplay(display)  # flushes the request
+    sys.exit(0 if sent else 1)
+
+
+if __name__ == "__main__":
+    main()
