@@ -644,9 +644,9 @@ void TestCheckBox::malformedPages()
 {
     const QByteArray pages[] = {
         R"({"style":"n0","attr":[]})",
-        R"({"style":[["n0"],[1,0,0],["n0",0,"1"],"n0",null,["n0",0,1.5],[["n0"],0,4],["red",0,"8"]],
-            "attr":{"showIcon":"no","showText":1,"iconPath":3,"siconPath":["a"],"iconX":1.5,"iconY":"4",
-                    "iconHor":true,"iconVer":null,"text":7}})",
+        R"({"style":[[],[1,0,0],["n0",0,"1"],"n0",null,["n0",0,[1]],[["n0"],0,4],["red",0,"8"]],
+            "attr":{"showIcon":"no","showText":[1],"iconPath":[3],"siconPath":["a"],"iconX":"1.5","iconY":"4",
+                    "iconHor":"true","iconVer":{},"text":[7]}})",
         R"({"style":{"a":5},"attr":null})",
         R"({"attr":{"iconX":2147483647,"iconY":-2147483648,"iconPath":"un.png"}})",
         R"([1,2,3])",
@@ -677,6 +677,22 @@ void TestCheckBox::malformedPages()
             QVERIFY(!look(button.get()).isNull());
         }
     }
+
+    // What JsonCpp converts is read: numbers and booleans into each other, reals
+    // truncated, null as 0, numbers as their text, a missing slot as slot 0.
+    const auto converted = load<TAVQCheckBox>(R"({"style":[["n0"]],"attr":{"showIcon":0,"showText":null,
+        "iconPath":3,"iconX":1.5,"iconY":-2.5,"iconHor":true,"iconVer":null,"text":7}})");
+    auto *impl = static_cast<TAVQToggleImpl *>(converted->GetImpl());
+    for (int state = 0; state < 4; ++state)
+        QCOMPARE(impl->boxStyle(state).color.rgba(), Boxes[0]);
+    QVERIFY(!impl->showIcon());
+    QVERIFY(!impl->showText());
+    QCOMPARE(impl->iconPath(), QStringLiteral("3"));
+    QCOMPARE(impl->iconPlacement().offsetX, 1);
+    QCOMPARE(impl->iconPlacement().offsetY, -2);
+    QCOMPARE(impl->iconPlacement().alignH, 1);
+    QCOMPARE(impl->iconPlacement().alignV, 0);
+    QCOMPARE(converted->text(), QStringLiteral("7"));
 }
 
 void TestCheckBox::createdThroughTheRegistry()

@@ -518,7 +518,14 @@ void tst_Container::groupBoxAttributes_data()
     QTest::newRow("showText") << QByteArray(R"({"text":"T","showText":false})") << "T" << black << 1 << false;
     QTest::newRow("gbk title") << QByteArray("{\"text\":\"\xD6\xD0\xCE\xC4\"}") << QString::fromUtf8("中文") << black
                                << 1 << true;
-    QTest::newRow("text not a string") << QByteArray(R"({"text":3,"size":0})") << QString() << black << 0 << true;
+    // Values convert as JsonCpp's asString / asBool / asInt do; only what those refuse counts as absent.
+    QTest::newRow("text a number") << QByteArray(R"({"text":3,"size":0})") << "3" << black << 0 << true;
+    QTest::newRow("text not convertible") << QByteArray(R"({"text":[3],"size":0})") << QString() << black << 0
+                                          << true;
+    QTest::newRow("size null") << QByteArray(R"({"text":"T","size":null})") << "T" << black << 0 << true;
+    QTest::newRow("colour real") << QByteArray(R"({"text":"T","color":255.9})") << "T" << QColor(0, 0, 255) << 1
+                                 << true;
+    QTest::newRow("showText 0") << QByteArray(R"({"text":"T","showText":0})") << "T" << black << 1 << false;
     QTest::newRow("wrong types") << QByteArray(R"({"text":"T","color":[1],"size":{},"showText":1})") << "T"
                                  << black << 1 << true;
 }
@@ -748,7 +755,7 @@ void tst_Container::malformedElements_data()
     QTest::newRow("style entries") << QByteArray(R"("style":[5,[],["a"],[1,0,0],["redBox",0,"0"],["redBox","0",[]]])");
     QTest::newRow("style object") << QByteArray(R"("style":{"k":["noSuchBox",0,0]})");
     QTest::newRow("wrong attr types")
-        << QByteArray(R"("attr":{"childLayout":[0],"space":"10","text":{},"size":null,"color":"zz","showText":"1"})");
+        << QByteArray(R"("attr":{"childLayout":[0],"space":"10","text":{},"size":"0","color":"zz","showText":"1"})");
     QTest::newRow("huge numbers") << QByteArray(R"("attr":{"childLayout":1e300,"space":-1e300,"text":"T","color":1e300})");
     QTest::newRow("child not a list") << QByteArray(R"("child":{"type":"qtcontainer"})");
 }

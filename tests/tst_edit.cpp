@@ -926,10 +926,10 @@ void TestEdit::malformedPages()
 {
     const QByteArray pages[] = {
         R"({"style":"x","attr":[],"child":"y"})",
-        R"({"style":[["normal"],[1,0,0],["red",0,"4"],"x",null,["red",0,4.5],["hover",0,1e12]],
-            "attr":{"text":5,"tip":[],"ispassord":"yes","shortcut":1,"leftMargin":"8","topMargin":true}})",
+        R"({"style":[[],[1,0,0],["red",0,"4"],"x",null,["red",0,[4]],["hover",0,1e12]],
+            "attr":{"text":[5],"tip":[],"ispassord":"yes","shortcut":"1","leftMargin":"8","topMargin":{}}})",
         R"({"style":{"a":5},"attr":null,"child":[1,null,"qtscrollbar",{"type":5},
-            {"type":"qtscrollbar","w":"14","attr":{"hor":"yes","upicon":3,"size":"x"},"style":[[5,0,0],["hover"],["hover",0,"0"]]}]})",
+            {"type":"qtscrollbar","w":"14","attr":{"hor":"yes","upicon":[3],"size":"x"},"style":[[5,0,0],[],["hover",0,"0"]]}]})",
         R"({"attr":{"leftMargin":2147483647,"rightMargin":-2147483648,"topMargin":9e99,"bottomMargin":-1}})",
         R"({"child":[{"type":"qtscrollbar","w":4294967296,"h":-5,"attr":[]}]})",
         R"([1,2,3])",
@@ -977,6 +977,19 @@ void TestEdit::malformedPages()
     QVERIFY(line.textMargins().right() < 0 && line.textMargins().right() >= -QWIDGETSIZE_MAX);
     QCOMPARE(line.textMargins().top(), 0);
     QCOMPARE(line.textMargins().bottom(), -1);
+
+    // What JsonCpp converts is read: numbers and booleans into each other, reals
+    // truncated, numbers as their text, a style entry without a slot as slot 0.
+    TAVQLineEdit converted;
+    converted.LoadFromJson(parse(R"({"style":[["normal"],["red",0,4.5]],
+        "attr":{"text":5,"ispassord":1,"shortcut":1,"leftMargin":8.9,"topMargin":true}})"));
+    QCOMPARE(converted.text(), QStringLiteral("5"));
+    QCOMPARE(converted.echoMode(), QLineEdit::Password);
+    QVERIFY(converted.shortcutMode());
+    QCOMPARE(converted.textMargins(), QMargins(8, 1, 8, 1));
+    for (int state = 0; state < 4; ++state)
+        QCOMPARE(converted.boxStyle(state).color.rgba(), 0xFF203040u);
+    QCOMPARE(converted.fontStyle(0).color, QColor(Qt::red));
 }
 
 QTEST_MAIN(TestEdit)

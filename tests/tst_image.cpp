@@ -290,9 +290,9 @@ void TestImage::drawIntoAnotherRectangle()
 void TestImage::malformedElements()
 {
     const QByteArray pages[] = {
-        R"({"attr":{"path":5,"fill":"no"}})",
+        R"({"attr":{"path":[5],"fill":"no"}})",
         R"({"attr":"red.png"})",
-        R"({"attr":{"path":["red.png"],"fill":null}})",
+        R"({"attr":{"path":["red.png"],"fill":{}}})",
         R"([])",
     };
     for (const QByteArray &page : pages) {
@@ -303,6 +303,13 @@ void TestImage::malformedElements()
         image.resize(30, 30);
         QVERIFY(isBlank(painted(&image)));
     }
+    // What JsonCpp converts is read: a number is its text, null is false.
+    TAVQImage converted;
+    QVERIFY(converted.LoadFromJson(parse(R"({"attr":{"path":5,"fill":null}})")));
+    QCOMPARE(converted.path(), QStringLiteral("5"));
+    QVERIFY(!converted.fill());
+    converted.resize(30, 30);
+    QVERIFY(isBlank(painted(&converted)));
 }
 
 void TestImage::canvasPaintsNothing()

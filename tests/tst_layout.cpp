@@ -1,5 +1,6 @@
 #include "core/tavqcontrol.h"
 #include "core/tavqjson.h"
+#include "core/tavqregistry.h"
 
 #include <QtTest>
 
@@ -22,6 +23,36 @@ public:
     using TAVQControl::TAVQControl;
     QString GetTypeName() override { return QStringLiteral("plain"); }
 };
+
+// A control with a size hint, counting how often Qt asks for it.
+class Hinted : public TAVQControl<QWidget, PlainImpl>
+{
+public:
+    using TAVQControl::TAVQControl;
+    QString GetTypeName() override { return QStringLiteral("hinted"); }
+    QSize sizeHint() const override
+    {
+        ++s_measured;
+        return QSize(57, 23);
+    }
+    static int s_measured;
+};
+
+int Hinted::s_measured = 0;
+
+QWidget *createHinted() { return new Hinted; }
+QWidget *createPlain() { return new Plain; }
+
+// What plain Qt gives a widget made without a parent, then parented and shown, as
+// the registry makes controls and LoadCommonAttributes shows them.
+QSize shownChildSize(QWidget *widget, QWidget *parent)
+{
+    widget->setParent(parent);
+    widget->setVisible(true);
+    const QSize size = widget->size();
+    delete widget;
+    return size;
+}
 
 Json::Value parse(const char *text)
 {
@@ -61,6 +92,11 @@ private slots:
     void layoutRecordsAndData();
     void noParentNoLayout();
     void extremeValuesAreBounded();
+    void convertedAttributes();
+    void freshControlSizes_data();
+    void freshControlSizes();
+    void freshControlWithoutSizeHintKeepsQtSize();
+    void attrMapKinds();
 };
 
 void tst_Layout::anchor_data()
@@ -179,10 +215,12 @@ void tst_Layout::commonAttributes()
 
 void tst_Layout::wronglyTypedAttributes()
 {
+    // What JsonCpp's asString / asBool / asInt refuse counts as absent: strings
+    // where numbers or booleans are wanted, arrays, objects.
     QWidget parent;
     parent.resize(800, 600);
     auto *c = new Plain(&parent);
-    c->LoadFromJson(parse(R"({"name":5,"tooltip":[1],"visibility":"no","enable":{},"x":"3","w":[],"h":2.5})"));
+    c->LoadFromJson(parse(R"({"name":[5],"tooltip":{},"visibility":"no","enable":{},"x":"3","w":[],"h":"2"})"));
     c->GetControlBase()->ApplyLayout();
     QVERIFY(c->objectName().isEmpty());
     QVERIFY(c->toolTip().isEmpty());
@@ -190,7 +228,7 @@ void tst_Layout::wronglyTypedAttributes()
     QVERIFY(c->isEnabled());
     QCOMPARE(c->geometry(), QRect(0, 0, 0, 0));
     auto *l = new Plain(&parent);
-    l->LoadFromJson(parse(R"({"w":10,"h":10,"layout":{"type":"1","x":"a","hor":true,"r":null}})"));
+    l->LoadFromJson(parse(R"({"w":10,"h":10,"layout":{"type":"1","x":"a","hor":[1],"r":{}}})"));
     l->GetControlBase()->ApplyLayout();
     QCOMPARE(l->GetLayoutType(), 0);
     QCOMPARE(l->geometry(), QRect(0, 0, 10, 10));
@@ -268,6 +306,126 @@ void tst_Layout::extremeValuesAreBounded()
     const QRect margins = layOut(R"({"layout":{"type":1,"x":-2147483648,"r":2147483647}})");
     QCOMPARE(margins.x(), -QWIDGETSIZE_MAX);
     QCOMPARE(margins.width(), 800);   // 800 - r - x with both bounded, no overflow
+}
+
+void tst_Layout::convertedAttributes()
+{
+    // Values convert as JsonCpp's asInt / asBool / asString convert them.
+    QWidget parent;
+    parent.resize(800, 600);
+    auto *c = new Plain(&parent);
+    c->LoadFromJson(parse(R"({"name":5,"tooltip":1.5,"visibility":0,"enable":null,"x":true,"y":2.9,"w":100.5,
+        "h":-0.5})"));
+    c->GetControlBase()->ApplyLayout();
+    QCOMPARE(c->objectName(), QStringLiteral("5"));
+    QCOMPARE(c->toolTip(), QStringLiteral("1.5"));
+    QVERIFY(c->isHidden());
+    QVERIFY(!c->isEnabled());
+    QCOMPARE(c->geometry(), QRect(1, 2, 100, 0));
+    // "hor" true is centre, "r" null a right margin of 0, "type" 0.9 the anchor kind.
+    auto *l = new Plain(&parent);
+    l->LoadFromJson(parse(R"({"w":10,"h":10,"layout":{"type":0.9,"hor":true,"r":null}})"));
+    l->GetControlBase()->ApplyLayout();
+    QCOMPARE(l->GetLayoutType(), 0);
+    QCOMPARE(l->geometry(), QRect(0, 0, 800, 10));
+    // "type" 1.5 is the margins kind.
+    auto *m = new Plain(&parent);
+    m->LoadFromJson(parse(R"({"layout":{"type":1.5,"x":10.7,"y":true,"r":-0.2,"b":false}})"));
+    m->GetControlBase()->ApplyLayout();
+    QCOMPARE(m->GetLayoutType(), 1);
+    QCOMPARE(m->geometry(), QRect(10, 1, 790, 599));
+}
+
+void tst_Layout::freshControlSizes_data()
+{
+    QTest::addColumn<QByteArray>("element");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("measured");
+    // No layout sets the geometry: the control keeps what showing it gives, its size hint.
+    QTest::newRow("custom") << QByteArray(R"({"layout":{"type":2}})") << QSize(57, 23) << true;
+    QTest::newRow("unknown") << QByteArray(R"({"layout":{"type":42}})") << QSize(57, 23) << true;
+    QTest::newRow("unknown negative") << QByteArray(R"({"layout":{"type":-1}})") << QSize(57, 23) << true;
+    QTest::newRow("custom with w and h") << QByteArray(R"({"w":5,"h":6,"layout":{"type":2}})") << QSize(57, 23)
+                                         << true;
+    // Shown first, then hidden: sized all the same.
+    QTest::newRow("custom hidden") << QByteArray(R"({"visibility":false,"layout":{"type":2}})") << QSize(57, 23)
+                                   << true;
+    // The layout sets the geometry: not measured for a size replaced at once.
+    QTest::newRow("anchor") << QByteArray(R"({"w":30,"h":20,"layout":{"type":0}})") << QSize(30, 20) << false;
+    QTest::newRow("margins") << QByteArray(R"({"layout":{"type":1,"r":700,"b":500}})") << QSize(100, 100) << false;
+    QTest::newRow("fixed") << QByteArray(R"({"w":30,"h":20,"layout":{"type":3}})") << QSize(30, 20) << false;
+    QTest::newRow("no layout") << QByteArray(R"({"w":30,"h":20})") << QSize(30, 20) << false;
+}
+
+void tst_Layout::freshControlSizes()
+{
+    QFETCH(QByteArray, element);
+    QFETCH(QSize, size);
+    QFETCH(bool, measured);
+    RegisterControlType("hinted", createHinted, false);
+    QWidget parent;
+    parent.resize(800, 600);
+    // Plain Qt gives a shown child its size hint.
+    QCOMPARE(shownChildSize(new Hinted, &parent), QSize(57, 23));
+
+    Hinted::s_measured = 0;
+    // Made as the page builder makes it: without a parent, parented, then loaded.
+    QWidget *control = CreateControl("hinted", parse(element.constData()), &parent);
+    QVERIFY(control);
+    QCOMPARE(Hinted::s_measured > 0, measured);
+    controlInterface(control)->GetControlBase()->ApplyLayout();
+    QCOMPARE(control->size(), size);
+}
+
+void tst_Layout::freshControlWithoutSizeHintKeepsQtSize()
+{
+    // A control with no size hint (and no children) is left by Qt's showing at the
+    // size it was made with; it gets exactly what plain Qt gives a shown child.
+    RegisterControlType("plain", createPlain, false);
+    QWidget parent;
+    parent.resize(800, 600);
+    QWidget *control = CreateControl("plain", parse(R"({"layout":{"type":2}})"), &parent);
+    QVERIFY(control);
+    QVERIFY(!control->sizeHint().isValid());
+    QCOMPARE(control->size(), shownChildSize(new Plain, &parent));
+    // A control the program sized before keeps its size, as Qt keeps a resized widget's.
+    auto *sized = new Hinted;
+    sized->resize(11, 12);
+    sized->setParent(&parent);
+    sized->LoadFromJson(parse(R"({"layout":{"type":2}})"));
+    QCOMPARE(sized->size(), QSize(11, 12));
+}
+
+void tst_Layout::attrMapKinds()
+{
+    // The JSON type decides the kind of an "attr" member (Part 1.6); string list
+    // items are read as asString reads them.
+    Plain c;
+    QVERIFY(c.LoadFromJson(parse(R"({"attr":{"b":true,"s":"x","i":-5,"real3":3.0,"u":2147483648,"d":2.5,
+        "big":1e300,"list":["a",1,true,null,1.5],"empty":[],"numbers":[1,"a"],"null":null,"o":{}}})")));
+    const auto &attrs = c.impl()->attrs();
+    const auto kind = [&attrs](const char *key) { return attrs.at(key).type; };
+    const auto value = [&attrs](const char *key) { return attrs.at(key).value; };
+    QCOMPARE(kind("b"), int(TAVQAttrValue::Bool));
+    QCOMPARE(value("b"), QVariant(true));
+    QCOMPARE(kind("s"), int(TAVQAttrValue::String));
+    QCOMPARE(value("s"), QVariant(QStringLiteral("x")));
+    QCOMPARE(kind("i"), int(TAVQAttrValue::Int));
+    QCOMPARE(value("i"), QVariant(-5));
+    QCOMPARE(kind("real3"), int(TAVQAttrValue::Int));   // a real that fits an int
+    QCOMPARE(value("real3"), QVariant(3));
+    QCOMPARE(kind("u"), int(TAVQAttrValue::UInt));
+    QCOMPARE(value("u"), QVariant(2147483648u));
+    QCOMPARE(kind("d"), int(TAVQAttrValue::Double));
+    QCOMPARE(value("d"), QVariant(2.5));
+    QCOMPARE(kind("big"), int(TAVQAttrValue::Double));
+    QCOMPARE(kind("list"), int(TAVQAttrValue::StringList));
+    QCOMPARE(attrs.at("list").count, 5);
+    QCOMPARE(value("list").toStringList(), QStringList({"a", "1", "true", "", "1.5"}));
+    for (const char *falseKey : {"empty", "numbers", "null", "o"}) {
+        QCOMPARE(kind(falseKey), int(TAVQAttrValue::Bool));
+        QCOMPARE(value(falseKey), QVariant(false));
+    }
 }
 
 QTEST_MAIN(tst_Layout)

@@ -435,7 +435,7 @@ void ListTest::malformedPages()
 {
     const QByteArray pages[] = {
         R"({"type":"qtlist","style":"ls.row","attr":[1,2],"child":{"type":"qtscrollbar"}})",
-        R"({"type":"qtlist","style":[[1,2,"x"],["ls.row","a",2.5],[null],"ls.row",["ls.row",0,-1],["ls.row",0,99]]})",
+        R"({"type":"qtlist","style":[[1,2,"x"],["ls.row","a",[2]],[null],"ls.row",["ls.row",0,-1],["ls.row",0,99]]})",
         R"({"type":"qtlist","attr":{"multiselect":"yes","itemHeight":"40"}})",
         R"({"type":"qtlist","attr":{"itemHeight":1e40,"multiselect":null}})",
         R"({"type":"qtlist","child":[3,null,"x",{"type":7},{"type":"qtscrollbar","attr":"bad","w":"wide","h":[1]},
@@ -455,6 +455,12 @@ void ListTest::malformedPages()
         QVERIFY(!list.grab().isNull());
         QCOMPARE(list.visualItemRect(list.item(1)).top(), 20);
     }
+    // What JsonCpp converts is read: a real slot truncates, a real height too.
+    TAVQList converted;
+    converted.LoadFromJson(parse(R"({"style":[["ls.row","a",2.5]],"attr":{"itemHeight":30.9}})"));
+    for (int look = 0; look < 4; ++look)
+        QCOMPARE(converted.itemStyle(look).color, QColor::fromRgba(RowNormal));
+    QCOMPARE(converted.itemHeight(), 30);
     // A wrongly typed thickness reads as 0.
     TAVQList list;
     list.LoadFromJson(parse(R"({"child":[{"type":"qtscrollbar","w":"wide"}]})"));

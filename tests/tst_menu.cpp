@@ -370,15 +370,16 @@ void TestMenu::malformedMenuFiles()
     QCOMPARE(array->actions().size(), 0);
 
     TAVQMenu *odd = LoadMenu(&owner, writeFile(QStringLiteral("odd.json"),
-        R"({"background":5,"item0":[],"text0":{},"items":[1,"x",null,{"text":5},{"text":"plain","items":{"text":"y"}},
-            {"items":[{"text":"deep"}]},[{"text":"nested array"}]]})"));
+        R"({"background":5,"item0":[],"text0":{},"items":[1,"x",null,{"text":[5]},{"text":5},
+            {"text":"plain","items":{"text":"y"}},{"items":[{"text":"deep"}]},[{"text":"nested array"}]]})"));
     QVERIFY(odd);
     const QList<QAction *> actions = odd->actions();
-    QCOMPARE(actions.size(), 3);
+    QCOMPARE(actions.size(), 4);
     QCOMPARE(actions.at(0)->text(), QString());
-    QCOMPARE(actions.at(1)->text(), QStringLiteral("plain"));
-    QVERIFY(!actions.at(1)->menu());
-    QVERIFY(actions.at(2)->menu());
+    QCOMPARE(actions.at(1)->text(), QStringLiteral("5"));   // a number is the text asString gives it
+    QCOMPARE(actions.at(2)->text(), QStringLiteral("plain"));
+    QVERIFY(!actions.at(2)->menu());
+    QVERIFY(actions.at(3)->menu());
     QCOMPARE(odd->itemBox(0).color, TAVQBoxStyle().color);
 
     TAVQMenu *notArray = LoadMenu(&owner, writeFile(QStringLiteral("items.json"), R"({"items":{"text":"a"}})"));

@@ -88,6 +88,9 @@ private slots:
     void pagesFromPackageThenDisk();
     void malformedPages_data();
     void malformedPages();
+    void valuesConvertAsJsonCpp_data();
+    void valuesConvertAsJsonCpp();
+    void typeMustBeAString();
 
 private:
     QTemporaryDir m_dir;
@@ -254,8 +257,7 @@ void tst_PageBuilder::emptyElementsStillApplyWindowKeys()
     TAVQWindow window;
     QVERIFY(!LoadPage(&window, m_dir.filePath("empty.json")));
     QCOMPARE(window.width(), 123);
-    QVERIFY(window.children().size() >= 1);   // only its modal loop
-    QVERIFY(window.findChildren<QWidget *>().isEmpty());
+    QVERIFY(window.findChildren<QWidget *>().isEmpty());   // no control was made
 }
 
 void tst_PageBuilder::pagesFromPackageThenDisk()
@@ -304,6 +306,70 @@ void tst_PageBuilder::malformedPages()
     TAVQWindow window;
     QVERIFY(!LoadPage(&window, m_dir.filePath("bad.json")));
     QVERIFY(window.findChildren<QWidget *>().isEmpty());
+}
+
+void tst_PageBuilder::valuesConvertAsJsonCpp_data()
+{
+    // Page values convert as JsonCpp's asInt / asBool / asString do; only what
+    // those throw on (strings where numbers are wanted, arrays, objects, numbers
+    // out of range) counts as absent.
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("hidden");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("layoutKind");
+    QTest::addColumn<QRect>("geometry");
+    const QRect fixed(0, 0, 10, 10);
+    QTest::newRow("visibility 0") << QByteArray(R"("name":"c","visibility":0,"w":10,"h":10)") << "c" << true << true
+                                  << 3 << fixed;
+    QTest::newRow("enable 0") << QByteArray(R"("name":"c","enable":0,"w":10,"h":10)") << "c" << false << false << 3
+                              << fixed;
+    QTest::newRow("w 100.5") << QByteArray(R"("name":"c","w":100.5,"h":10)") << "c" << false << true << 3
+                             << QRect(0, 0, 100, 10);
+    QTest::newRow("w true") << QByteArray(R"("name":"c","w":true,"h":10)") << "c" << false << true << 3
+                            << QRect(0, 0, 1, 10);
+    QTest::newRow("name 5") << QByteArray(R"("name":5,"w":10,"h":10)") << "5" << false << true << 3 << fixed;
+    QTest::newRow("layout type 1.5") << QByteArray(R"("name":"c","layout":{"type":1.5,"x":10,"y":20,"r":30,"b":40})")
+                                     << "c" << false << true << 1 << QRect(10, 20, 760, 540);
+    // More of the same rule.
+    QTest::newRow("null") << QByteArray(R"("name":null,"visibility":null,"w":null,"h":10)") << "" << true << true
+                          << 3 << QRect(0, 0, 0, 10);
+    QTest::newRow("reals truncate toward zero") << QByteArray(R"("name":1.5,"x":-3.9,"y":2.9,"w":10,"h":10.99)")
+                                                << "1.5" << false << true << 3 << QRect(-3, 2, 10, 10);
+    QTest::newRow("anchor keys") << QByteArray(R"("name":"c","w":10.5,"h":true,"layout":{"type":false,"hor":2.0,"x":5})")
+                                 << "c" << false << true << 0 << QRect(785, 0, 10, 1);
+    // What asInt / asBool / asString throw on stays absent.
+    QTest::newRow("refused") << QByteArray(R"("name":[5],"visibility":"0","enable":{},"w":"100","h":[10])") << ""
+                             << false << true << 3 << QRect(0, 0, 0, 0);
+    QTest::newRow("out of range") << QByteArray(R"("name":"c","w":2147483648,"h":1e10,"x":-3e9)") << "c" << false
+                                  << true << 3 << QRect(0, 0, 0, 0);
+    QTest::newRow("layout type a string") << QByteArray(R"("name":"c","w":10,"h":10,"layout":{"type":"1"})") << "c"
+                                          << false << true << 0 << fixed;
+}
+
+void tst_PageBuilder::valuesConvertAsJsonCpp()
+{
+    QFETCH(QByteArray, keys);
+    QWidget host;
+    host.resize(800, 600);
+    QWidget *control = BuildElements(parse(R"({"elements":[{"type":"rec",)" + keys + "}]}"), &host);
+    QVERIFY(control);
+    QTEST(control->objectName(), "name");
+    QTEST(control->isHidden(), "hidden");
+    QTEST(control->isEnabled(), "enabled");
+    QTEST(controlInterface(control)->GetLayoutType(), "layoutKind");
+    QTEST(control->geometry(), "geometry");
+}
+
+void tst_PageBuilder::typeMustBeAString()
+{
+    // An element's "type" names a control only as a JSON string, not as asString's text of a number.
+    RegisterControlType("5", createRecorder, false);
+    QWidget host;
+    QVERIFY(!BuildElements(parse(R"({"elements":[{"type":5,"name":"number"}]})"), &host));
+    QVERIFY(BuildElements(parse(R"({"elements":[{"type":"5","name":"text"}]})"), &host));
+    QVERIFY(!host.findChild<QWidget *>("number"));
+    QVERIFY(host.findChild<QWidget *>("text"));
 }
 
 QTEST_MAIN(tst_PageBuilder)

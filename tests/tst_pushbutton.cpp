@@ -446,12 +446,15 @@ void TestPushButton::textAttribute()
     QVERIFY(button.LoadFromJson(parse(R"({"w":10})")));
     QCOMPARE(button.text(), QStringLiteral("before"));
 
-    // "attr" without "text" (or with a text of the wrong type) clears it.
+    // "attr" without "text" (or with a text asString refuses) clears it.
     QVERIFY(button.LoadFromJson(parse(R"({"attr":{"showText":true}})")));
     QVERIFY(button.text().isEmpty());
     button.setText(QStringLiteral("again"));
-    QVERIFY(button.LoadFromJson(parse(R"({"attr":{"text":12}})")));
+    QVERIFY(button.LoadFromJson(parse(R"({"attr":{"text":[12]}})")));
     QVERIFY(button.text().isEmpty());
+    // A number is read as the text asString gives it.
+    QVERIFY(button.LoadFromJson(parse(R"({"attr":{"text":12}})")));
+    QCOMPARE(button.text(), QStringLiteral("12"));
 
     // Page texts are GBK.
     const QString chinese = QStringLiteral("登录");
@@ -562,7 +565,7 @@ void TestPushButton::malformedElements()
 {
     const QByteArray pages[] = {
         R"({"style":"x","attr":[]})",
-        R"({"style":[["x"],[1,0,0],["x",0,"1"],"x",null,["y",0,1.5]],"attr":{"hasIcon":"no","iconHor":"2","iconX":1.5,"showText":1,"iconPath":3}})",
+        R"({"style":[[],[1,0,0],["x",0,"1"],"x",null,["y",0,[1]]],"attr":{"hasIcon":"no","iconHor":"2","iconX":"1.5","showText":[1],"iconPath":[3]}})",
         R"({"style":{"a":5},"attr":null})",
         R"([1,2,3])",
         R"("just text")",
@@ -580,6 +583,21 @@ void TestPushButton::malformedElements()
         QVERIFY(button.iconPath().isEmpty());
         QCOMPARE(look(&button).pixel(30, 15), NormalFill);
     }
+
+    // What JsonCpp converts is read: a missing slot is slot 0 (all four states),
+    // reals truncate, numbers and booleans convert into each other.
+    TAVQPushButton converted;
+    QVERIFY(converted.LoadFromJson(parse(R"({"style":[["x",0],["y",0,1.5]],
+        "attr":{"hasIcon":0,"iconHor":2.5,"iconX":1.5,"showText":null,"iconPath":3}})")));
+    QCOMPARE(converted.boxStyle(0).color.rgba(), BoxX);
+    QCOMPARE(converted.boxStyle(1).color.rgba(), BoxY);
+    QCOMPARE(converted.boxStyle(2).color.rgba(), BoxX);
+    QCOMPARE(converted.boxStyle(3).color.rgba(), BoxX);
+    QVERIFY(!converted.hasIcon());
+    QVERIFY(!converted.showText());
+    QCOMPARE(converted.iconPlacement().alignH, 2);
+    QCOMPARE(converted.iconPlacement().offsetX, 1);
+    QCOMPARE(converted.iconPath(), QStringLiteral("3"));
 }
 
 void TestPushButton::createdThroughTheRegistry()

@@ -1,4 +1,5 @@
 #include "core/tavqjson.h"
+#include "core/tavqstyleslots.h"
 #include "resources/tavqstyle.h"
 
 #include <QTextCodec>
@@ -50,6 +51,9 @@ private slots:
     void skippedDefinitions();
     void emptyStyleIsInvisible();
     void wronglyTypedValuesCountAsAbsent();
+    void convertibleValuesConvertAsJsonCpp();
+    void styleTypeConverts();
+    void elementStyleEntries();
     void familyIsGbk();
     void commentsAllowed();
 };
@@ -228,9 +232,11 @@ void tst_Styles::emptyStyleIsInvisible()
 
 void tst_Styles::wronglyTypedValuesCountAsAbsent()
 {
-    const Tables t = parseSheet(R"([{"type":1,"name":"b","drawImg":"no","clr":123,"round":"6",
-        "borderSize":{"a":1},"border":1,"margin":"1,2,3,4","img":false},
-        {"type":2,"name":["f"],"size":1.5,"bold":"true","family":7,"clr":null,"isHor":0},
+    // What JsonCpp's asBool / asInt / asString refuse (strings where numbers or
+    // booleans are wanted, arrays, objects, numbers out of range) counts as absent.
+    const Tables t = parseSheet(R"([{"type":1,"name":"b","drawImg":"no","clr":[123],"round":"6",
+        "borderSize":{"a":1},"border":"1","margin":"1,2,3,4","img":{},"topBorder":[],"repeatCenter":"true"},
+        {"type":2,"name":["f"],"size":1e10,"bold":"true","family":[7],"clr":{},"isHor":"0","x":-3e9,"hor":"2"},
         {"type":1,"name":"m","margin":["a",2,{},4]}])");
     const TAVQBoxStyle b = t.boxes.value("b");
     QVERIFY(!b.useColor);
@@ -238,6 +244,8 @@ void tst_Styles::wronglyTypedValuesCountAsAbsent()
     QCOMPARE(b.round, 0);
     QCOMPARE(b.borderSize, 1);
     QVERIFY(!b.border);
+    QVERIFY(b.topBorder);
+    QVERIFY(!b.repeatCenter);
     QCOMPARE(b.sliceTop, 0);
     QVERIFY(b.img.isEmpty());
     // A name of the wrong type is the empty name.
@@ -247,11 +255,84 @@ void tst_Styles::wronglyTypedValuesCountAsAbsent()
     QCOMPARE(f.family, QString::fromUtf8("微软雅黑"));
     QCOMPARE(f.color, QColor(255, 255, 255));
     QVERIFY(f.isHor);
+    QCOMPARE(f.x, 0);
+    QCOMPARE(f.hor, 0);
     const TAVQBoxStyle m = t.boxes.value("m");
     QCOMPARE(m.sliceTop, 0);
     QCOMPARE(m.sliceRight, 2);
     QCOMPARE(m.sliceBottom, 0);
     QCOMPARE(m.sliceLeft, 4);
+}
+
+void tst_Styles::convertibleValuesConvertAsJsonCpp()
+{
+    // Numbers and booleans convert into each other, reals truncate toward zero,
+    // null is 0, false or "", and numbers are read as the text asString gives them.
+    const Tables t = parseSheet(R"([{"type":1,"name":"b","drawImg":0,"clr":123,"borderclr":null,"round":6.9,
+        "borderSize":true,"border":1,"leftBorder":0.0,"repeatCenter":0.5,"img":false,"margin":[1.9,true,null,-2.5]},
+        {"type":2,"name":5,"size":15.7,"bold":1,"italic":null,"family":7,"clr":null,"isHor":0,"x":-3.9,"y":false,
+         "hor":2.2,"ver":null,"underline":-1}])");
+    const TAVQBoxStyle b = t.boxes.value("b");
+    QVERIFY(b.useColor);                                   // drawImg 0 is false
+    QCOMPARE(b.color, QColor::fromRgba(0x00000123));       // "123" read as hexadecimal
+    QCOMPARE(b.borderColor, QColor::fromRgba(0));          // null is "", no digits give 0
+    QCOMPARE(b.round, 6);
+    QCOMPARE(b.borderSize, 1);
+    QVERIFY(b.border);
+    QVERIFY(!b.leftBorder);
+    QVERIFY(b.repeatCenter);
+    QCOMPARE(b.img, QStringLiteral("false"));
+    QCOMPARE(b.sliceTop, 1);
+    QCOMPARE(b.sliceRight, 1);
+    QCOMPARE(b.sliceBottom, 0);
+    QCOMPARE(b.sliceLeft, -2);
+    // A number as the name is its text.
+    QVERIFY(t.fonts.contains(QStringLiteral("5")));
+    const TAVQFontStyle f = t.fonts.value(QStringLiteral("5"));
+    QCOMPARE(f.size, 15);
+    QVERIFY(f.bold);
+    QVERIFY(!f.italic);
+    QVERIFY(f.underline);
+    QCOMPARE(f.family, QStringLiteral("7"));
+    QCOMPARE(f.color, QColor(0, 0, 0));
+    QVERIFY(!f.isHor);
+    QCOMPARE(f.x, -3);
+    QCOMPARE(f.y, 0);
+    QCOMPARE(f.hor, 2);
+    QCOMPARE(f.ver, 0);
+}
+
+void tst_Styles::styleTypeConverts()
+{
+    // "type" is read as asInt reads it: 1.5 and true make box styles, 2.0 a font
+    // style, null (0), "1" (refused) and 3 nothing.
+    const Tables t = parseSheet(R"([{"type":1.5,"name":"a"},{"type":true,"name":"b"},{"type":2.0,"name":"c"},
+        {"type":null,"name":"d"},{"type":"1","name":"e"},{"type":3,"name":"f"},{"type":-0.5,"name":"g"}])");
+    QCOMPARE(t.boxes.keys(), QStringList({"a", "b"}));
+    QCOMPARE(t.fonts.keys(), QStringList({"c"}));
+}
+
+void tst_Styles::elementStyleEntries()
+{
+    // An element's "style" entries are [name, ignored, slot]. The slot reads as
+    // asInt reads it, and a missing one (index access past the end gives null) as
+    // 0; entries that are no arrays, or whose name is no string, are skipped.
+    const auto visited = [](const QByteArray &element) {
+        QStringList seen;
+        TAVQStyleSlots::visit(parse(element), [&seen](const QString &name, int slot) {
+            seen << QStringLiteral("%1:%2").arg(name).arg(slot);
+        });
+        return seen;
+    };
+    QCOMPARE(visited(R"({"style":[["blue",0],["b"],["c",0,2],["d",0,1.9],["e",0,true],["f",0,null],
+        ["g","x",3,"more"],["h",0,-0.5]]})"),
+             QStringList({"blue:0", "b:0", "c:2", "d:1", "e:1", "f:0", "g:3", "h:0"}));
+    QCOMPARE(visited(R"({"style":[[],[5,0,1],[null,0,1],[["a"],0,1],"e",5,null,{"a":1},["s",0,"1"],["t",0,[1]],
+        ["u",0,{}],["v",0,2147483648],["w",0,1e10]]})"),
+             QStringList());
+    // An object's entries in ascending key order.
+    QCOMPARE(visited(R"({"style":{"z":["last"],"a":["first",0,3]}})"), QStringList({"first:3", "last:0"}));
+    QCOMPARE(visited(R"({"style":"blue"})"), QStringList());
 }
 
 void tst_Styles::familyIsGbk()

@@ -401,9 +401,9 @@ void TestSwitch::attrWithLeftTextOnly()
 void TestSwitch::malformedElements()
 {
     const QByteArray cases[] = {
-        R"({"attr":{"leftText":5,"rightText":[],"thumbW":"a","thumbH":{},"speed":"x","on":"1","margin":true}})",
+        R"({"attr":{"leftText":[5],"rightText":[],"thumbW":"a","thumbH":{},"speed":"x","on":"1","margin":"1"}})",
         R"({"attr":5,"style":7})",
-        R"({"style":[[1,2,3],["swBack"],["swBack","a","b"],null,{"a":1}]})",
+        R"({"style":[[1,2,3],[],["swBack","a","b"],null,{"a":1}]})",
         R"([1,2,3])",
         R"(null)",
     };
@@ -425,6 +425,13 @@ void TestSwitch::malformedElements()
     wrongTypes.LoadFromJson(parse(cases[0]));
     QCOMPARE(wrongTypes.onText(), QString());
     QCOMPARE(wrongTypes.thumbSize(), QSize(25, 25));
+    // What JsonCpp converts is read: true is 1, a number is its text, a missing slot is 0.
+    TAVQSwitch converted;
+    converted.LoadFromJson(parse(R"({"style":[["swBack"]],"attr":{"leftText":5,"margin":true,"thumbW":30.9}})"));
+    QCOMPARE(converted.margin(), 1);
+    QCOMPARE(converted.onText(), QStringLiteral("5"));
+    QCOMPARE(converted.thumbSize().width(), 30);
+    QCOMPARE(converted.backgroundStyle().color.rgba(), Back);
 
     // A negative speed or a thumb wider than the control still slides and ends.
     TAVQSwitch odd;

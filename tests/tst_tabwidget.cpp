@@ -546,8 +546,8 @@ void TestTabWidget::malformedPages()
 {
     const QByteArray pages[] = {
         R"({"style":"bg","attr":[]})",
-        R"({"style":[["bg"],[1,0,0],["bg",0,"1"],"bg",null,["normal",0,1.5],[["bg"],0,0]],
-            "attr":{"itemSize":"80","itemSpace":2.5,"isHor":"no","showText":true}})",
+        R"({"style":[[1,0,0],["bg",0,"1"],"bg",null,["normal",0,[1]],[["bg"],0,0],[5]],
+            "attr":{"itemSize":"80","itemSpace":"2","isHor":"no","showText":true}})",
         R"({"style":{"a":5},"attr":null})",
         R"({"attr":{"itemSize":2147483647,"itemSpace":2147483647}})",
         R"([1,2,3])",
@@ -566,6 +566,12 @@ void TestTabWidget::malformedPages()
         QTest::mousePress(tab.get(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
         QVERIFY(!look(tab.get()).isNull());
     }
+    // What JsonCpp converts is read: a missing slot is slot 0, reals truncate.
+    const auto converted = load(R"({"style":[["bg"],["normal",0,1.5]],"attr":{"itemSpace":2.5,"isHor":0}})",
+                                QSize(120, 30), {"a", "b"});
+    QCOMPARE(converted->backgroundStyle().color, QColor(0xff101010));
+    QCOMPARE(converted->itemSpace(), 2);
+    QVERIFY(!converted->isHorizontal());
     // Huge sizes: items past the first lie far outside and are never hit.
     const auto huge = load(pages[3], QSize(120, 30), {"a", "b", "c"});
     QCOMPARE(huge->itemAt(QPoint(119, 10)), 0);

@@ -698,10 +698,13 @@ void TestValueControls::scrollBarLoadsIcons()
 
     bar.LoadFromJson(parse(R"({"attr":"none"})"));
     QCOMPARE(bar.arrowIcon(true), QStringLiteral("u.png"));
-    bar.LoadFromJson(parse(R"({"attr":{"downicon":"e.png","thumbicon":5}})"));
+    bar.LoadFromJson(parse(R"({"attr":{"downicon":"e.png","thumbicon":[5]}})"));
     QCOMPARE(bar.arrowIcon(true), QString());
     QCOMPARE(bar.arrowIcon(false), QStringLiteral("e.png"));
     QCOMPARE(bar.thumbIcon(), QString());
+    // A number is read as the text asString gives it.
+    bar.LoadFromJson(parse(R"({"attr":{"thumbicon":5}})"));
+    QCOMPARE(bar.thumbIcon(), QStringLiteral("5"));
 }
 
 // ---------------------------------------------------------------- progress bar
@@ -816,10 +819,18 @@ void TestValueControls::lcdLoading()
     QCOMPARE(lcd.color(), QColor(0xFF, 0x00, 0x00));
     QCOMPARE(lcd.color().alpha(), 255);
 
-    lcd.LoadFromJson(parse(R"({"attr":{"digitCount":"4","color":"ff0000","text":7}})"));
+    lcd.LoadFromJson(parse(R"({"attr":{"digitCount":"4","color":"ff0000","text":[7]}})"));
     QCOMPARE(lcd.digitCount(), 3);
     QCOMPARE(lcd.color(), QColor(0xFF, 0x00, 0x00));
     QCOMPARE(lcd.intValue(), 12);
+    // Converted as JsonCpp converts: reals truncate, a number is its text.
+    lcd.LoadFromJson(parse(R"({"attr":{"digitCount":4.9,"color":255.5,"text":7}})"));
+    QCOMPARE(lcd.digitCount(), 4);
+    QCOMPARE(lcd.color(), QColor(0x00, 0x00, 0xFF));
+    QCOMPARE(lcd.intValue(), 7);
+    lcd.setDigitCount(3);
+    lcd.display(12);
+    lcd.LoadFromJson(parse(R"({"attr":{"color":2147418112}})"));
 
     lcd.setColor(QColor(1, 2, 3));
     QCOMPARE(lcd.color(), QColor(1, 2, 3));
@@ -934,8 +945,8 @@ void TestValueControls::scrollBarChildMalformed()
     configureScrollBars(parse(R"({"child":[
         5, [], {"type":5}, {"type":["scrollbar"]}, {},
         {"type":"qtscrollbar","attr":"x","w":"wide","style":7},
-        {"type":"qtscrollbar","attr":{"hor":1,"size":"3","upicon":7},"w":1e300,"h":4,
-         "style":[["red",0,"2"],[3,0,2],["red"],5]}]})"),
+        {"type":"qtscrollbar","attr":{"hor":"1","size":"3","upicon":[7]},"w":1e300,"h":4,
+         "style":[["red",0,"2"],[3,0,2],["red",0,{}],5]}]})"),
                         &horizontal, &vertical, record);
     QCOMPARE(parts.size(), size_t(2));
     // A wrongly typed "hor" counts as absent: the vertical bar.
@@ -947,6 +958,17 @@ void TestValueControls::scrollBarChildMalformed()
     // The string "attr" left the icon alone, the object with a bad "upicon" cleared it.
     QCOMPARE(vertical.arrowIcon(true), QString());
     QCOMPARE(vertical.subLineStyle(0).color.rgba(), White);
+
+    // What JsonCpp converts is read: "hor" 1 is true, a real size truncates, a
+    // style entry without a slot is slot 0 (the groove).
+    parts.clear();
+    configureScrollBars(parse(R"({"child":[{"type":"qtscrollbar","attr":{"hor":1,"size":3.7},"h":4.2,
+        "style":[["red"]]}]})"), &horizontal, &vertical, record);
+    QCOMPARE(parts.size(), size_t(1));
+    QCOMPARE(parts[0].horizontal, true);
+    QCOMPARE(parts[0].size, std::optional<int>(3));
+    QCOMPARE(parts[0].thickness, 4);
+    QCOMPARE(horizontal.grooveStyle().color.rgba(), Red);
 
     // Child lists of the wrong type, and null bars, do nothing.
     for (const QByteArray &json : {QByteArray(R"({"child":{"type":"qtscrollbar"}})"), QByteArray(R"({"child":3})"),

@@ -82,27 +82,16 @@ void placeChild(ITAVQControlBase *control, Qt::Orientation direction, int positi
     }
 }
 
-// Pages write this flag as a number as often as a boolean; any non-zero number is true.
-std::optional<bool> flagValue(const Json::Value &value)
-{
-    if (const auto flag = toBool(value))
-        return flag;
-    if (const auto number = toInt(value))
-        return *number != 0;
-    if (value.isNumeric())
-        return true; // outside the int range, so not zero
-    return std::nullopt;
-}
-
-// A line colour is a hexadecimal RRGGBB string or the same value as a number.
+// A line colour is a hexadecimal RRGGBB string or the same value as a number
+// (asInt's, or asUInt's above the int range: a bit pattern, not a bounded page number).
 std::optional<QColor> lineColorValue(const Json::Value &value)
 {
-    if (const auto text = toBytes(value))
+    if (const auto text = stringBytes(value))
         return fontColorFromString(*text);
-    if (value.isInt())   // a bit pattern, not a bounded page number
-        return QColor(QRgb(quint32(value.asInt())));
-    if (value.isUInt())
-        return QColor(QRgb(value.asUInt()));
+    if (const auto bits = toBits(value))
+        return QColor(QRgb(quint32(*bits)));
+    if (const auto bits = toUInt(value))
+        return QColor(QRgb(*bits));
     return std::nullopt;
 }
 
@@ -277,10 +266,9 @@ void TAVQGroupBoxImpl::loadTitleAttributes(const Json::Value &attr)
 {
     if (const auto text = optionalBytes(attr, "text"))
         m_title = fromGbk(*text);
-    if (const Json::Value *size = member(attr, "size")) {
-        if (const auto inset = flagValue(*size))
-            m_lineInset = *inset ? 1 : 0;
-    }
+    // Read as asBool reads it: pages write this flag as a number as often as a boolean.
+    if (const auto inset = optionalBool(attr, "size"))
+        m_lineInset = *inset ? 1 : 0;
     if (const Json::Value *color = member(attr, "color")) {
         if (const auto line = lineColorValue(*color))
             m_lineColor = *line;

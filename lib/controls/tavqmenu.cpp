@@ -45,7 +45,8 @@ void paintSubMenuMark(QPainter *painter, const QRect &r)
     painter->restore();
 }
 
-// A missing or wrongly typed key reads as the empty name, which never resolves.
+// A missing key, or one asString refuses (an array, an object), reads as the
+// empty name, which never resolves.
 QByteArray styleName(const Json::Value &element, const char *key)
 {
     return JsonRead::bytesMember(element, key);

@@ -98,15 +98,20 @@ void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
         m_widget->setObjectName(QString::fromUtf8(*name));
     if (const auto tip = optionalBytes(e, "tooltip"))
         m_widget->setToolTip(fromGbk(*tip));
-    // The layout gives every control its size: showing it must not first have
-    // Qt measure its content for a size that is replaced moments later.
-    m_widget->setAttribute(Qt::WA_Resized);
+    // Showing a child that was never resized makes Qt give it its size hint
+    // (adjustSize). Where the layout sets the geometry (anchor, margins, fixed),
+    // that measuring would be replaced moments later, so it is skipped; custom
+    // and unknown kinds set none, and the control keeps the size showing gives it.
+    const Json::Value *layout = member(e, "layout");
+    const int kind = layout ? intMember(*layout, "type", LayoutAnchor) : LayoutFixed;
+    if (kind == LayoutAnchor || kind == LayoutMargin || kind == LayoutFixed)
+        m_widget->setAttribute(Qt::WA_Resized);
     m_widget->setVisible(true);
     if (const auto visible = optionalBool(e, "visibility"))
         m_widget->setVisible(*visible);
     if (const auto enabled = optionalBool(e, "enable"))
         m_widget->setEnabled(*enabled);
-    if (const Json::Value *layout = member(e, "layout")) {
+    if (layout) {
         readLayoutObject(*layout, e);
         return;
     }

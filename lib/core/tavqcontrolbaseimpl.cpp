@@ -14,22 +14,25 @@ namespace TAVQtLib {
 
 TAVQAttrValue TAVQAttrValue::fromJson(const Json::Value &v)
 {
+    // The JSON type decides the kind; the value is then JsonCpp's conversion of it.
     TAVQAttrValue a;
     if (v.isBool()) {
-        a.value = v.asBool();
-    } else if (const auto bytes = JsonRead::toBytes(v)) {
+        a.value = JsonRead::toBool(v).value_or(false);
+    } else if (const auto bytes = JsonRead::stringBytes(v)) {
         a.type = String;
         a.value = QString::fromUtf8(*bytes);
     } else if (v.isInt()) {
         a.type = Int;
-        a.value = v.asInt();
+        a.value = JsonRead::toBits(v).value_or(0);
     } else if (v.isUInt()) {
         a.type = UInt;
-        a.value = v.asUInt();
+        a.value = JsonRead::toUInt(v).value_or(0u);
     } else if (v.isNumeric()) {
         a.type = Double;
-        a.value = v.asDouble();
+        a.value = JsonRead::toDouble(v).value_or(0.0);
     } else if (v.isArray() && v.size() > 0 && v[0].isString()) {
+        // Every item as asString gives it; an array or object inside, which
+        // asString refuses, keeps its JSON text.
         QStringList list;
         for (const Json::Value &item : v)
             list << QString::fromUtf8(JsonRead::toBytes(item).value_or(QByteArray(item.toStyledString().c_str()).trimmed()));

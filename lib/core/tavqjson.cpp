@@ -2,8 +2,31 @@
 
 #include <json/reader.h>
 
+#include <exception>
+#include <string>
+
 namespace TAVQtLib {
 namespace JsonRead {
+
+namespace {
+
+// Calls JsonCpp's own conversion, but only for values that isConvertibleTo says it
+// takes: exactly those on which the conversion does not throw (its range checks
+// included). The catch is the guard for any JsonCpp that disagrees with itself.
+template <typename Convert>
+auto convert(const Json::Value &value, Json::ValueType kind, Convert conversion)
+    -> std::optional<decltype(conversion(value))>
+{
+    if (!value.isConvertibleTo(kind))
+        return std::nullopt;
+    try {
+        return conversion(value);
+    } catch (const std::exception &) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 const Json::Value *member(const Json::Value &object, const char *key)
 {
@@ -14,26 +37,52 @@ const Json::Value *member(const Json::Value &object, const char *key)
 
 std::optional<int> toInt(const Json::Value &value)
 {
-    if (!value.isInt())
-        return std::nullopt;
     // Page and style integers are positions, sizes, counts and RGB values; bounded
     // like widget sizes, no sum of a few of them can overflow.
-    return qBound(-MaxPageInt, value.asInt(), MaxPageInt);
+    if (const auto number = toBits(value))
+        return qBound(-MaxPageInt, *number, MaxPageInt);
+    return std::nullopt;
+}
+
+std::optional<int> toBits(const Json::Value &value)
+{
+    return convert(value, Json::intValue, [](const Json::Value &v) { return int(v.asInt()); });
+}
+
+std::optional<unsigned> toUInt(const Json::Value &value)
+{
+    return convert(value, Json::uintValue, [](const Json::Value &v) { return unsigned(v.asUInt()); });
 }
 
 std::optional<bool> toBool(const Json::Value &value)
 {
-    if (!value.isBool())
-        return std::nullopt;
-    return value.asBool();
+    return convert(value, Json::booleanValue, [](const Json::Value &v) { return v.asBool(); });
 }
 
 std::optional<QByteArray> toBytes(const Json::Value &value)
 {
+    if (const auto bytes = stringBytes(value))
+        return bytes;
+    return convert(value, Json::stringValue, [](const Json::Value &v) {
+        const std::string text = v.asString();
+        return QByteArray(text.data(), int(text.size()));
+    });
+}
+
+std::optional<double> toDouble(const Json::Value &value)
+{
+    return convert(value, Json::realValue, [](const Json::Value &v) { return v.asDouble(); });
+}
+
+std::optional<QByteArray> stringBytes(const Json::Value &value)
+{
     const char *begin = nullptr;
     const char *end = nullptr;
-    if (!value.isString() || !value.getString(&begin, &end))
+    if (!value.isString())
         return std::nullopt;
+    // A string value without storage is the empty string to asString.
+    if (!value.getString(&begin, &end))
+        return QByteArray("");
     return QByteArray(begin, int(end - begin));
 }
 
@@ -61,9 +110,7 @@ std::optional<int> optionalInt(const Json::Value &object, const char *key)
 std::optional<int> optionalBits(const Json::Value &object, const char *key)
 {
     const Json::Value *v = member(object, key);
-    if (!v || !v->isInt())
-        return std::nullopt;
-    return v->asInt();
+    return v ? toBits(*v) : std::nullopt;
 }
 
 std::optional<bool> optionalBool(const Json::Value &object, const char *key)
@@ -76,6 +123,12 @@ std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *k
 {
     const Json::Value *v = member(object, key);
     return v ? toBytes(*v) : std::nullopt;
+}
+
+std::optional<double> optionalDouble(const Json::Value &object, const char *key)
+{
+    const Json::Value *v = member(object, key);
+    return v ? toDouble(*v) : std::nullopt;
 }
 
 bool parseDocument(const char *begin, const char *end, Json::Value *root)

@@ -1,6 +1,8 @@
 #ifndef TAVQ_JSON_H
 #define TAVQ_JSON_H
 
+#include "tavqtlib_export.h"
+
 #include <QByteArray>
 
 #include <json/value.h>
@@ -9,33 +11,52 @@
 
 namespace TAVQtLib {
 
-// Typed reads of page and style sheet members. JsonCpp's conversions throw on
-// values of the wrong type; here a wrongly typed value counts as absent.
+// Typed reads of page and style sheet members. A value converts exactly as
+// JsonCpp's asInt / asUInt / asBool / asString / asDouble convert it: numbers and
+// booleans into each other, reals truncated toward zero, null into 0, false or
+// "", numbers and booleans into the text asString gives them. Where those
+// conversions would throw (a string where a number or a boolean is wanted, an
+// array or an object, a number outside the target's range), the value counts as
+// absent instead.
 namespace JsonRead {
 
 // The largest magnitude an integer read from a page or style sheet keeps.
 constexpr int MaxPageInt = 16777215;
 
 // The member `key` of `object`, or null when `object` is no object or lacks it.
-const Json::Value *member(const Json::Value &object, const char *key);
+TAVQTLIB_INTERNAL_EXPORT const Json::Value *member(const Json::Value &object, const char *key);
 
-std::optional<int> toInt(const Json::Value &value);
-std::optional<bool> toBool(const Json::Value &value);
-std::optional<QByteArray> toBytes(const Json::Value &value);
+// asInt, then bounded to [-MaxPageInt, MaxPageInt]: page and style integers are
+// positions, sizes, counts and the like.
+TAVQTLIB_INTERNAL_EXPORT std::optional<int> toInt(const Json::Value &value);
+// asInt unbounded: an integer taken as a bit pattern (an RGB colour).
+TAVQTLIB_INTERNAL_EXPORT std::optional<int> toBits(const Json::Value &value);
+// asUInt unbounded.
+TAVQTLIB_INTERNAL_EXPORT std::optional<unsigned> toUInt(const Json::Value &value);
+TAVQTLIB_INTERNAL_EXPORT std::optional<bool> toBool(const Json::Value &value);
+// asString's bytes.
+TAVQTLIB_INTERNAL_EXPORT std::optional<QByteArray> toBytes(const Json::Value &value);
+TAVQTLIB_INTERNAL_EXPORT std::optional<double> toDouble(const Json::Value &value);
 
-int intMember(const Json::Value &object, const char *key, int fallback);
-bool boolMember(const Json::Value &object, const char *key, bool fallback);
-QByteArray bytesMember(const Json::Value &object, const char *key, const QByteArray &fallback = QByteArray());
+// The bytes of a JSON string, and nothing for any other kind of value: for the
+// few places where the page format tells values apart by their JSON type (an
+// element's "type", a style entry's name, a colour given as text or as a number).
+TAVQTLIB_INTERNAL_EXPORT std::optional<QByteArray> stringBytes(const Json::Value &value);
 
-// The member's value when present and of the right type.
-std::optional<int> optionalInt(const Json::Value &object, const char *key);
-// An integer taken as a bit pattern (an RGB colour), not bounded.
-std::optional<int> optionalBits(const Json::Value &object, const char *key);
-std::optional<bool> optionalBool(const Json::Value &object, const char *key);
-std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *key);
+TAVQTLIB_INTERNAL_EXPORT int intMember(const Json::Value &object, const char *key, int fallback);
+TAVQTLIB_INTERNAL_EXPORT bool boolMember(const Json::Value &object, const char *key, bool fallback);
+TAVQTLIB_INTERNAL_EXPORT QByteArray bytesMember(const Json::Value &object, const char *key,
+                                               const QByteArray &fallback = QByteArray());
+
+// The member's value when present and convertible.
+TAVQTLIB_INTERNAL_EXPORT std::optional<int> optionalInt(const Json::Value &object, const char *key);
+TAVQTLIB_INTERNAL_EXPORT std::optional<int> optionalBits(const Json::Value &object, const char *key);
+TAVQTLIB_INTERNAL_EXPORT std::optional<bool> optionalBool(const Json::Value &object, const char *key);
+TAVQTLIB_INTERNAL_EXPORT std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *key);
+TAVQTLIB_INTERNAL_EXPORT std::optional<double> optionalDouble(const Json::Value &object, const char *key);
 
 // Parses a whole document with comments allowed; false on any syntax error.
-bool parseDocument(const char *begin, const char *end, Json::Value *root);
+TAVQTLIB_INTERNAL_EXPORT bool parseDocument(const char *begin, const char *end, Json::Value *root);
 
 } // namespace JsonRead
 

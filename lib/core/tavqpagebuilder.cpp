@@ -57,7 +57,9 @@ QWidget *createElement(const Json::Value &element, QWidget *parent, int depth)
 {
     if (depth > MaxElementDepth)
         return nullptr;
-    const auto type = optionalBytes(element, "type");
+    // A type that is no JSON string names no control (not even as asString's text).
+    const Json::Value *typeValue = member(element, "type");
+    const auto type = typeValue ? stringBytes(*typeValue) : std::nullopt;
     if (!type || *type == "qtscrollbar")
         return nullptr;
     QWidget *widget = CreateControl(type->constData(), element, parent);

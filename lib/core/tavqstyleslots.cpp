@@ -14,10 +14,12 @@ void visit(const Json::Value &element, const Visitor &visitor)
     if (!styles || !(styles->isArray() || styles->isObject()))
         return;
     for (const Json::Value &entry : *styles) {
-        if (!entry.isArray() || entry.size() < 3)
+        if (!entry.isArray())
             continue;
-        const auto name = JsonRead::toBytes(entry[0]);
-        const auto slot = JsonRead::toInt(entry[2]);
+        // Index access past the end gives null, so a missing slot reads as slot 0
+        // ([name] and [name, 0] are [name, 0, 0]); the name must be a string.
+        const auto name = JsonRead::stringBytes(entry[Json::ArrayIndex(0)]);
+        const auto slot = JsonRead::toInt(entry[Json::ArrayIndex(2)]);
         if (name && slot)
             visitor(QString::fromUtf8(*name), *slot);
     }

@@ -1,6 +1,7 @@
 #ifndef TAVQ_STYLESLOTS_H
 #define TAVQ_STYLESLOTS_H
 
+#include "tavqtlib_export.h"
 #include "resources/tavqstyle.h"
 
 #include <QString>
@@ -16,16 +17,18 @@ namespace TAVQtLib {
 
 // Reading of an element's "style" list, shared by every control: entries are
 // [style name, an ignored integer, slot], visited in the list's own order (index
-// order for an array, ascending key order for an object). Each control only maps
+// order for an array, ascending key order for an object). The slot converts as
+// asInt does, a missing one reading as 0; entries that are no arrays, whose name
+// is no string or whose slot asInt refuses are skipped. Each control only maps
 // slots to its fields.
 namespace TAVQStyleSlots {
 
 using Visitor = std::function<void(const QString &name, int slot)>;
-void visit(const Json::Value &element, const Visitor &visitor);
+TAVQTLIB_INTERNAL_EXPORT void visit(const Json::Value &element, const Visitor &visitor);
 
 // The named style in a record fresh at the record defaults; false when unknown.
-bool findBox(const QString &name, TAVQBoxStyle *out);
-bool findFont(const QString &name, TAVQFontStyle *out);
+TAVQTLIB_INTERNAL_EXPORT bool findBox(const QString &name, TAVQBoxStyle *out);
+TAVQTLIB_INTERNAL_EXPORT bool findFont(const QString &name, TAVQFontStyle *out);
 
 // Sets the style of one state; state 0 (or 4) also sets the other three.
 template <typename Style>
@@ -49,8 +52,8 @@ void storeForState(std::array<Style, 4> &styles, int state, const Style &style)
 }
 
 // Looks `name` up and, when found, stores it for the state as setPerState does.
-bool setBoxForState(std::array<TAVQBoxStyle, 4> &styles, int state, const QString &name);
-bool setFontForState(std::array<TAVQFontStyle, 4> &styles, int state, const QString &name);
+TAVQTLIB_INTERNAL_EXPORT bool setBoxForState(std::array<TAVQBoxStyle, 4> &styles, int state, const QString &name);
+TAVQTLIB_INTERNAL_EXPORT bool setFontForState(std::array<TAVQFontStyle, 4> &styles, int state, const QString &name);
 
 } // namespace TAVQStyleSlots
 
