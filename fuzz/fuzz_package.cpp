@@ -131,7 +131,7 @@ void exerciseFile(const uint8_t *data, size_t size)
     if (std::fclose(file) != 0 || !written)
         return;
     PackageIndex index;
-    if (!index.loadPackageEntries(QByteArray(path.c_str())))
+    if (!index.loadPackageEntries(QString::fromStdString(path)))
         return;
     for (const auto &file : index.files()) {
         const auto found = index.findFile(file.first);

@@ -14,10 +14,13 @@
 #include <QTextLayout>
 #include <QtTest>
 
+#include <climits>
 #include <functional>
 #include <memory>
 
 using namespace TAVQtLib;
+
+Q_DECLARE_METATYPE(TAVQtLib::TAVQTextPosition)
 
 namespace QTest {
 template <>
@@ -126,6 +129,8 @@ private slots:
     void hitTest();
     void setSelectionOrder();
     void multiLineSelection();
+    void selectionOutOfRange_data();
+    void selectionOutOfRange();
     void drawIntoRowRectangle();
     void textColour();
     void htmlRoundTrip();
@@ -355,8 +360,8 @@ void TestLabel::labelMalformedElements()
 {
     const QByteArray pages[] = {
         R"({"style":"big","attr":7})",
-        R"({"style":[["big"],[3,0,0],["big",0,"0"],null,"big"],"attr":{"text":5}})",
-        R"({"style":{"a":{"b":1}},"attr":{"text":null}})",
+        R"({"style":[[],[3,0,0],["big",0,"0"],null,"big"],"attr":{"text":[5]}})",
+        R"({"style":{"a":{"b":1}},"attr":{"text":{}}})",
         R"(42)",
     };
     for (const QByteArray &page : pages) {
@@ -368,6 +373,15 @@ void TestLabel::labelMalformedElements()
         QVERIFY(labelEx.LoadFromJson(parse(page)));
         QCOMPARE(labelEx.toPlainText(), QStringLiteral("label"));
     }
+    // What JsonCpp converts is read: a number is its text, null the empty text,
+    // a style entry without a slot is slot 0.
+    TAVQLabel converted;
+    QVERIFY(converted.LoadFromJson(parse(R"({"style":[["big"]],"attr":{"text":5}})")));
+    QCOMPARE(converted.text(), QStringLiteral("5"));
+    QCOMPARE(converted.fontStyle().size, 20);
+    TAVQLabel nullText;
+    QVERIFY(nullText.LoadFromJson(parse(R"({"attr":{"text":null}})")));
+    QCOMPARE(nullText.text(), QString());
 }
 
 void TestLabel::labelExDefaultsAndLoading()
@@ -558,6 +572,44 @@ void TestLabel::multiLineSelection()
     QVERIFY(highlightBounds(image, band(4)).isEmpty());
     // The anchor line starts past the left edge; the others start at 5.
     QVERIFY(int(line0.cursorToX(anchorCursor)) > 0);
+}
+
+void TestLabel::selectionOutOfRange_data()
+{
+    QTest::addColumn<TAVQTextPosition>("a");
+    QTest::addColumn<TAVQTextPosition>("b");
+    // The selection within the text that looks the same.
+    QTest::addColumn<TAVQTextPosition>("sameA");
+    QTest::addColumn<TAVQTextPosition>("sameB");
+    const TAVQTextPosition lineStart{0, 0, 0};
+    QTest::newRow("line far before") << TAVQTextPosition{0, -100000000, 0} << TAVQTextPosition{0, 2, 1000}
+                                     << lineStart << TAVQTextPosition{0, 2, 1000};
+    QTest::newRow("line just before") << TAVQTextPosition{0, -2, 0} << TAVQTextPosition{0, 0, 1000}
+                                      << lineStart << TAVQTextPosition{0, 0, 1000};
+    QTest::newRow("line far after") << TAVQTextPosition{0, 1, 0} << TAVQTextPosition{0, INT_MAX, 0}
+                                    << TAVQTextPosition{0, 1, 0} << TAVQTextPosition{0, 99, 0};
+    QTest::newRow("cursors far out") << TAVQTextPosition{0, 1, INT_MIN} << TAVQTextPosition{0, 1, INT_MAX}
+                                     << TAVQTextPosition{0, 1, 0} << TAVQTextPosition{0, 1, 1000};
+    QTest::newRow("all extremes") << TAVQTextPosition{INT_MIN, INT_MIN, INT_MIN}
+                                  << TAVQTextPosition{INT_MAX, INT_MAX, INT_MAX} << lineStart
+                                  << TAVQTextPosition{0, 99, 0};
+}
+
+void TestLabel::selectionOutOfRange()
+{
+    QFETCH(TAVQTextPosition, a);
+    QFETCH(TAVQTextPosition, b);
+    QFETCH(TAVQTextPosition, sameA);
+    QFETCH(TAVQTextPosition, sameB);
+    TAVQLabelEx label;
+    label.setPlainText(Paragraph);
+    label.resize(110, 200);
+    look(&label);   // lays the lines out
+    label.setSelection(a, b);
+    const QImage image = look(&label);
+    QVERIFY(!highlightBounds(image).isEmpty());
+    label.setSelection(sameA, sameB);
+    QCOMPARE(look(&label), image);
 }
 
 void TestLabel::drawIntoRowRectangle()

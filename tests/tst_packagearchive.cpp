@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 #include <climits>
@@ -160,13 +161,16 @@ private slots:
     void damagedBytes();
     void infoZip_data();
     void infoZip();
+    void infoZipFromPipe();
+    void entryNames_data();
+    void entryNames();
 
 private:
     QString write(const QByteArray &bytes)
     {
         return ZipTest::writeFile(m_dir, QStringLiteral("p%1.zip").arg(m_counter++), bytes);
     }
-    bool load(const QByteArray &zip, PackageIndex *index) { return index->loadPackageEntries(QFile::encodeName(write(zip))); }
+    bool load(const QByteArray &zip, PackageIndex *index) { return index->loadPackageEntries(write(zip)); }
 
     QTemporaryDir m_dir;
     int m_counter = 0;
@@ -175,24 +179,29 @@ private:
 void TestPackageArchive::prefix_data()
 {
     QTest::addColumn<QByteArray>("prefix");
-    QTest::newRow("none") << QByteArray();
-    QTest::newRow("one byte") << QByteArray("X");
-    QTest::newRow("stub") << ZipTest::randomBytes(70000, 3);
-    QTest::newRow("fake local header") << QByteArray("PK\x03\x04PK\x01\x02", 8);
+    QTest::addColumn<bool>("zip64");
+    QTest::newRow("none") << QByteArray() << false;
+    QTest::newRow("one byte") << QByteArray("X") << false;
+    QTest::newRow("stub") << ZipTest::randomBytes(70000, 3) << false;
+    QTest::newRow("fake local header") << QByteArray("PK\x03\x04PK\x01\x02", 8) << false;
+    QTest::newRow("zip64 end records") << QByteArray() << true;
+    QTest::newRow("zip64 end records, stub") << ZipTest::randomBytes(7000, 4) << true;
 }
 
 void TestPackageArchive::prefix()
 {
     QFETCH(QByteArray, prefix);
+    QFETCH(bool, zip64);
     const QByteArray big = ZipTest::randomBytes(5000, 1);
     Archive a;
     a.prefix = prefix;
+    a.zip64EndRecords = zip64;
     a.add("first.txt", "hello");
     a.add("second.bin", big, 8);
     const QByteArray zip = a.build();
 
     for (bool viaFile : {false, true}) {
-        PackageArchivePtr archive(viaFile ? openArchive(QFile::encodeName(write(zip))) : openArchiveData(zip));
+        PackageArchivePtr archive(viaFile ? openArchive(write(zip)) : openArchiveData(zip));
         QVERIFY(archive);
         QCOMPARE(lastPackageResult(), PackageOk);
         PackageEntryInfo info;
@@ -230,7 +239,7 @@ void TestPackageArchive::commentLength()
     a.comment = QByteArray(length, 'c');
     const QByteArray zip = a.build();
 
-    PackageArchivePtr archive(openArchive(QFile::encodeName(write(zip))));
+    PackageArchivePtr archive(openArchive(write(zip)));
     QCOMPARE(bool(archive), opens);
     PackageIndex index;
     QCOMPARE(load(zip, &index), opens);
@@ -284,7 +293,7 @@ void TestPackageArchive::openFailures()
     QFETCH(QByteArray, bytes);
     QVERIFY(!openBytes(bytes));
     QCOMPARE(lastPackageResult(), PackageNoFile);
-    QVERIFY(!PackageArchivePtr(openArchive(QFile::encodeName(write(bytes)))));
+    QVERIFY(!PackageArchivePtr(openArchive(write(bytes))));
     QCOMPARE(lastPackageResult(), PackageNoFile);
     PackageIndex index;
     QVERIFY(!load(bytes, &index));
@@ -293,17 +302,17 @@ void TestPackageArchive::openFailures()
 
 void TestPackageArchive::missingFileKeepsIndex()
 {
-    QVERIFY(!PackageArchivePtr(openArchive(QFile::encodeName(m_dir.filePath("missing.zip")))));
+    QVERIFY(!PackageArchivePtr(openArchive(m_dir.filePath("missing.zip"))));
     QCOMPARE(lastPackageResult(), PackageNoFile);
-    QVERIFY(!PackageArchivePtr(openArchive(QByteArray())));
-    QVERIFY(!PackageArchivePtr(openArchive(QFile::encodeName(m_dir.path()))));
+    QVERIFY(!PackageArchivePtr(openArchive(QString())));
+    QVERIFY(!PackageArchivePtr(openArchive(m_dir.path())));
     QCOMPARE(lastPackageResult(), PackageNoFile);
 
     Archive a;
     a.add("kept.txt", "kept");
     PackageIndex index;
     QVERIFY(load(a.build(), &index));
-    QVERIFY(!index.loadPackageEntries(QFile::encodeName(m_dir.filePath("missing.zip"))));
+    QVERIFY(!index.loadPackageEntries(m_dir.filePath("missing.zip")));
     QCOMPARE(keysOf(index), Keys({"kept.txt"}));
 
     // A second package adds new keys but never replaces one already filed.
@@ -340,7 +349,7 @@ void TestPackageArchive::nameSanitising_data()
     };
     row("plain", "pages/Main.JSON", "pages/Main.JSON", "pages/main.json");
     row("all capitals", "ABCXYZ/AZ.Z", "ABCXYZ/AZ.Z", "abcxyz/az.z");
-    row("high bytes untouched", "\xC4\xD6Z@[.TXT", "\xC4\xD6Z@[.TXT", "\xC4\xD6z@[.txt");
+    row("high bytes", "\xC4\xD6Z@[.TXT", "\xC4\xD6Z@[.TXT", QString::fromUtf8("闹z@[.txt").toUtf8());   // GBK
     row("drive and backslash", "C:\\dir\\x.json", "dir\\x.json", "dir\\x.json");
     row("drive and slash", "d:/X.json", "X.json", "x.json");
     row("absolute", "/abs/path.json", "abs/path.json", "abs/path.json");
@@ -874,6 +883,9 @@ void TestPackageArchive::coherence_data()
     QTest::newRow("local extra past end") << "local extra past end" << quint32(PackageReadError);
     QTest::newRow("descriptor hides local sizes") << "descriptor" << quint32(PackageOk);
     QTest::newRow("extras differ") << "extras" << quint32(PackageOk);
+    QTest::newRow("zip64 local sizes") << "zip64" << quint32(PackageOk);
+    QTest::newRow("zip64 local sizes differ") << "zip64 wrong" << quint32(PackageCorrupt);
+    QTest::newRow("placeholders without zip64") << "placeholders" << quint32(PackageCorrupt);
 }
 
 void TestPackageArchive::coherence()
@@ -913,6 +925,14 @@ void TestPackageArchive::coherence()
         e.localExtra = ZipTest::randomBytes(28, 4);
         e.centralExtra = ZipTest::randomBytes(24, 5);
         e.centralComment = "comment";
+    } else if (damage.startsWith("zip64") || damage == "placeholders") {
+        e.localCompressedSize = e.localUncompressedSize = 0xFFFFFFFF;
+        const quint64 compressed = quint64(ZipTest::deflateRaw(data).size());
+        const quint64 uncompressed = quint64(data.size()) + (damage == "zip64" ? 0 : 1);
+        // Behind another block, as Info-ZIP writes its time stamps first.
+        const QByteArray timeStamp("UT\x05\0\x01\0\0\0\0", 9);
+        if (damage != "placeholders")
+            e.localExtra = timeStamp + ZipTest::zip64LocalExtra(uncompressed, compressed);
     }
     a.add("next.txt", "next");
     const QByteArray zip = a.build();
@@ -1172,7 +1192,7 @@ void TestPackageArchive::infoZip()
         QVERIFY(runZip(dir.path(), {"-A", "-q", path}, nullptr));
 
     PackageIndex index;
-    QVERIFY(index.loadPackageEntries(QFile::encodeName(path)));
+    QVERIFY(index.loadPackageEntries(path));
     QCOMPARE(keysOf(index), Keys({"top.json", "a/b/c.txt", "images/logo.png", "pages/big.json"}));
     for (const auto &source : sources) {
         if (source.second.isEmpty())
@@ -1182,7 +1202,7 @@ void TestPackageArchive::infoZip()
         QVERIFY(QByteArray(file->data, file->length) == source.second);
     }
 
-    PackageArchivePtr archive(openArchive(QFile::encodeName(path)));
+    PackageArchivePtr archive(openArchive(path));
     QVERIFY(archive);
     PackageEntryInfo info;
     QCOMPARE(entryInfo(archive.get(), -1, &info), PackageOk);
@@ -1195,6 +1215,56 @@ void TestPackageArchive::infoZip()
     }
     QCOMPARE(names, std::set<QByteArray>({"Top.JSON", "a/", "a/b/", "a/b/c.txt", "images/", "images/Logo.PNG",
                                           "pages/", "pages/big.json", "emptydir/", "empty.txt"}));
+}
+
+void TestPackageArchive::infoZipFromPipe()
+{
+    if (QStandardPaths::findExecutable("zip").isEmpty())
+        QSKIP("zip is not installed");
+    // Not knowing the size, zip leaves Zip64 placeholders in the local header
+    // and adds Zip64 end records.
+    const QByteArray data = ZipTest::compressibleBytes(5000);
+    const QString path = m_dir.filePath("piped.zip");
+    QProcess zip;
+    zip.start("zip", {"-q", path, "-"});
+    zip.write(data);
+    zip.closeWriteChannel();
+    QVERIFY(zip.waitForFinished(60000) && zip.exitCode() == 0);
+    PackageIndex index;
+    QVERIFY(index.loadPackageEntries(path));
+    QCOMPARE(keysOf(index), Keys({"-"}));
+    QCOMPARE(index.files().at("-"), data);
+}
+
+void TestPackageArchive::entryNames_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<quint16>("flags");
+    QTest::addColumn<QString>("key");
+    QTextCodec *gbk = QTextCodec::codecForName("GBK");
+    const QString picture = QString::fromUtf8("图片/商品.png");
+    QTest::newRow("UTF-8, flagged") << picture.toUtf8() << ZipTest::FlagUtf8Name << picture;
+    QTest::newRow("UTF-8, not flagged") << picture.toUtf8() << quint16(0) << picture;
+    QTest::newRow("GBK") << gbk->fromUnicode(picture) << quint16(0) << picture;
+    QTest::newRow("UTF-8, capitals") << QString::fromUtf8("Images/商品.PNG").toUtf8() << ZipTest::FlagUtf8Name
+                                     << QString::fromUtf8("images/商品.png");
+    // Its second byte is the letter A, which must not be lower-cased.
+    const QString trail = QString::fromUtf8("傾/Logo.PNG");
+    QTest::newRow("GBK, letter as trail byte") << gbk->fromUnicode(trail) << quint16(0)
+                                               << QString::fromUtf8("傾/logo.png");
+}
+
+void TestPackageArchive::entryNames()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(quint16, flags);
+    QFETCH(QString, key);
+    Archive a;
+    a.add(stored, "picture").flags = flags;
+    PackageIndex index;
+    QVERIFY(load(a.build(), &index));
+    QCOMPARE(keysOf(index), Keys({key.toUtf8()}));
+    QCOMPARE(PackageIndex::keyOf(key.toUpper()), key.toUtf8());
 }
 
 QTEST_GUILESS_MAIN(TestPackageArchive)

@@ -1,5 +1,6 @@
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
+#include "ziptestwriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 using namespace TAVQtLib;
@@ -52,6 +54,8 @@ private slots:
     void packageWithStyleSheet();
     void fileDataNormalisesNames();
     void packageImages();
+    void nonAsciiNames_data();
+    void nonAsciiNames();
     void boxStyleLookups();
     void setStyles();
     void missingImageTriesDiskAgain();
@@ -166,6 +170,35 @@ void tst_ResourceManager::packageImages()
     QCOMPARE(*other, *red);
     QCOMPARE(rm.image("images/red.png"), red);
     QCOMPARE(rm.image("images/blue.png")->pixel(0, 0), QColor(Qt::blue).rgba());
+}
+
+void tst_ResourceManager::nonAsciiNames_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<quint16>("flags");
+    QTest::addColumn<QString>("name");
+    const QString picture = QString::fromUtf8("图片/商品.png");
+    const QString price = QString::fromUtf8("图片/价格.png");
+    QTest::newRow("UTF-8") << picture.toUtf8() << ZipTest::FlagUtf8Name << QString::fromUtf8("图片\\商品.PNG");
+    QTest::newRow("GBK") << QTextCodec::codecForName("GBK")->fromUnicode(price) << quint16(0) << price;
+}
+
+void tst_ResourceManager::nonAsciiNames()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(quint16, flags);
+    QFETCH(QString, name);
+    const QString tag = QString::fromLatin1(QTest::currentDataTag());
+    ZipTest::Archive a;
+    a.add(stored, png(Qt::darkCyan)).flags = flags;
+    a.add(tag.toLatin1() + ".txt", "ascii");
+    // The package's own path is not ASCII either.
+    const QString path = ZipTest::writeFile(m_dir, QString::fromUtf8("包裹-%1.data").arg(tag), a.build());
+    OpenPackage(path);
+    QVERIFY(rm.fileData(tag + ".txt", nullptr, nullptr));
+    QImage *image = rm.image(name);
+    QVERIFY(image);
+    QCOMPARE(image->pixel(0, 0), QColor(Qt::darkCyan).rgba());
 }
 
 void tst_ResourceManager::boxStyleLookups()
@@ -292,7 +325,7 @@ void tst_ResourceManager::brokenStyleSheets()
     }
     // Wrongly typed style values load as defaults rather than failing the sheet.
     const QString folder = m_dir.filePath("typed");
-    writeFile(folder + "/style.json", R"({"style":[{"type":1,"name":"t","round":"big","drawImg":0}]})");
+    writeFile(folder + "/style.json", R"({"style":[{"type":1,"name":"t","round":"big","drawImg":"0"}]})");
     QVERIFY(LoadStyleFolder(folder));
     TAVQBoxStyle s;
     QVERIFY(GetBoxStyle("t", s));

@@ -14,9 +14,10 @@ struct Run
     QByteArray err;
 };
 
-Run tavqpkg(const QStringList &args)
+Run tavqpkg(const QStringList &args, const QString &workDir = QString())
 {
     QProcess p;
+    p.setWorkingDirectory(workDir);
     p.start(TAVQPKG_PATH, args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
@@ -42,6 +43,9 @@ private slots:
     void listPrintsSizesInKeyOrder();
     void listFailures();
     void catGivesExactBytes();
+    void packageUnderNonAsciiPath();
+    void packRelativeFolder_data();
+    void packRelativeFolder();
     void packConvertsJsonToGbk();
     void builtPackageHoldsTheStyleSheet();
     void usage();
@@ -63,6 +67,7 @@ void tst_Tavqpkg::initTestCase()
     writeFile(src + "/b/Inner/Deep.bin", m_binary);
     writeFile(src + "/a.txt", "alpha");
     writeFile(src + "/empty.txt", "");
+    writeFile(src + QString::fromUtf8("/图片/Logo.txt"), "logo");
     m_package = m_dir.filePath("pkg.data");
     const Run run = tavqpkg({"pack", src, m_package});
     QCOMPARE(run.exitCode, 0);
@@ -74,7 +79,7 @@ void tst_Tavqpkg::listPrintsSizesInKeyOrder()
     QCOMPARE(run.exitCode, 0);
     // Lower-cased keys, byte order, empty files left out.
     QCOMPARE(run.out, QByteArray("5 a.txt\n3000 b/inner/deep.bin\n") + QByteArray::number(QByteArray("{\"text\": \"价格\"}").size())
-                          + " zeta.json\n");
+                          + " zeta.json\n4 图片/logo.txt\n");
 }
 
 void tst_Tavqpkg::listFailures()
@@ -97,6 +102,8 @@ void tst_Tavqpkg::catGivesExactBytes()
     QCOMPARE(run.out, m_binary);
     run = tavqpkg({"cat", m_package, "a.txt"});
     QCOMPARE(run.out, QByteArray("alpha"));
+    run = tavqpkg({"cat", m_package, QString::fromUtf8("图片\\LOGO.txt")});
+    QCOMPARE(run.out, QByteArray("logo"));
     run = tavqpkg({"cat", m_package, "nothing.json"});
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
@@ -104,6 +111,37 @@ void tst_Tavqpkg::catGivesExactBytes()
     QCOMPARE(run.exitCode, 1);
     run = tavqpkg({"cat", m_dir.filePath("missing.data"), "a.txt"});
     QCOMPARE(run.exitCode, 1);
+}
+
+void tst_Tavqpkg::packageUnderNonAsciiPath()
+{
+    const QString package = m_dir.filePath(QString::fromUtf8("价格/包裹.data"));
+    QVERIFY(QDir().mkpath(QFileInfo(package).path()));
+    QVERIFY(QFile::copy(m_package, package));
+    QCOMPARE(tavqpkg({"list", package}).out, tavqpkg({"list", m_package}).out);
+    const Run run = tavqpkg({"cat", package, "a.txt"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("alpha"));
+}
+
+void tst_Tavqpkg::packRelativeFolder_data()
+{
+    QTest::addColumn<QString>("workDir");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("name") << "" << "src";
+    QTest::newRow("dotted") << "" << "./src/";
+    QTest::newRow("detour") << "src/b" << "../../src";
+    QTest::newRow("dot") << "src" << ".";
+}
+
+void tst_Tavqpkg::packRelativeFolder()
+{
+    QFETCH(QString, workDir);
+    QFETCH(QString, folder);
+    const QString out = m_dir.filePath("relative.data");
+    const Run run = tavqpkg({"pack", folder, out}, m_dir.filePath(workDir));
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(tavqpkg({"list", out}).out, tavqpkg({"list", m_package}).out);
 }
 
 void tst_Tavqpkg::packConvertsJsonToGbk()

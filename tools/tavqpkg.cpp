@@ -32,7 +32,7 @@ int usage()
     return 2;
 }
 
-int list(const QByteArray &package)
+int list(const QString &package)
 {
     PackageIndex index;
     if (!index.loadPackageEntries(package)) {
@@ -73,7 +73,9 @@ bool toGbk(QByteArray *bytes)
 
 int pack(const QString &dir, const QString &out, bool gbk)
 {
-    const QDir root(dir);
+    QDir root(dir);
+    // Absolute, so that the names found below it come out relative to it.
+    root.makeAbsolute();
     if (!root.exists()) {
         std::fprintf(stderr, "tavqpkg: %s: no such folder\n", qPrintable(dir));
         return 1;
@@ -85,7 +87,7 @@ int pack(const QString &dir, const QString &out, bool gbk)
         return 1;
     }
     QStringList names;
-    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(root.path(), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext())
         names << root.relativeFilePath(it.next());
     names.sort();
@@ -129,7 +131,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("list"))
-        return list(QFile::encodeName(args[1]));
+        return list(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("cat"))
         return cat(args[1], args[2]);
     if (args.size() == 3 && args[0] == QLatin1String("pack"))

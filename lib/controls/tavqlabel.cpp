@@ -257,8 +257,14 @@ void TAVQLabelExImpl::paintSelection(QPainter *painter) const
     const QTextLayout *layout = m_document.begin().layout();
     if (!layout)
         return;
-    const QTextLine anchorLine = layout->lineAt(m_anchor.line);
-    const QTextLine focusLine = layout->lineAt(m_focus.line);
+    // The selection is whatever the program set; only the lines that exist
+    // are painted, as a text layout clamps its selections to its text.
+    const int lineCount = layout->lineCount();
+    const auto lineAt = [layout, lineCount](int i) {
+        return i >= 0 && i < lineCount ? layout->lineAt(i) : QTextLine();
+    };
+    const QTextLine anchorLine = lineAt(m_anchor.line);
+    const QTextLine focusLine = lineAt(m_focus.line);
 
     const auto fill = [painter](int x, const QTextLine &line, int width) {
         painter->fillRect(QRectF(x, int(line.y() + SelectionInset), width, line.height()), QColor(SelectionColor));
@@ -278,10 +284,10 @@ void TAVQLabelExImpl::paintSelection(QPainter *painter) const
     }
     if (focusLine.isValid())
         fill(SelectionInset, focusLine, cursorX(focusLine, m_focus.cursor));
-    for (int i = m_anchor.line + 1; i < m_focus.line; ++i) {
+    const int betweenEnd = qBound(0, m_focus.line, lineCount);
+    for (int i = qBound(-1, m_anchor.line, lineCount) + 1; i < betweenEnd; ++i) {
         const QTextLine line = layout->lineAt(i);
-        if (line.isValid())
-            fill(SelectionInset, line, int(line.naturalTextWidth()));
+        fill(SelectionInset, line, int(line.naturalTextWidth()));
     }
 }
 

@@ -33,9 +33,17 @@ constexpr quint16 FlagEncrypted = 0x0001;
 constexpr quint16 FlagDataDescriptor = 0x0008;
 constexpr quint16 MethodStored = 0;
 constexpr quint16 MethodDeflated = 8;
+constexpr quint32 Zip64EndRecordSignature = 0x06064B50;
+constexpr quint32 Zip64LocatorSignature = 0x07064B50;
+constexpr qint64 Zip64EndRecordSize = 56;
+constexpr qint64 Zip64LocatorSize = 20;
+constexpr quint32 Zip64Placeholder = 0xFFFFFFFF;
+constexpr quint16 Zip64ExtraId = 0x0001;
+constexpr quint16 Zip64LocalFieldSize = 16;
 
 quint16 le16(const uchar *p) { return quint16(p[0] | (p[1] << 8)); }
 quint32 le32(const uchar *p) { return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24); }
+quint64 le64(const uchar *p) { return quint64(le32(p)) | (quint64(le32(p + 4)) << 32); }
 
 struct DirectoryRecord
 {
@@ -122,12 +130,53 @@ QByteArray sanitisedName(QByteArray name)
     }
 }
 
+// The data of the extra block with the given id, or null.
+const uchar *extraBlock(const uchar *extra, quint16 extraLength, quint16 id, quint16 *size)
+{
+    for (int pos = 0; pos + 4 <= extraLength;) {
+        const quint16 blockSize = le16(extra + pos + 2);
+        if (pos + 4 + blockSize > extraLength)
+            return nullptr;
+        if (le16(extra + pos) == id) {
+            *size = blockSize;
+            return extra + pos + 4;
+        }
+        pos += 4 + blockSize;
+    }
+    return nullptr;
+}
+
+struct LocalSizes
+{
+    quint64 compressed = 0;
+    quint64 uncompressed = 0;
+};
+
+// A writer that does not know the sizes in advance (Info-ZIP reading a pipe)
+// leaves placeholders in the local header and the true sizes in a Zip64 field,
+// which in a local header always holds both: uncompressed, then compressed.
+LocalSizes localSizes(const uchar *local, const uchar *extra, quint16 extraLength)
+{
+    LocalSizes sizes {le32(local + 18), le32(local + 22)};
+    if ((sizes.compressed != Zip64Placeholder && sizes.uncompressed != Zip64Placeholder) || !extra)
+        return sizes;
+    quint16 size = 0;
+    const uchar *zip64 = extraBlock(extra, extraLength, Zip64ExtraId, &size);
+    if (!zip64 || size < Zip64LocalFieldSize)
+        return sizes;
+    if (sizes.uncompressed == Zip64Placeholder)
+        sizes.uncompressed = le64(zip64);
+    if (sizes.compressed == Zip64Placeholder)
+        sizes.compressed = le64(zip64 + 8);
+    return sizes;
+}
+
 } // namespace
 
 class PackageArchive
 {
 public:
-    PackageResult open(const QByteArray &path);
+    PackageResult open(const QString &path);
     PackageResult openData(const QByteArray &data);
     PackageResult info(int index, PackageEntryInfo *info);
     PackageResult extract(int index, char *buffer, qint64 size);
@@ -153,6 +202,7 @@ private:
     };
 
     PackageResult locateDirectory();
+    qint64 directoryEnd(qint64 endRecord, qint64 storedDirectoryEnd) const;
     bool goToEntry(int index);
     bool readRecord(qint64 pos, DirectoryRecord *record) const;
     PackageResult checkCoherence(const DirectoryRecord &record, qint64 *dataPos) const;
@@ -183,9 +233,9 @@ private:
     Extraction m_extraction;
 };
 
-PackageResult PackageArchive::open(const QByteArray &path)
+PackageResult PackageArchive::open(const QString &path)
 {
-    m_file.setFileName(QFile::decodeName(path));
+    m_file.setFileName(path);
     if (path.isEmpty() || !m_file.open(QIODevice::ReadOnly))
         return PackageNoFile;
     m_size = m_file.size();
@@ -233,13 +283,30 @@ PackageResult PackageArchive::locateDirectory()
     const qint64 directoryOffset = le32(end + 16);
     if (disk != 0 || directoryDisk != 0 || entriesHere != entriesTotal)
         return PackageNoFile;
-    if (found < directoryOffset + directorySize)
+    const qint64 storedEnd = directoryOffset + directorySize;
+    const qint64 actualEnd = directoryEnd(found, storedEnd);
+    if (actualEnd < storedEnd)
         return PackageNoFile;
-    m_prefix = found - (directoryOffset + directorySize);
+    m_prefix = actualEnd - storedEnd;
     m_entryCount = entriesTotal;
     m_directoryPos = directoryOffset + m_prefix;
     goToEntry(0);
     return PackageOk;
+}
+
+// Where the directory ends: before the Zip64 end records when a writer put
+// them there (Info-ZIP does for input of unknown length), else at the end record.
+qint64 PackageArchive::directoryEnd(qint64 endRecord, qint64 storedDirectoryEnd) const
+{
+    const qint64 zip64Record = endRecord - Zip64LocatorSize - Zip64EndRecordSize;
+    const uchar *p = bytesAt(zip64Record, Zip64EndRecordSize + Zip64LocatorSize);
+    // The record's size field counts neither the signature nor itself.
+    if (!p || le32(p) != Zip64EndRecordSignature || le64(p + 4) != quint64(Zip64EndRecordSize - 12))
+        return endRecord;
+    const uchar *locator = p + Zip64EndRecordSize;
+    if (le32(locator) != Zip64LocatorSignature || le64(locator + 8) != quint64(storedDirectoryEnd))
+        return endRecord;
+    return zip64Record;
 }
 
 bool PackageArchive::readRecord(qint64 pos, DirectoryRecord *record) const
@@ -308,15 +375,18 @@ PackageResult PackageArchive::checkCoherence(const DirectoryRecord &record, qint
     const quint16 method = le16(local + 8);
     if (method != record.method || (method != MethodStored && method != MethodDeflated))
         return PackageCorrupt;
-    if (!(flags & FlagDataDescriptor)
-        && (le32(local + 14) != record.crc || le32(local + 18) != record.compressedSize
-            || le32(local + 22) != record.uncompressedSize))
-        return PackageCorrupt;
-    if (le16(local + 26) != record.nameLength)
-        return PackageCorrupt;
     const qint64 extraPos = qint64(record.localOffset) + m_prefix + LocalHeaderSize + record.nameLength;
     const quint16 extraLength = le16(local + 28);
-    if (!bytesAt(extraPos, extraLength))
+    const uchar *extra = bytesAt(extraPos, extraLength);
+    if (!(flags & FlagDataDescriptor)) {
+        const LocalSizes sizes = localSizes(local, extra, extraLength);
+        if (le32(local + 14) != record.crc || sizes.compressed != record.compressedSize
+            || sizes.uncompressed != record.uncompressedSize)
+            return PackageCorrupt;
+    }
+    if (le16(local + 26) != record.nameLength)
+        return PackageCorrupt;
+    if (!extra)
         return PackageReadError;
     *dataPos = extraPos + extraLength;
     if (!plausibleSizes(record, *dataPos))
@@ -356,6 +426,7 @@ PackageResult PackageArchive::info(int index, PackageEntryInfo *out)
     out->name = sanitisedName(stored);
     out->compressedSize = qint32(record.compressedSize);
     out->uncompressedSize = qint32(record.uncompressedSize);
+    out->flags = record.flags;
     out->attributes = record.attributes;
     out->modified = fromDos(record.dosTime, record.dosDate);
     m_cachedIndex = index;
@@ -504,7 +575,7 @@ PackageResult PackageArchive::extract(int index, char *buffer, qint64 size)
     return PackageOk;
 }
 
-PackageArchive *openArchive(const QByteArray &path, const char *password)
+PackageArchive *openArchive(const QString &path, const char *password)
 {
     std::unique_ptr<PackageArchive> archive(new PackageArchive);
     archive->password = password ? QByteArray(password) : QByteArray();

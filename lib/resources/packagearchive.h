@@ -1,6 +1,8 @@
 #ifndef TAVQ_PACKAGEARCHIVE_H
 #define TAVQ_PACKAGEARCHIVE_H
 
+#include "tavqtlib_export.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -42,6 +44,8 @@ constexpr int PackageInputBufferSize = 0x4000;
 // Deflate cannot expand one input byte into more than 1032 output bytes
 // (a 258-byte match coded in two bits); anything beyond is a lie.
 constexpr qint64 MaxDeflateRatio = 1032;
+// General-purpose flag bit 11: the stored name is UTF-8.
+constexpr quint16 PackageUtf8NameFlag = 0x0800;
 
 struct PackageEntryInfo
 {
@@ -49,24 +53,26 @@ struct PackageEntryInfo
     QByteArray name;            // sanitised stored path, bytes unchanged
     qint32 compressedSize = 0;
     qint32 uncompressedSize = 0;
+    quint16 flags = 0;          // general-purpose flags as stored
     quint32 attributes = 0;     // external attributes as stored
     QDateTime modified;         // from the DOS time and date
 };
 
 class PackageArchive;
 
-PackageArchive *openArchive(const QByteArray &path, const char *password = nullptr);
+// The file is opened by its name as given, without a round trip through bytes.
+TAVQTLIB_INTERNAL_EXPORT PackageArchive *openArchive(const QString &path, const char *password = nullptr);
 // The same reader over bytes already in memory (the archive keeps a shallow copy).
-PackageArchive *openArchiveData(const QByteArray &data, const char *password = nullptr);
-PackageResult entryInfo(PackageArchive *archive, int index, PackageEntryInfo *info);
-PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size);
-PackageResult closeArchive(PackageArchive *archive);
+TAVQTLIB_INTERNAL_EXPORT PackageArchive *openArchiveData(const QByteArray &data, const char *password = nullptr);
+TAVQTLIB_INTERNAL_EXPORT PackageResult entryInfo(PackageArchive *archive, int index, PackageEntryInfo *info);
+TAVQTLIB_INTERNAL_EXPORT PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size);
+TAVQTLIB_INTERNAL_EXPORT PackageResult closeArchive(PackageArchive *archive);
 
-PackageResult lastPackageResult();
+TAVQTLIB_INTERNAL_EXPORT PackageResult lastPackageResult();
 // Copies the message of `code` (1: the last result) into `text`, at most
 // capacity - 1 characters and a NUL; returns the message's full length.
-int resultMessage(quint32 code, char *text, int capacity);
-QString resultMessage(quint32 code);
+TAVQTLIB_INTERNAL_EXPORT int resultMessage(quint32 code, char *text, int capacity);
+TAVQTLIB_INTERNAL_EXPORT QString resultMessage(quint32 code);
 
 struct PackageArchiveCloser
 {

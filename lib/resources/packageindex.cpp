@@ -2,9 +2,10 @@
 
 #include "packagearchive.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QTextCodec>
 
+#include <algorithm>
 #include <new>
 
 namespace TAVQtLib {
@@ -20,9 +21,38 @@ QByteArray asciiLower(QByteArray name)
     return name;
 }
 
+bool isUtf8(const QByteArray &bytes)
+{
+    // Most names are ASCII; they need no decoder.
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return true;
+    static QTextCodec *const utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    utf8->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+// Names are UTF-8 when flagged so or when they decode as such; the others
+// come from Chinese Windows tools and are GBK.
+QByteArray entryKey(const PackageEntryInfo &info)
+{
+    // A UTF-8 name is its text's UTF-8 already.
+    if (isUtf8(info.name))
+        return asciiLower(info.name);
+    static QTextCodec *const gbk = QTextCodec::codecForName("GBK");
+    const bool utf8 = (info.flags & PackageUtf8NameFlag) || !gbk;
+    return PackageIndex::keyOf(utf8 ? QString::fromUtf8(info.name) : gbk->toUnicode(info.name));
+}
+
 } // namespace
 
-bool PackageIndex::loadPackageEntries(const QByteArray &path)
+QByteArray PackageIndex::keyOf(const QString &name)
+{
+    // Every byte below 0x80 of UTF-8 is the ASCII character itself.
+    return asciiLower(name.toUtf8());
+}
+
+bool PackageIndex::loadPackageEntries(const QString &path)
 {
     PackageArchivePtr archive(openArchive(path));
     if (!archive)
@@ -30,7 +60,7 @@ bool PackageIndex::loadPackageEntries(const QByteArray &path)
     // The entries of a true archive have their own compressed bytes, so all of
     // them together cannot expand beyond what deflate makes of the whole file.
     // Records that share bytes (or lie in data descriptors) stop at that budget.
-    qint64 budget = QFileInfo(QFile::decodeName(path)).size() * MaxDeflateRatio;
+    qint64 budget = QFileInfo(path).size() * MaxDeflateRatio;
     PackageEntryInfo info;
     entryInfo(archive.get(), -1, &info);
     const int count = info.index;
@@ -40,7 +70,7 @@ bool PackageIndex::loadPackageEntries(const QByteArray &path)
         // (impossible sizes included) report a size of 0 and are never allocated.
         if (info.uncompressedSize <= 0)
             continue;
-        const QByteArray key = asciiLower(info.name);
+        const QByteArray key = entryKey(info);
         if (m_files.count(key) || info.uncompressedSize > budget)
             continue;   // the entry filed first stays
         QByteArray buffer;

@@ -19,7 +19,7 @@ TAVQResourceManager &TAVQResourceManager::instance()
 bool TAVQResourceManager::openPackage(const QString &path)
 {
     m_packagePath = path;
-    if (!m_package.loadPackageEntries(path.toLatin1()))
+    if (!m_package.loadPackageEntries(path))
         return false;
     const std::optional<PackageFile> sheet = m_package.findFile(QByteArrayLiteral("style.json"));
     if (!sheet || sheet->length <= 0)
@@ -41,9 +41,9 @@ bool TAVQResourceManager::loadStyleSheet(const char *begin, const char *end)
 
 bool TAVQResourceManager::fileData(const QString &name, const char **data, quint32 *length) const
 {
-    QString key = name.toLower();
-    key.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const std::optional<PackageFile> file = m_package.findFile(key.toLatin1());
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const std::optional<PackageFile> file = m_package.findFile(PackageIndex::keyOf(path));
     if (!file)
         return false;
     if (data)

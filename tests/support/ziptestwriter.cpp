@@ -21,6 +21,12 @@ void put32(QByteArray &out, quint32 v)
     put16(out, quint16(v >> 16));
 }
 
+void put64(QByteArray &out, quint64 v)
+{
+    put32(out, quint32(v & 0xFFFFFFFF));
+    put32(out, quint32(v >> 32));
+}
+
 // Traditional PKWARE stream cipher, as an empty password leaves it.
 class Encryptor
 {
@@ -141,6 +147,23 @@ QByteArray Archive::build() const
     const quint32 directoryStart = quint32(out.size() - base);
     out += central;
     const quint16 count = quint16(entries.size());
+    if (zip64EndRecords) {
+        const quint64 recordStart = quint64(out.size() - base);
+        put32(out, 0x06064B50);
+        put64(out, 44);
+        put16(out, 0x031E);
+        put16(out, 45);
+        put32(out, 0);
+        put32(out, 0);
+        put64(out, count);
+        put64(out, count);
+        put64(out, quint64(central.size()));
+        put64(out, directoryStart);
+        put32(out, 0x07064B50);
+        put32(out, 0);
+        put64(out, recordStart);
+        put32(out, 1);
+    }
     put32(out, 0x06054B50);
     put16(out, diskNumber.value_or(0));
     put16(out, directoryDisk.value_or(0));
@@ -166,6 +189,16 @@ QByteArray deflateRawUnfinished(const QByteArray &data)
 quint32 crc32Of(const QByteArray &data)
 {
     return quint32(crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())));
+}
+
+QByteArray zip64LocalExtra(quint64 uncompressed, quint64 compressed)
+{
+    QByteArray out;
+    put16(out, 0x0001);
+    put16(out, 16);
+    put64(out, uncompressed);
+    put64(out, compressed);
+    return out;
 }
 
 QByteArray randomBytes(int size, quint32 seed)

@@ -15,6 +15,7 @@ namespace ZipTest {
 
 constexpr quint16 FlagEncrypted = 0x0001;
 constexpr quint16 FlagDataDescriptor = 0x0008;
+constexpr quint16 FlagUtf8Name = 0x0800;
 
 struct Entry
 {
@@ -51,6 +52,8 @@ struct Archive
     std::vector<Entry> entries;
     QByteArray prefix;              // bytes before the archive; offsets stay relative to its start
     QByteArray comment;
+    // Zip64 end record and locator between the directory and the end record.
+    bool zip64EndRecords = false;
 
     std::optional<quint16> diskNumber, directoryDisk;
     std::optional<quint16> entriesOnDisk, totalEntries;
@@ -66,6 +69,8 @@ QByteArray deflateRaw(const QByteArray &data, int level = -1);
 // A raw deflate stream left open after a full flush: no final block.
 QByteArray deflateRawUnfinished(const QByteArray &data);
 quint32 crc32Of(const QByteArray &data);
+// A Zip64 extended-information block as local headers carry it: both sizes.
+QByteArray zip64LocalExtra(quint64 uncompressed, quint64 compressed);
 // Random bytes from a fixed seed, and text that compresses well.
 QByteArray randomBytes(int size, quint32 seed);
 QByteArray compressibleBytes(int size);
