@@ -138,6 +138,8 @@ private slots:
     void popupRowText();
     void popupRowSize();
     void openPopupPaintsBackgroundAndRows();
+    void choiceFromPopupEndsPressedLook_data();
+    void choiceFromPopupEndsPressedLook();
 
     void designerSampleItems();
     void malformedPages();
@@ -597,6 +599,39 @@ void TestComboBox::openPopupPaintsBackgroundAndRows()
     combo->hidePopup();
 }
 
+void TestComboBox::choiceFromPopupEndsPressedLook_data()
+{
+    QTest::addColumn<bool>("pointerOver");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QRgb>("body");
+    QTest::newRow("pointer over the box") << true << int(StateHover) << BodyHot;
+    QTest::newRow("pointer elsewhere") << false << int(StateNormal) << Body;
+}
+
+void TestComboBox::choiceFromPopupEndsPressedLook()
+{
+    QFETCH(bool, pointerOver);
+    const auto combo = load(BoxesPage);
+    combo->addItems({QString(), QString(), QString()});
+    combo->show();
+    QVERIFY(QTest::qWaitForWindowExposed(combo.get()));
+    const QPoint inside(10, 10);
+    QCursor::setPos(pointerOver ? combo->mapToGlobal(inside) : combo->mapToGlobal(QPoint(-200, -200)));
+    QTest::mousePress(combo.get(), Qt::LeftButton, Qt::NoModifier, inside);
+    QCOMPARE(combo->impl()->state(), int(StatePressed));
+    TAVQComboList *list = combo->comboList();
+    QVERIFY(list->isVisible());
+
+    // The popup takes no release sooner than a double-click would come.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QPoint row2 = list->visualRect(combo->model()->index(2, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row2);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(combo->currentIndex(), 2);
+    QTEST(combo->impl()->state(), "state");
+    QTEST(look(combo.get()).pixel(inside), "body");
+}
+
 void TestComboBox::designerSampleItems()
 {
     RegisterControlType("qtcombobox", createCombo, true);
@@ -637,10 +672,10 @@ void TestComboBox::malformedPages()
 {
     const QByteArray pages[] = {
         R"({"style":"body","attr":[]})",
-        R"({"style":[["body"],[1,0,0],["body",0,"1"],"body",null,["body",0,1.5],[["body"],0,0],["body",0]],
-            "attr":{"text":5,"btnIcon":true,"btnHotIcon":["x"]}})",
+        R"({"style":[["body",0,{}],[1,0,0],["body",0,"1"],"body",null,["body",0,[1]],[["body"],0,0],["body",0,[0]]],
+            "attr":{"text":[5],"btnIcon":[true],"btnHotIcon":["x"]}})",
         R"({"style":{"a":5},"attr":null})",
-        R"({"style":[["body",0,2147483647],["body",0,-2147483648]],"attr":{"text":null,"btnIcon":{}}})",
+        R"({"style":[["body",0,2147483647],["body",0,-2147483648]],"attr":{"text":{},"btnIcon":{}}})",
         R"([1,2,3])",
         R"("just text")",
         R"(null)",

@@ -14,11 +14,18 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QStringListModel>
 #include <QtTest>
 
 #include <json/value.h>
 
+#include <functional>
+
 using namespace TAVQtLib;
+
+// A change made to a list model in a test.
+using ModelChange = std::function<void(QStringListModel *)>;
+Q_DECLARE_METATYPE(ModelChange)
 
 namespace {
 
@@ -57,6 +64,14 @@ TAVQContainer *swatch(QWidget *parent, const char *name, const QRect &geometry, 
     return box;
 }
 
+// A blue "button" control at the same place in every row.
+TAVQContainer *addRowButton(TAVQListView *view)
+{
+    auto *button = swatch(view->itemTemplate(), "button", QRect(5, 4, 40, 16), Blue);
+    view->setItemTemplate(view->itemTemplate());
+    return button;
+}
+
 // Gives each row's "swatch" control the colour the model holds for the row.
 void bindSwatch(QAbstractItemView *, QWidget *itemTemplate, const QModelIndex &index)
 {
@@ -69,6 +84,13 @@ void bindText(QAbstractItemView *, QWidget *itemTemplate, const QModelIndex &ind
 {
     if (auto *label = itemTemplate->findChild<TAVQLabelEx *>(QStringLiteral("text")))
         label->setPlainText(index.data(TextRole).toString());
+}
+
+// Shows the template's "button" only on rows whose display text is "shown".
+void bindButtonShown(QAbstractItemView *, QWidget *itemTemplate, const QModelIndex &index)
+{
+    if (auto *button = itemTemplate->findChild<TAVQContainer *>(QStringLiteral("button")))
+        button->setVisibleFlag(index.data().toString() == QLatin1String("shown"));
 }
 
 QSize rowSizeByRow(QAbstractItemView *, const QStyleOptionViewItem &, const QModelIndex &index)
@@ -125,6 +147,10 @@ private slots:
     void sizeCallback();
     void selectionAcrossRows();
     void pressSlotRemovingRow();
+    void scrollingKeepsShownRowsOnly();
+    void modelChangeDropsRowRecords_data();
+    void modelChangeDropsRowRecords();
+    void changedRowTextIsTakenAnew();
     void rowsPaintedFromModel();
     void scrollBarElements();
     void malformedPageIsHarmless();
@@ -286,8 +312,7 @@ void tst_ListView::rowNotDrawnSinceResizeReportsNothing()
 {
     QStandardItemModel *model = nullptr;
     TAVQListView *view = makeView(3, &model);
-    auto *button = swatch(view->itemTemplate(), "button", QRect(5, 4, 40, 16), Blue);
-    view->setItemTemplate(view->itemTemplate());
+    auto *button = addRowButton(view);
     QSignalSpy spy(view, &TAVQListView::pressCtrl);
     rendered(view);
     const QPoint point = view->visualRect(model->index(0, 0)).topLeft() + QPoint(10, 8);
@@ -579,6 +604,100 @@ void tst_ListView::pressSlotRemovingRow()
     Q_UNUSED(button);
 }
 
+void tst_ListView::scrollingKeepsShownRowsOnly()
+{
+    QStandardItemModel *model = nullptr;
+    TAVQListView *view = makeView(300, &model);
+    auto *button = addRowButton(view);
+    QSignalSpy spy(view, &TAVQListView::pressCtrl);
+    QScrollBar *bar = view->verticalScrollBar();
+    const QRect viewport = view->viewport()->rect();
+    for (int value = 0; value < bar->maximum(); value += 40) {
+        bar->setValue(value);
+        rendered(view);
+        int shown = 0;
+        int recorded = 0;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            shown += view->visualRect(model->index(row, 0)).intersects(viewport) ? 1 : 0;
+            recorded += view->rowHitRects(row).empty() ? 0 : 1;
+        }
+        // Qt also paints the row just above the viewport.
+        QVERIFY2(recorded <= shown + 1, qPrintable(QStringLiteral("%1 rows kept, %2 shown").arg(recorded).arg(shown)));
+    }
+    // Presses still find the rows now shown.
+    const QModelIndex last = model->index(model->rowCount() - 1, 0);
+    bar->setValue(bar->maximum());
+    rendered(view);
+    pressAt(view->viewport(), view->visualRect(last).topLeft() + QPoint(10, 8));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).value<QWidget *>(), static_cast<QWidget *>(button));
+    QCOMPARE(spy.at(0).at(1).value<QModelIndex>(), last);
+}
+
+void tst_ListView::modelChangeDropsRowRecords_data()
+{
+    QTest::addColumn<ModelChange>("change");
+    QTest::newRow("removed") << ModelChange([](QStringListModel *m) { m->removeRows(0, 1); });
+    QTest::newRow("inserted") << ModelChange([](QStringListModel *m) { m->insertRows(0, 1); });
+    QTest::newRow("moved") << ModelChange([](QStringListModel *m) { m->moveRows(QModelIndex(), 0, 1, QModelIndex(), 3); });
+    QTest::newRow("data changed") << ModelChange([](QStringListModel *m) { m->setData(m->index(0), "hidden"); });
+    QTest::newRow("layout changed") << ModelChange([](QStringListModel *m) { m->sort(0); });
+    QTest::newRow("reset") << ModelChange([](QStringListModel *m) { m->setStringList({"hidden", "hidden"}); });
+}
+
+// After a change, and before the next paint, the button of the row shown
+// before must not answer for the row shown now, which hides it.
+void tst_ListView::modelChangeDropsRowRecords()
+{
+    QFETCH(ModelChange, change);
+    QStandardItemModel *unused = nullptr;
+    TAVQListView *view = makeView(0, &unused);
+    addRowButton(view);
+    view->setUpdateItemCallback(bindButtonShown);
+    QStringListModel model({"shown", "hidden", "hidden"});
+    view->setModel(&model);
+    QSignalSpy spy(view, &TAVQListView::pressCtrl);
+    rendered(view);
+    const QPoint onButton = view->visualRect(model.index(0)).topLeft() + QPoint(10, 8);
+    pressAt(view->viewport(), onButton);
+    QCOMPARE(spy.count(), 1);
+
+    change(&model);
+    QCOMPARE(model.index(0).data().toString() == QLatin1String("shown"), false);
+    pressAt(view->viewport(), onButton);
+    rendered(view);
+    pressAt(view->viewport(), onButton);
+    QCOMPARE(spy.count(), 1);
+    view->setModel(nullptr);
+}
+
+void tst_ListView::changedRowTextIsTakenAnew()
+{
+    QStandardItemModel *model = nullptr;
+    TAVQListView *view = makeView(0, &model);
+    view->setTextSelectable(true);
+    auto *label = new TAVQLabelEx(view->itemTemplate());
+    label->setObjectName(QStringLiteral("text"));
+    label->setGeometry(0, 0, 200, 24);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    view->setItemTemplate(view->itemTemplate());
+    view->setUpdateItemCallback(bindText);
+    auto *item = new QStandardItem;
+    item->setData(QStringLiteral("a long first text of the row"), TextRole);
+    model->appendRow(item);
+    rendered(view);
+
+    item->setData(QStringLiteral("b"), TextRole);
+    rendered(view);
+    const QPoint point = view->visualRect(model->index(0, 0)).topLeft() + QPoint(120, 12);
+    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    // Past the end of the one-letter text, not inside the old one.
+    const TAVQRowTextPosition anchor = view->itemDelegateImpl()->selectionAnchor();
+    QCOMPARE(anchor.row, 0);
+    QCOMPARE(anchor.position.cursor, 1);
+}
+
 void tst_ListView::rowsPaintedFromModel()
 {
     QStandardItemModel *model = nullptr;
@@ -632,25 +751,25 @@ void tst_ListView::scrollBarElements()
                  {"type":"qtscrollbar","h":30,"w":30,"attr":{"hor":true,"size":8}}]}]})");
     auto *view = qobject_cast<TAVQListView *>(BuildElements(page, m_host));
     QVERIFY(view);
-    QCOMPARE(view->skinnedScrollBar(false)->styleSheet(), TAVQScrollBarSheets::thickness(12));
+    QCOMPARE(view->scrollBar(false)->styleSheet(), TAVQScrollBarSheets::thickness(12));
     // The horizontal element's button length replaces the thickness rules on its own bar only.
-    QCOMPARE(view->skinnedScrollBar(true)->styleSheet(), TAVQScrollBarSheets::subLineLength(Qt::Horizontal, 8));
-    QCOMPARE(view->verticalScrollBar(), static_cast<QScrollBar *>(view->skinnedScrollBar(false)));
+    QCOMPARE(view->scrollBar(true)->styleSheet(), TAVQScrollBarSheets::subLineLength(Qt::Horizontal, 8));
+    QCOMPARE(view->verticalScrollBar(), static_cast<QScrollBar *>(view->scrollBar(false)));
 
     view->setScrollBarThickness(true, 40);
-    QCOMPARE(view->skinnedScrollBar(true)->styleSheet(), TAVQScrollBarSheets::subLineLength(Qt::Horizontal, 8));
+    QCOMPARE(view->scrollBar(true)->styleSheet(), TAVQScrollBarSheets::subLineLength(Qt::Horizontal, 8));
     view->setScrollBarButtonLength(false, 9);
-    QCOMPARE(view->skinnedScrollBar(false)->styleSheet(), TAVQScrollBarSheets::subLineLength(Qt::Vertical, 9));
+    QCOMPARE(view->scrollBar(false)->styleSheet(), TAVQScrollBarSheets::subLineLength(Qt::Vertical, 9));
     view->setScrollBarThickness(false, 7);
-    QCOMPARE(view->skinnedScrollBar(true)->styleSheet(), TAVQScrollBarSheets::thickness(7));
-    QCOMPARE(view->skinnedScrollBar(false)->styleSheet(), TAVQScrollBarSheets::thickness(7));
+    QCOMPARE(view->scrollBar(true)->styleSheet(), TAVQScrollBarSheets::thickness(7));
+    QCOMPARE(view->scrollBar(false)->styleSheet(), TAVQScrollBarSheets::thickness(7));
 }
 
 void tst_ListView::malformedPageIsHarmless()
 {
     const Json::Value element = parse(R"({"type":"qtlistview","name":"l","x":0,"y":0,"w":50,"h":50,
         "style":[["redBox","x",2],"bad",[1,2],["blueBox",0,"2"]],
-        "attr":{"itemHeight":"tall","itemWidth":[1],"spacing":"wide","itemMode":true},
+        "attr":{"itemHeight":"tall","itemWidth":[1],"spacing":"wide","itemMode":"icons"},
         "child":[{"type":"qtscrollbar","w":"thin","attr":{"hor":"yes","size":"big"}},{"type":7},"text",
                  {"type":"qtscrollbar","attr":[1]}]})");
     TAVQListView view;
@@ -660,7 +779,7 @@ void tst_ListView::malformedPageIsHarmless()
     QCOMPARE(view.spacing(), 1);
     QCOMPARE(view.viewMode(), QListView::ListMode);
     QCOMPARE(view.itemStyle(0).color.rgb(), Red);
-    QCOMPARE(view.skinnedScrollBar(false)->styleSheet(), TAVQScrollBarSheets::thickness(0));
+    QCOMPARE(view.scrollBar(false)->styleSheet(), TAVQScrollBarSheets::thickness(0));
 }
 
 QTEST_MAIN(tst_ListView)

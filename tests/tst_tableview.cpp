@@ -127,6 +127,9 @@ private slots:
     void cellIconBeforeText();
     void columnTemplateDrawnIntoCells();
     void columnTemplateMapping();
+    void deletedColumnTemplateLeavesPlainCells();
+    void checkPressWhoseChangeRemovesTheRows();
+    void standardCheckableItemsToggleOncePerClick();
     void scrollBarChildren();
     void designerSampleContent();
     void designerHostRun();
@@ -553,6 +556,69 @@ void TableViewTest::columnTemplateMapping()
     view.setColumnTemplate(3, nullptr);
 }
 
+void TableViewTest::deletedColumnTemplateLeavesPlainCells()
+{
+    TAVQTableView view;
+    auto *templ = new TAVQContainer(&view);
+    templ->setBackgroundStyle(colourBox(TemplateFill));
+    (new TAVQPushButton(templ))->setGeometry(10, 4, 20, 12);
+    view.setColumnTemplate(1, templ);
+    setUpStyled(&view);
+    const QRect cell = view.visualRect(view.model()->index(2, 1));
+    QCOMPARE(boundsOfColour(look(view.viewport()), TemplateFill, cell), cell);
+
+    delete templ;
+    const QImage image = look(view.viewport());
+    QCOMPARE(view.columnTemplate(1), nullptr);
+    QVERIFY(boundsOfColour(image, TemplateFill).isNull());
+    QCOMPARE(image.pixel(cellPoint(view, 2, 1, 90)), CellNormal);
+    QVERIFY(!boundsOfColour(image, CellInk, cell).isNull());
+}
+
+// The application's answer to a check change removes the rows, the pressed
+// one included, as a filter over a tree of groups may.
+void TableViewTest::checkPressWhoseChangeRemovesTheRows()
+{
+    TAVQTableView view;
+    setUpStyled(&view);
+    auto *model = new QStandardItemModel(&view);
+    auto *group = new QStandardItem(QStringLiteral("group"));
+    for (int row = 0; row < 3; ++row) {
+        auto *item = new QStandardItem(QStringLiteral("r%1").arg(row));
+        item->setData(false, Qt::CheckStateRole);
+        group->appendRow({item, new QStandardItem(QStringLiteral("x"))});
+    }
+    model->appendRow(group);
+    view.setModel(model);
+    view.setRootIndex(group->index());
+    view.setCheckable(true);
+    int changes = 0;
+    connect(model, &QAbstractItemModel::dataChanged, &view, [model, &changes] {
+        ++changes;
+        model->removeRow(0);
+    });
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, cellPoint(view, 1, 0, 10));
+    QCOMPARE(changes, 1);
+    QCOMPARE(model->rowCount(), 0);
+    QVERIFY(!look(&view).isNull());
+}
+
+void TableViewTest::standardCheckableItemsToggleOncePerClick()
+{
+    TAVQTableView view;
+    setUpStyled(&view);
+    view.setCheckable(true);
+    auto *item = new QStandardItem(QStringLiteral("standard"));
+    item->setCheckable(true);
+    static_cast<QStandardItemModel *>(view.model())->setItem(1, 0, item);
+    QCOMPARE(item->checkState(), Qt::Unchecked);
+    for (Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, cellPoint(view, 1, 0, 10));
+        QCOMPARE(item->checkState(), expected);
+    }
+}
+
 void TableViewTest::scrollBarChildren()
 {
     TAVQTableView view;
@@ -635,9 +701,9 @@ void TableViewTest::malformedPages()
 {
     const QByteArray pages[] = {
         R"({"type":"qtdatagrid","style":"tv.cell","attr":[1,2],"child":{"type":"qtscrollbar"}})",
-        R"({"type":"qtdatagrid","style":[[1,2,"x"],["tv.cell","a",2.5],[null],"tv.cell",["tv.cell",0,-1],["tv.cell",0,99]]})",
-        R"({"type":"qtdatagrid","attr":{"multiselect":"yes","itemHeight":"40","checkstyle":3,
-            "checkedImg":5,"uncheckImg":[1]}})",
+        R"({"type":"qtdatagrid","style":[[1,2,"x"],["tv.cell","a",[2]],[null],"tv.cell",["tv.cell",0,-1],["tv.cell",0,99]]})",
+        R"({"type":"qtdatagrid","attr":{"multiselect":"yes","itemHeight":"40","checkstyle":"3",
+            "checkedImg":{},"uncheckImg":[1]}})",
         R"({"type":"qtdatagrid","attr":{"itemHeight":1e40,"multiselect":null}})",
         R"({"type":"qtdatagrid","child":[3,null,"x",{"type":7},{"type":"qtscrollbar","attr":"bad","w":"wide","h":[1]},
             {"type":"qtscrollbar","attr":{"hor":"yes","size":"big"},"style":{"a":1}}]})",

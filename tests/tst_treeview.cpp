@@ -198,6 +198,8 @@ void TreeViewTest::construction()
     QVERIFY(view.testAttribute(Qt::WA_MouseTracking));
     QCOMPARE(view.verticalScrollMode(), QAbstractItemView::ScrollPerPixel);
     QCOMPARE(view.horizontalScrollMode(), QAbstractItemView::ScrollPerPixel);
+    // Rows share one height, so a scroll step need not add up the rows above it.
+    QVERIFY(view.uniformRowHeights());
     QCOMPARE(view.itemHeight(), 0);
     QCOMPARE(view.impl()->scrollBarThickness(), 23);
     QCOMPARE(view.impl()->scrollBarButtonLength(), 23);
@@ -541,7 +543,7 @@ void TreeViewTest::malformedPages()
 {
     const QByteArray pages[] = {
         R"({"type":"qttree","style":"tr.cell","attr":[1,2],"child":{"type":"qtscrollbar"}})",
-        R"({"type":"qttree","style":[[1,2,"x"],["tr.cell","a",2.5],[null],"tr.cell",["tr.cell",0,-1],["tr.cell",0,99]]})",
+        R"({"type":"qttree","style":[[1,2,"x"],["tr.cell","a",[2]],[null],"tr.cell",["tr.cell",0,-1],["tr.cell",0,99]]})",
         R"({"type":"qttree","attr":{"itemHeight":"40"}})",
         R"({"type":"qttree","attr":{"itemHeight":1e40}})",
         R"({"type":"qttree","child":[3,null,"x",{"type":7},{"type":"qtscrollbar","attr":"bad","w":"wide","h":[1]},

@@ -4,6 +4,7 @@
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
 
+#include <QCursor>
 #include <QPainter>
 
 #include <json/value.h>
@@ -87,6 +88,18 @@ void TAVQComboBoxImpl::Draw(QPainter *painter, const QRect &rect)
               QRect(rect.left(), rect.top(), m_widget->width(), m_widget->height()));
 }
 
+void TAVQComboBoxImpl::popupClosed()
+{
+    const QWidget *box = m_widget;
+    if (!box->isEnabled())
+        m_state = StateDisabled;
+    else if (box->isVisible() && box->rect().contains(box->mapFromGlobal(QCursor::pos())))
+        m_state = StateHover;
+    else
+        m_state = StateNormal;
+    m_widget->update();
+}
+
 void TAVQComboBoxImpl::OnChildrenLoaded()
 {
     // The designer shows sample entries so the box can be judged on its own.
@@ -167,6 +180,8 @@ TAVQComboBox::TAVQComboBox(QWidget *parent)
 {
     // The combo box takes the list over and deletes it with its popup.
     setView(m_list);
+    // The list is hidden with the popup that holds it.
+    m_list->installEventFilter(this);
 }
 
 QString TAVQComboBox::GetTypeName()
@@ -177,6 +192,13 @@ QString TAVQComboBox::GetTypeName()
 void TAVQComboBox::mouseMoveEvent(QMouseEvent *event)
 {
     QWidget::mouseMoveEvent(event);
+}
+
+bool TAVQComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::Hide)
+        m_impl->popupClosed();
+    return TAVQControl::eventFilter(watched, event);
 }
 
 } // namespace TAVQtLib

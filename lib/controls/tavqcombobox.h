@@ -1,6 +1,8 @@
 #ifndef TAVQ_COMBOBOX_H
 #define TAVQ_COMBOBOX_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QComboBox>
@@ -16,19 +18,25 @@ namespace TAVQtLib {
 enum TAVQComboRowLook { ComboRowNormal = 0, ComboRowHover = 1, ComboRowSelected = 2 };
 
 // Looks of the closed box and of its popup, per visual state.
-class TAVQComboBoxImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQComboBoxImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQComboBoxImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
 
     // The arrow button: a square of the box's height at its right end.
     static QRect buttonRect(const QRect &rect);
+
+    // Back to the normal look, or hover when the pointer is over the box.
+    void popupClosed();
 
     // States 0 to 3 address one entry each; any other state means 0.
     void setBodyStyle(int state, const TAVQBoxStyle &style) { m_bodyStyles[index(state)] = style; }
@@ -40,6 +48,7 @@ public:
     void setTextFontStyle(int state, const TAVQFontStyle &style) { m_textFontStyles[index(state)] = style; }
     const TAVQFontStyle &textFontStyle(int state) const { return m_textFontStyles[index(state)]; }
 
+    // The box painted behind the popup's rows.
     void setPopupStyle(const TAVQBoxStyle &style) { m_popupStyle = style; }
     const TAVQBoxStyle &popupStyle() const { return m_popupStyle; }
     // Row looks are TAVQComboRowLook values, with the same index rule as the states.
@@ -67,14 +76,17 @@ private:
 };
 
 // Draws a popup row as a box and a text in the look of its mouse and selection state.
-class TAVQComboItemDelegate : public QItemDelegate
+class TAVQTLIB_EXPORT TAVQComboItemDelegate : public QItemDelegate
 {
     Q_OBJECT
 
 public:
+    // Paints the popup rows in the looks of `impl`.
     explicit TAVQComboItemDelegate(TAVQComboBoxImpl *impl);
 
+    // Paints the row from the control's item styles.
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // The row size the control lays out with.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     // Mouse over wins over selected.
@@ -86,13 +98,15 @@ private:
 };
 
 // The popup list: paints its own background under the rows.
-class TAVQComboList : public QListView
+class TAVQTLIB_EXPORT TAVQComboList : public QListView
 {
     Q_OBJECT
 
 public:
+    // The popup list of the combo box whose look is `impl`.
     explicit TAVQComboList(TAVQComboBoxImpl *impl);
 
+    // The delegate that paints the rows.
     TAVQComboItemDelegate *comboDelegate() { return &m_delegate; }
 
 protected:
@@ -106,38 +120,51 @@ private:
 // A combo box drawn from styles: body, arrow button with icon and current text,
 // and a popup whose background and rows are styled too. Items, the current
 // index and the popup behave as QComboBox's.
-class TAVQComboBox : public TAVQControl<QComboBox, TAVQComboBoxImpl>
+class TAVQTLIB_EXPORT TAVQComboBox : public TAVQControl<QComboBox, TAVQComboBoxImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQComboBox(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The popup list.
     TAVQComboList *comboList() const { return m_list; }
 
+    // The box of the closed box, per visual state.
     void setBodyStyle(int state, const TAVQBoxStyle &style) { m_impl->setBodyStyle(state, style); }
     const TAVQBoxStyle &bodyStyle(int state) const { return m_impl->bodyStyle(state); }
+    // The box of the arrow button, per visual state.
     void setButtonStyle(int state, const TAVQBoxStyle &style) { m_impl->setButtonStyle(state, style); }
     const TAVQBoxStyle &buttonStyle(int state) const { return m_impl->buttonStyle(state); }
+    // The icon of the arrow button, per visual state, by resource name.
     void setButtonIcon(int state, const QString &image) { m_impl->setButtonIcon(state, image); }
     QString buttonIcon(int state) const { return m_impl->buttonIcon(state); }
+    // The font style of the current text, per visual state.
     void setTextFontStyle(int state, const TAVQFontStyle &style) { m_impl->setTextFontStyle(state, style); }
     const TAVQFontStyle &textFontStyle(int state) const { return m_impl->textFontStyle(state); }
+    // The box painted behind the popup's rows.
     void setPopupStyle(const TAVQBoxStyle &style) { m_impl->setPopupStyle(style); }
     const TAVQBoxStyle &popupStyle() const { return m_impl->popupStyle(); }
+    // The box of a popup row, per row look.
     void setPopupItemStyle(int look, const TAVQBoxStyle &style) { m_impl->setPopupItemStyle(look, style); }
     const TAVQBoxStyle &popupItemStyle(int look) const { return m_impl->popupItemStyle(look); }
+    // The font style of a popup row's text, per row look.
     void setPopupItemFontStyle(int look, const TAVQFontStyle &style) { m_impl->setPopupItemFontStyle(look, style); }
     const TAVQFontStyle &popupItemFontStyle(int look) const { return m_impl->popupItemFontStyle(look); }
+    // The height of a popup row, in pixels.
     void setPopupItemHeight(int height) { m_impl->setPopupItemHeight(height); }
     int popupItemHeight() const { return m_impl->popupItemHeight(); }
 
 protected:
     // Moves change no look.
     void mouseMoveEvent(QMouseEvent *event) override;
+    // Watches the popup list: the release ending the press that opened the
+    // popup goes to the popup, so the pressed look ends when the popup closes.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TAVQComboList *m_list;

@@ -145,10 +145,7 @@ TAVQList::TAVQList(QWidget *parent)
     , m_delegate(new TAVQListItemDelegate(m_impl, this))
 {
     setItemDelegate(m_delegate);
-    m_hBar = new TAVQScrollBar(Qt::Horizontal, this);
-    m_vBar = new TAVQScrollBar(Qt::Vertical, this);
-    setHorizontalScrollBar(m_hBar);
-    setVerticalScrollBar(m_vBar);
+    installScrollBars(this);
     setFrameStyle(0);
     viewport()->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
     viewport()->installEventFilter(this);
@@ -162,46 +159,11 @@ QString TAVQList::GetTypeName()
     return QStringLiteral("qtlist");
 }
 
-void TAVQList::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setGrooveStyle(style);
-}
-
-void TAVQList::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
-{
-    scrollBar(horizontal)->setArrowIcon(upArrow, image);
-}
-
-void TAVQList::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement)
-{
-    scrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
-}
-
-void TAVQList::setScrollBarThumbIcon(bool horizontal, const QString &image)
-{
-    scrollBar(horizontal)->setThumbIcon(image);
-}
-
-void TAVQList::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style)
-{
-    if (upArrow)
-        scrollBar(horizontal)->setSubLineStyle(state, style);
-    else
-        scrollBar(horizontal)->setAddLineStyle(state, style);
-}
-
-void TAVQList::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setThumbStyle(state, style);
-}
-
 void TAVQList::setScrollBarButtonLength(bool, int) {}
 
 void TAVQList::setScrollBarThickness(bool, int thickness)
 {
-    const QString sheet = TAVQScrollBarSheets::thicknessWithButtons(thickness);
-    m_vBar->setStyleSheet(sheet);
-    m_hBar->setStyleSheet(sheet);
+    setScrollBarSheets(TAVQScrollBarSheets::thicknessWithButtons(thickness));
 }
 
 bool TAVQList::eventFilter(QObject *watched, QEvent *event)

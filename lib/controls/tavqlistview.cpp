@@ -54,6 +54,59 @@ QPoint offsetInside(const QWidget *widget, const QWidget *top)
 
 } // namespace
 
+// ---------------------------------------------------------------- row records
+
+const TAVQRowHitRects *TAVQRowRecords::hitRects(int row) const
+{
+    const auto found = m_rows.find(row);
+    return found == m_rows.end() ? nullptr : &found->second.controls;
+}
+
+void TAVQRowRecords::setHitRects(int row, const QRect &rowRect, TAVQRowHitRects rects)
+{
+    Row &record = m_rows[row];
+    record.rect = rowRect;
+    record.controls = std::move(rects);
+}
+
+const QString *TAVQRowRecords::text(int row) const
+{
+    const auto found = m_rows.find(row);
+    return found == m_rows.end() || !found->second.text ? nullptr : &*found->second.text;
+}
+
+void TAVQRowRecords::cacheText(int row, const QString &html)
+{
+    Row &record = m_rows[row];
+    if (!record.text)
+        record.text = html;
+}
+
+void TAVQRowRecords::scroll(int dx, int dy, const QRect &viewport)
+{
+    for (auto it = m_rows.begin(); it != m_rows.end();) {
+        Row &record = it->second;
+        record.rect.translate(dx, dy);
+        if (!record.rect.intersects(viewport)) {
+            it = m_rows.erase(it);
+            continue;
+        }
+        for (auto &control : record.controls)
+            control.second.translate(dx, dy);
+        ++it;
+    }
+}
+
+void TAVQRowRecords::dropRows(int first, int last)
+{
+    m_rows.erase(m_rows.lower_bound(qMin(first, last)), m_rows.upper_bound(qMax(first, last)));
+}
+
+void TAVQRowRecords::dropFrom(int first)
+{
+    m_rows.erase(m_rows.lower_bound(first), m_rows.end());
+}
+
 // ---------------------------------------------------------------- implementation
 
 TAVQListViewImpl::TAVQListViewImpl(QWidget *widget)
@@ -110,7 +163,7 @@ void TAVQListViewImpl::loadAttr(const Json::Value &element)
 void TAVQListViewImpl::loadScrollBars(const Json::Value &element)
 {
     TAVQListView *list = view();
-    configureScrollBars(element, list->skinnedScrollBar(true), list->skinnedScrollBar(false),
+    configureScrollBars(element, list->scrollBar(true), list->scrollBar(false),
                         [list](const TAVQScrollBarChild &child) {
                             if (child.size)
                                 list->setScrollBarButtonLength(child.horizontal, *child.size);
@@ -119,6 +172,31 @@ void TAVQListViewImpl::loadScrollBars(const Json::Value &element)
 }
 
 void TAVQListViewImpl::Draw(QPainter *, const QRect &) {}
+
+void TAVQListViewImpl::followModel(QAbstractItemModel *old, QAbstractItemModel *model)
+{
+    if (old)
+        disconnect(old, nullptr, this, nullptr);
+    m_records.clear();
+    if (!model)
+        return;
+    // Row numbers from the first inserted, removed or moved row on name other rows now.
+    const auto dropFrom = [this](const QModelIndex &, int first) { m_records.dropFrom(first); };
+    connect(model, &QAbstractItemModel::rowsInserted, this, dropFrom);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, dropFrom);
+    connect(model, &QAbstractItemModel::rowsMoved, this,
+            [this](const QModelIndex &, int first, int, const QModelIndex &, int destination) {
+                m_records.dropFrom(qMin(first, destination));
+            });
+    // Changed data may show or hide controls, or change a row's text.
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                m_records.dropRows(topLeft.row(), bottomRight.row());
+            });
+    const auto dropAll = [this] { m_records.clear(); };
+    connect(model, &QAbstractItemModel::layoutChanged, this, dropAll);
+    connect(model, &QAbstractItemModel::modelReset, this, dropAll);
+}
 
 void TAVQListViewImpl::OnChildrenLoaded()
 {
@@ -212,7 +290,7 @@ void TAVQListViewItemDelegate::paint(QPainter *painter, const QStyleOptionViewIt
         if (label)
             label->resetSelection();
     }
-    m_impl->m_rowHitRects[row] = std::move(hitRects);
+    m_impl->m_records.setHitRects(row, option.rect, std::move(hitRects));
     painter->restore();
     painter->restore();
 }
@@ -220,8 +298,8 @@ void TAVQListViewItemDelegate::paint(QPainter *painter, const QStyleOptionViewIt
 // Marks the part of this row's label text that a selection across rows covers.
 void TAVQListViewItemDelegate::selectRowText(TAVQLabelEx *label, int row) const
 {
-    if (m_impl->m_rowTextCache.find(row) == m_impl->m_rowTextCache.end())
-        m_impl->m_rowTextCache[row] = label->toHtml();
+    if (!m_impl->m_records.text(row))
+        m_impl->m_records.cacheText(row, label->toHtml());
     if (!isMouseSelectable(label) || m_selAnchor.row == -1 || m_selFocus.row == -1)
         return;
     const bool anchorFirst = m_selAnchor.row <= m_selFocus.row;
@@ -254,13 +332,13 @@ QSize TAVQListViewItemDelegate::sizeHint(const QStyleOptionViewItem &option, con
 // The control drawn last under `point` in `row`; the template itself never counts.
 TAVQListViewItemDelegate::Hit TAVQListViewItemDelegate::hitAt(int row, const QPoint &point) const
 {
-    const auto rowRects = m_impl->m_rowHitRects.find(row);
-    if (rowRects == m_impl->m_rowHitRects.end())
+    const TAVQRowHitRects *rowRects = m_impl->m_records.hitRects(row);
+    if (!rowRects)
         return Hit();
     for (size_t i = m_templateControls.size(); i-- > 1;) {
         TAVQControlBaseImpl *control = m_templateControls[i];
-        const auto found = rowRects->second.find(control);
-        if (control && found != rowRects->second.end() && found->second.contains(point))
+        const auto found = rowRects->find(control);
+        if (control && found != rowRects->end() && found->second.contains(point))
             return Hit{control, found->second};
     }
     return Hit();
@@ -272,9 +350,8 @@ TAVQLabelEx *TAVQListViewItemDelegate::loadRowText(const Hit &hit, int row) cons
     TAVQLabelEx *label = labelExOf(hit.control);
     if (!label)
         return nullptr;
-    const auto cached = m_impl->m_rowTextCache.find(row);
-    if (cached != m_impl->m_rowTextCache.end()) {
-        label->setHtml(cached->second);
+    if (const QString *cached = m_impl->m_records.text(row)) {
+        label->setHtml(*cached);
         label->impl()->document()->setPageSize(QSizeF(hit.rect.width() + 20, hit.rect.height() + 10));
     }
     return label;
@@ -369,15 +446,10 @@ void TAVQListViewItemDelegate::mouseMove(QMouseEvent *event, const QStyleOptionV
 
 TAVQListView::TAVQListView(QWidget *parent)
     : TAVQControl(parent)
-    , m_hBar(nullptr)
-    , m_vBar(nullptr)
     , m_delegate(new TAVQListViewItemDelegate(m_impl, this))
 {
     setItemDelegate(m_delegate);
-    m_hBar = new TAVQScrollBar(Qt::Horizontal, this);
-    m_vBar = new TAVQScrollBar(Qt::Vertical, this);
-    setHorizontalScrollBar(m_hBar);
-    setVerticalScrollBar(m_vBar);
+    installScrollBars(this);
     setFrameStyle(0);
     viewport()->setBackgroundRole(QPalette::NoRole);
     setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
@@ -401,6 +473,13 @@ TAVQListView::~TAVQListView()
 QString TAVQListView::GetTypeName()
 {
     return QStringLiteral("qtlistview");
+}
+
+void TAVQListView::setModel(QAbstractItemModel *model)
+{
+    QAbstractItemModel *old = this->model();
+    QListView::setModel(model);
+    m_impl->followModel(old, model);
 }
 
 void TAVQListView::setItemTemplate(QWidget *itemTemplate)
@@ -433,65 +512,25 @@ void TAVQListView::fillPreviewRows()
 
 TAVQRowHitRects TAVQListView::rowHitRects(int row) const
 {
-    const auto found = m_impl->m_rowHitRects.find(row);
-    return found == m_impl->m_rowHitRects.end() ? TAVQRowHitRects() : found->second;
-}
-
-void TAVQListView::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
-{
-    skinnedScrollBar(horizontal)->setGrooveStyle(style);
-}
-
-void TAVQListView::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &imageName)
-{
-    skinnedScrollBar(horizontal)->setArrowIcon(upArrow, imageName);
-}
-
-void TAVQListView::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement)
-{
-    skinnedScrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
-}
-
-void TAVQListView::setScrollBarThumbIcon(bool horizontal, const QString &imageName)
-{
-    skinnedScrollBar(horizontal)->setThumbIcon(imageName);
-}
-
-void TAVQListView::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style)
-{
-    TAVQScrollBar *bar = skinnedScrollBar(horizontal);
-    if (upArrow)
-        bar->setSubLineStyle(state, style);
-    else
-        bar->setAddLineStyle(state, style);
-}
-
-void TAVQListView::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
-{
-    skinnedScrollBar(horizontal)->setThumbStyle(state, style);
+    const TAVQRowHitRects *rects = m_impl->m_records.hitRects(row);
+    return rects ? *rects : TAVQRowHitRects();
 }
 
 void TAVQListView::setScrollBarButtonLength(bool horizontal, int px)
 {
-    TAVQScrollBarSheets::applyButtonLength(skinnedScrollBar(horizontal), px);
+    TAVQScrollBarSheets::applyButtonLength(scrollBar(horizontal), px);
 }
 
 void TAVQListView::setScrollBarThickness(bool horizontal, int px)
 {
-    if (horizontal)
-        return;
-    const QString sheet = TAVQScrollBarSheets::thickness(px);
-    m_vBar->setStyleSheet(sheet);
-    m_hBar->setStyleSheet(sheet);
+    if (!horizontal)
+        setScrollBarSheets(TAVQScrollBarSheets::thickness(px));
 }
 
 bool TAVQListView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == viewport() && event->type() == QEvent::Paint) {
-        QPainter painter(viewport());
-        TAVQControlBaseImpl::paintBox(&painter, m_impl->m_backgroundStyle, viewport()->rect());
+    if (TAVQItemViews::paintViewportBackground(this, watched, event, m_impl->m_backgroundStyle))
         return false;
-    }
     return QListView::eventFilter(watched, event);
 }
 
@@ -509,7 +548,7 @@ void TAVQListView::paintEvent(QPaintEvent *event)
 void TAVQListView::resizeEvent(QResizeEvent *event)
 {
     QListView::resizeEvent(event);
-    m_impl->m_rowHitRects.clear();
+    m_impl->m_records.clear();
 }
 
 void TAVQListView::mousePressEvent(QMouseEvent *event)
@@ -537,33 +576,17 @@ void TAVQListView::leaveEvent(QEvent *event)
     QListView::leaveEvent(event);
 }
 
-// A scrolled viewport may move pixels instead of redrawing rows; the records move with them.
+// A scrolled viewport may move pixels instead of redrawing rows: the records
+// of the rows still shown move with them, the others go.
 void TAVQListView::scrollContentsBy(int dx, int dy)
 {
     QListView::scrollContentsBy(dx, dy);
-    for (auto &row : m_impl->m_rowHitRects) {
-        for (auto &control : row.second)
-            control.second.translate(dx, dy);
-    }
-}
-
-// Row numbers now name other rows, so cached row texts no longer fit.
-void TAVQListView::rowsInserted(const QModelIndex &parent, int start, int end)
-{
-    m_impl->m_rowTextCache.clear();
-    QListView::rowsInserted(parent, start, end);
-}
-
-void TAVQListView::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
-{
-    m_impl->m_rowTextCache.clear();
-    QListView::rowsAboutToBeRemoved(parent, start, end);
+    m_impl->m_records.scroll(dx, dy, viewport()->rect());
 }
 
 void TAVQListView::reset()
 {
-    m_impl->m_rowTextCache.clear();
-    m_impl->m_rowHitRects.clear();
+    m_impl->m_records.clear();
     QListView::reset();
 }
 

@@ -1,7 +1,10 @@
 #ifndef TAVQ_LISTVIEW_H
 #define TAVQ_LISTVIEW_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
+#include "tavqitemviewparts.h"
 #include "tavqlabel.h"
 
 #include <QItemDelegate>
@@ -10,12 +13,12 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace TAVQtLib {
 
 class TAVQListView;
-class TAVQScrollBar;
 
 // Binds one row's data into the template before the row is drawn.
 using UpdateItemCallback = void (*)(QAbstractItemView *view, QWidget *itemTemplate, const QModelIndex &index);
@@ -26,18 +29,56 @@ using ItemSizeCallback = QSize (*)(QAbstractItemView *view, const QStyleOptionVi
 // Where each template control was drawn in one row, in viewport coordinates.
 using TAVQRowHitRects = std::map<TAVQControlBaseImpl *, QRect>;
 
+// What the view keeps of the rows it drew: where each template control landed
+// and, in text-selection mode, the row's label text as the row was first drawn.
+// Only rows in the viewport are kept, so that neither the memory nor the cost
+// of a scroll step grows with the rows drawn before.
+class TAVQTLIB_EXPORT TAVQRowRecords
+{
+public:
+    // Null for a row not drawn since it was last dropped.
+    const TAVQRowHitRects *hitRects(int row) const;
+    void setHitRects(int row, const QRect &rowRect, TAVQRowHitRects rects);
+    const QString *text(int row) const;
+    // The first text of a row stays until the row is dropped.
+    void cacheText(int row, const QString &html);
+
+    // Moves the records with the scrolled pixels and forgets the rows that left `viewport`.
+    void scroll(int dx, int dy, const QRect &viewport);
+    void dropRows(int first, int last);
+    // Rows from `first` on: their numbers now name other rows.
+    void dropFrom(int first);
+    void clear() { m_rows.clear(); }
+
+private:
+    struct Row
+    {
+        QRect rect;
+        TAVQRowHitRects controls;
+        std::optional<QString> text;
+    };
+
+    std::map<int, Row> m_rows;
+};
+
 // Look, row sizes and per-row records of a list view.
-class TAVQListViewImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQListViewImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQListViewImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     // Rows are drawn by the delegate and the background by the viewport filter.
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
+
+    // Drops the records of the rows each change of `model` moves or alters.
+    void followModel(QAbstractItemModel *old, QAbstractItemModel *model);
 
 private:
     friend class TAVQListView;
@@ -56,28 +97,33 @@ private:
     std::array<TAVQBoxStyle, 4> m_itemStyles;
     ItemSizeCallback m_itemSizeCallback = nullptr;
     UpdateItemCallback m_updateItemCallback = nullptr;
-    std::map<int, TAVQRowHitRects> m_rowHitRects;
-    std::map<int, QString> m_rowTextCache;
+    TAVQRowRecords m_records;
 };
 
 // A row and a place in the text of its selectable label.
-struct TAVQRowTextPosition
+struct TAVQTLIB_EXPORT TAVQRowTextPosition
 {
+    // The model row, -1 for none.
     int row = -1;
+    // The position in that row's text.
     TAVQTextPosition position;
 };
 
 // Draws every row through the one hidden template and hit-tests presses
 // against the rectangles recorded while drawing.
-class TAVQListViewItemDelegate : public QItemDelegate
+class TAVQTLIB_EXPORT TAVQListViewItemDelegate : public QItemDelegate
 {
     Q_OBJECT
 
 public:
+    // Paints rows through the template of `impl`.
     TAVQListViewItemDelegate(TAVQListViewImpl *impl, QObject *parent);
 
+    // Paints the row from the control's item styles.
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // The row size the control lays out with.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // Qt's handling, then a press on a template control of the row emits pressCtrl().
     bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
                      const QModelIndex &index) override;
 
@@ -114,16 +160,20 @@ private:
 
 // A list over an item model whose rows are drawn from one template container,
 // so that no widget is created per row.
-class TAVQListView : public TAVQControl<QListView, TAVQListViewImpl>
+class TAVQTLIB_EXPORT TAVQListView : public TAVQControl<QListView, TAVQListViewImpl>, public TAVQItemViewScrollBars
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQListView(QWidget *parent = nullptr);
     ~TAVQListView() override;
 
     QString GetTypeName() override;
+
+    // Sets the model; the rows' records follow the new model.
+    void setModel(QAbstractItemModel *model) override;
 
     // A null template is ignored; the template is hidden.
     void setItemTemplate(QWidget *itemTemplate);
@@ -148,26 +198,18 @@ public:
     // Twenty empty rows, so that the designer shows the template.
     void fillPreviewRows();
 
+    // The delegate that paints the rows through the template.
     TAVQListViewItemDelegate *itemDelegateImpl() const { return m_delegate; }
     // Where each template control was last drawn in `row`; empty when not drawn.
     TAVQRowHitRects rowHitRects(int row) const;
 
-    // Scroll-bar forwards: `horizontal` picks the bar, `upArrow` the sub-line
-    // rather than the add-line button; state 4 means all four states.
-    void setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style);
-    void setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &imageName);
-    void setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement);
-    void setScrollBarThumbIcon(bool horizontal, const QString &imageName);
-    void setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style);
-    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
     // Sets the bar's button length style sheet, replacing its sheet.
     void setScrollBarButtonLength(bool horizontal, int px);
     // Thickness sheet on both bars; asked for the horizontal bar it does nothing.
     void setScrollBarThickness(bool horizontal, int px);
 
-    TAVQScrollBar *skinnedScrollBar(bool horizontal) const { return horizontal ? m_hBar : m_vBar; }
-
 signals:
+    // Emitted when a control of a row's template is pressed, with the row's index.
     void pressCtrl(QWidget *control, const QModelIndex index);
 
 protected:
@@ -184,13 +226,9 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 protected slots:
-    void rowsInserted(const QModelIndex &parent, int start, int end) override;
-    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
     void reset() override;
 
 private:
-    TAVQScrollBar *m_hBar;
-    TAVQScrollBar *m_vBar;
     TAVQListViewItemDelegate *m_delegate;
 };
 

@@ -2,7 +2,6 @@
 
 #include "tavqcheckbox.h"
 #include "tavqscrollbarconfig.h"
-#include "tavqvaluecontrols.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
@@ -43,6 +42,16 @@ void collectControls(QWidget *widget, std::vector<QWidget *> *out)
         if (childWidget && controlInterface(childWidget))
             collectControls(childWidget, out);
     }
+}
+
+// The negation of a check value in the model's own kind: a bool (or nothing)
+// gives a bool, anything else a Qt::CheckState.
+QVariant flippedCheck(const QVariant &value)
+{
+    const bool checked = value.toBool();
+    if (!value.isValid() || value.type() == QVariant::Bool)
+        return !checked;
+    return int(checked ? Qt::Unchecked : Qt::Checked);
 }
 
 int cellLook(const QStyleOptionViewItem &option, int row, int hoverRow)
@@ -106,9 +115,9 @@ void TAVQTableViewImpl::loadStyles(const Json::Value &element)
         else if (slot >= 6 && slot <= 9)
             TAVQStyleSlots::setFontForState(m_cellFontStyles, slot - 6, name);
         else if (slot >= 10 && slot <= 13)
-            TAVQStyleSlots::setBoxForState(m_headerStyles, slot - 10, name);
+            m_headerLooks.loadBox(slot - 10, name);
         else if (slot >= 14 && slot <= 17)
-            TAVQStyleSlots::setFontForState(m_headerFontStyles, slot - 14, name);
+            m_headerLooks.loadFont(slot - 14, name);
     });
 }
 
@@ -163,16 +172,6 @@ void TAVQTableViewImpl::setCellFontStyle(int look, const TAVQFontStyle &style)
     TAVQStyleSlots::storeForState(m_cellFontStyles, look, style);
 }
 
-void TAVQTableViewImpl::setHeaderStyle(int look, const TAVQBoxStyle &style)
-{
-    TAVQStyleSlots::storeForState(m_headerStyles, look, style);
-}
-
-void TAVQTableViewImpl::setHeaderFontStyle(int look, const TAVQFontStyle &style)
-{
-    TAVQStyleSlots::storeForState(m_headerFontStyles, look, style);
-}
-
 void TAVQTableViewImpl::setCheckImage(bool checked, const QString &name)
 {
     // An unknown image keeps the old size but still becomes the stored name.
@@ -203,7 +202,7 @@ void TAVQTableViewImpl::setColumnTemplate(int column, QWidget *widget)
 QWidget *TAVQTableViewImpl::columnTemplate(int column) const
 {
     const auto it = m_columnTemplates.find(column);
-    return it == m_columnTemplates.end() ? nullptr : it->second;
+    return it == m_columnTemplates.end() ? nullptr : it->second.data();
 }
 
 void TAVQTableViewImpl::setHover(int row, const QModelIndex &index)
@@ -316,14 +315,37 @@ void TAVQTableViewitemDelegate::paint(QPainter *painter, const QStyleOptionViewI
 bool TAVQTableViewitemDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
                                             const QStyleOptionViewItem &option, const QModelIndex &index)
 {
-    if (event->type() == QEvent::MouseButtonPress && index.column() == 0 && m_impl->isCheckable()) {
-        const auto *press = static_cast<QMouseEvent *>(event);
-        if (m_impl->checkRect(option.rect).contains(press->pos()))
-            model->setData(index, !index.data(Qt::CheckStateRole).toBool(), Qt::CheckStateRole);
-    } else if (event->type() == QEvent::MouseMove) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (isCheckPress(event, option, index)) {
+            // Everything the press needs is taken before the write: a receiver
+            // of the change may remove rows, and the index with them.
+            const bool handled = QItemDelegate::editorEvent(event, model, option, index);
+            model->setData(index, flippedCheck(index.data(Qt::CheckStateRole)), Qt::CheckStateRole);
+            return handled;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // The check of column 0 flips on the press alone; Qt's own toggle of
+        // checkable items on the release would flip it back.
+        if (index.column() == 0 && m_impl->isCheckable())
+            return false;
+        break;
+    case QEvent::MouseMove:
         trackHover(index);
+        break;
+    default:
+        break;
     }
     return QItemDelegate::editorEvent(event, model, option, index);
+}
+
+bool TAVQTableViewitemDelegate::isCheckPress(const QEvent *event, const QStyleOptionViewItem &option,
+                                             const QModelIndex &index) const
+{
+    const QPoint pos = static_cast<const QMouseEvent *>(event)->pos();
+    return index.column() == 0 && m_impl->isCheckable() && m_impl->checkRect(option.rect).contains(pos);
 }
 
 void TAVQTableViewitemDelegate::trackHover(const QModelIndex &index) const
@@ -392,15 +414,8 @@ void TAVQTableHeader::paintEvent(QPaintEvent *)
 // TAVQConerWidget
 
 TAVQConerWidget::TAVQConerWidget(TAVQTableViewImpl *impl, QWidget *parent)
-    : QWidget(parent)
-    , m_impl(impl)
+    : TAVQBoxPane(&impl->backgroundStyle(), parent)
 {
-}
-
-void TAVQConerWidget::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    TAVQControlBaseImpl::paintBox(&painter, m_impl->backgroundStyle(), 0, 0, width(), height());
 }
 
 // TAVQTableView
@@ -410,12 +425,9 @@ TAVQTableView::TAVQTableView(QWidget *parent)
     , m_delegate(new TAVQTableViewitemDelegate(m_impl, this))
 {
     setItemDelegate(m_delegate);
-    m_hBar = new TAVQScrollBar(Qt::Horizontal, this);
-    m_vBar = new TAVQScrollBar(Qt::Vertical, this);
+    installScrollBars(this);
     m_hHeader = new TAVQTableHeader(m_impl, Qt::Horizontal, this);
     m_vHeader = new TAVQTableHeader(m_impl, Qt::Vertical, this);
-    setHorizontalScrollBar(m_hBar);
-    setVerticalScrollBar(m_vBar);
     setHorizontalHeader(m_hHeader);
     setVerticalHeader(m_vHeader);
     m_vHeader->hide();
@@ -446,40 +458,6 @@ TAVQTableHeader *TAVQTableView::tableHeader(Qt::Orientation orientation) const
     return orientation == Qt::Horizontal ? m_hHeader : m_vHeader;
 }
 
-void TAVQTableView::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setGrooveStyle(style);
-}
-
-void TAVQTableView::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
-{
-    scrollBar(horizontal)->setArrowIcon(upArrow, image);
-}
-
-void TAVQTableView::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow,
-                                                   const TAVQImagePlacement &placement)
-{
-    scrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
-}
-
-void TAVQTableView::setScrollBarThumbIcon(bool horizontal, const QString &image)
-{
-    scrollBar(horizontal)->setThumbIcon(image);
-}
-
-void TAVQTableView::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style)
-{
-    if (upArrow)
-        scrollBar(horizontal)->setSubLineStyle(state, style);
-    else
-        scrollBar(horizontal)->setAddLineStyle(state, style);
-}
-
-void TAVQTableView::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setThumbStyle(state, style);
-}
-
 void TAVQTableView::setScrollBarButtonLength(bool, int length)
 {
     m_impl->setScrollBarButtonLength(length);
@@ -493,18 +471,13 @@ void TAVQTableView::setScrollBarThickness(bool, int thickness)
 
 void TAVQTableView::applyScrollBarSheet()
 {
-    const QString sheet = m_impl->scrollBarSheet();
-    m_vBar->setStyleSheet(sheet);
-    m_hBar->setStyleSheet(sheet);
+    setScrollBarSheets(m_impl->scrollBarSheet());
 }
 
 bool TAVQTableView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == viewport() && event->type() == QEvent::Paint) {
-        QPainter painter(viewport());
-        TAVQControlBaseImpl::paintBox(&painter, m_impl->backgroundStyle(), viewport()->rect());
+    if (TAVQItemViews::paintViewportBackground(this, watched, event, m_impl->backgroundStyle()))
         return false;
-    }
     return QTableView::eventFilter(watched, event);
 }
 

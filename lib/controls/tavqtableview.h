@@ -1,11 +1,15 @@
 #ifndef TAVQ_TABLEVIEW_H
 #define TAVQ_TABLEVIEW_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
+#include "tavqitemviewparts.h"
 
 #include <QHeaderView>
 #include <QItemDelegate>
 #include <QModelIndex>
+#include <QPointer>
 #include <QSize>
 #include <QTableView>
 
@@ -15,18 +19,20 @@
 namespace TAVQtLib {
 
 class TAVQCheckBox;
-class TAVQScrollBar;
 class TAVQTableView;
 
 // Looks of a data grid: background, cells and header by look (0 normal, 1 mouse
 // over, 2 selected, 3 kept), the check boxes of column 0 and the column templates.
-class TAVQTableViewImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQTableViewImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQTableViewImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
@@ -35,6 +41,7 @@ public:
     void createCheckStamp();
     TAVQCheckBox *checkStamp() const { return m_checkStamp; }
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
     const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
     // Looks 0 to 3; look 4 (setters only) means all four. Other looks change
@@ -43,31 +50,44 @@ public:
     const TAVQBoxStyle &cellStyle(int look) const { return m_cellStyles[index(look)]; }
     void setCellFontStyle(int look, const TAVQFontStyle &style);
     const TAVQFontStyle &cellFontStyle(int look) const { return m_cellFontStyles[index(look)]; }
-    void setHeaderStyle(int look, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &headerStyle(int look) const { return m_headerStyles[index(look)]; }
-    void setHeaderFontStyle(int look, const TAVQFontStyle &style);
-    const TAVQFontStyle &headerFontStyle(int look) const { return m_headerFontStyles[index(look)]; }
+    void setHeaderStyle(int look, const TAVQBoxStyle &style) { m_headerLooks.setBox(look, style); }
+    const TAVQBoxStyle &headerStyle(int look) const { return m_headerLooks.box(look); }
+    void setHeaderFontStyle(int look, const TAVQFontStyle &style) { m_headerLooks.setFont(look, style); }
+    const TAVQFontStyle &headerFontStyle(int look) const { return m_headerLooks.font(look); }
 
+    // The height of a row in pixels.
     void setItemHeight(int height) { m_itemHeight = height; }
     int itemHeight() const { return m_itemHeight; }
 
+    // Whether column 0 and its header carry check marks.
     void setCheckable(bool checkable) { m_checkable = checkable; }
     bool isCheckable() const { return m_checkable; }
+    // The check mark image of column 0, checked or unchecked, by resource name.
     void setCheckImage(bool checked, const QString &name);
     QString checkImage(bool checked) const { return checked ? m_checkedImage : m_uncheckedImage; }
+    // The size of the check mark image.
     QSize checkImageSize() const { return m_checkImageSize; }
+    // Whether the header's check mark is checked.
     bool isHeaderChecked() const { return m_headerChecked; }
+    // Toggles the header's check mark; returns the new state.
     bool toggleHeaderChecked() { return m_headerChecked = !m_headerChecked; }
 
+    // The widget whose look the cells of a column take; null for none.
     void setColumnTemplate(int column, QWidget *widget);
+    // Null for a column without a template or whose template was deleted.
     QWidget *columnTemplate(int column) const;
 
+    // The row under the pointer, -1 for none.
     int hoverRow() const { return m_hoverRow; }
+    // The cell under the pointer, invalid for none.
     QModelIndex hoverIndex() const { return m_hoverIndex; }
+    // Records the row and cell under the pointer.
     void setHover(int row, const QModelIndex &index);
 
+    // The thickness of the bars, in pixels.
     int scrollBarThickness() const { return m_scrollBarThickness; }
     void setScrollBarThickness(int thickness) { m_scrollBarThickness = thickness; }
+    // The length of the bars' arrow buttons, in pixels.
     int scrollBarButtonLength() const { return m_scrollBarButtonLength; }
     void setScrollBarButtonLength(int length) { m_scrollBarButtonLength = length; }
     // The whole style sheet both bars get for the stored thickness and button length.
@@ -91,8 +111,7 @@ private:
     TAVQBoxStyle m_backgroundStyle;
     std::array<TAVQFontStyle, 4> m_cellFontStyles;
     std::array<TAVQBoxStyle, 4> m_cellStyles;
-    std::array<TAVQBoxStyle, 4> m_headerStyles;
-    std::array<TAVQFontStyle, 4> m_headerFontStyles;
+    TAVQHeaderLooks m_headerLooks;
     int m_hoverRow = -1;
     QModelIndex m_hoverIndex;
     int m_scrollBarThickness = 23;
@@ -103,23 +122,28 @@ private:
     QString m_checkedImage = QStringLiteral("IDB_CHECKED");
     QString m_uncheckedImage = QStringLiteral("IDB_UNCHECK");
     bool m_headerChecked = false;
-    std::map<int, QWidget *> m_columnTemplates;
+    // Guarded: the application may delete a template while the table lives.
+    std::map<int, QPointer<QWidget>> m_columnTemplates;
 };
 
 // Paints cells from the implementation's styles and flips the check role on
 // presses inside the check box of column 0.
-class TAVQTableViewitemDelegate : public QItemDelegate
+class TAVQTLIB_EXPORT TAVQTableViewitemDelegate : public QItemDelegate
 {
     Q_OBJECT
 
 public:
+    // Paints cells in the looks of `impl`.
     TAVQTableViewitemDelegate(TAVQTableViewImpl *impl, QObject *parent);
 
+    // Paints the row from the control's item styles.
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // A press on a cell's check mark toggles it; other events go to Qt's handling.
     bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
                      const QModelIndex &index) override;
 
 private:
+    bool isCheckPress(const QEvent *event, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void trackHover(const QModelIndex &index) const;
 
     TAVQTableViewImpl *m_impl;
@@ -127,11 +151,12 @@ private:
 
 // A header painted from the implementation's header styles; the horizontal one
 // carries the header check box.
-class TAVQTableHeader : public QHeaderView
+class TAVQTLIB_EXPORT TAVQTableHeader : public QHeaderView
 {
     Q_OBJECT
 
 public:
+    // A header of the given orientation in the looks of `impl`.
     TAVQTableHeader(TAVQTableViewImpl *impl, Qt::Orientation orientation, QWidget *parent);
 
 protected:
@@ -145,75 +170,76 @@ private:
 };
 
 // The corner between the bars, painted with the background style.
-class TAVQConerWidget : public QWidget
+class TAVQTLIB_EXPORT TAVQConerWidget : public TAVQBoxPane
 {
     Q_OBJECT
 
 public:
+    // Paints the view's background box under `parent`.
     TAVQConerWidget(TAVQTableViewImpl *impl, QWidget *parent);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    TAVQTableViewImpl *m_impl;
 };
 
 // The area under the cells, painted like the corner.
-class TAVQViewport : public TAVQConerWidget
+class TAVQTLIB_EXPORT TAVQViewport : public TAVQConerWidget
 {
     Q_OBJECT
 
 public:
+    // The corner widget's constructor.
     using TAVQConerWidget::TAVQConerWidget;
 };
 
 // A data grid over an ordinary item model, painted entirely from styles.
-class TAVQTableView : public TAVQControl<QTableView, TAVQTableViewImpl>
+class TAVQTLIB_EXPORT TAVQTableView : public TAVQControl<QTableView, TAVQTableViewImpl>, public TAVQItemViewScrollBars
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQTableView(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
+    // The box of a cell, per look (4 sets all four).
     void setCellStyle(int look, const TAVQBoxStyle &style) { m_impl->setCellStyle(look, style); }
     const TAVQBoxStyle &cellStyle(int look) const { return m_impl->cellStyle(look); }
+    // The font style of a cell's text, per look (4 sets all four).
     void setCellFontStyle(int look, const TAVQFontStyle &style) { m_impl->setCellFontStyle(look, style); }
     const TAVQFontStyle &cellFontStyle(int look) const { return m_impl->cellFontStyle(look); }
+    // The box of a header section, per look (4 sets all four).
     void setHeaderStyle(int look, const TAVQBoxStyle &style) { m_impl->setHeaderStyle(look, style); }
     const TAVQBoxStyle &headerStyle(int look) const { return m_impl->headerStyle(look); }
+    // The font style of a header section's text, per look (4 sets all four).
     void setHeaderFontStyle(int look, const TAVQFontStyle &style) { m_impl->setHeaderFontStyle(look, style); }
     const TAVQFontStyle &headerFontStyle(int look) const { return m_impl->headerFontStyle(look); }
+    // The height of a row in pixels.
     void setItemHeight(int height) { m_impl->setItemHeight(height); }
     int itemHeight() const { return m_impl->itemHeight(); }
+    // Whether column 0 and its header carry check marks.
     void setCheckable(bool checkable) { m_impl->setCheckable(checkable); }
     bool isCheckable() const { return m_impl->isCheckable(); }
+    // The check mark image of column 0, checked or unchecked, by resource name.
     void setCheckImage(bool checked, const QString &name) { m_impl->setCheckImage(checked, name); }
     QString checkImage(bool checked) const { return m_impl->checkImage(checked); }
+    // The widget whose look the cells of a column take; null for none.
     void setColumnTemplate(int column, QWidget *widget) { m_impl->setColumnTemplate(column, widget); }
     QWidget *columnTemplate(int column) const { return m_impl->columnTemplate(column); }
 
-    void setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style);
-    void setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image);
-    void setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement);
-    void setScrollBarThumbIcon(bool horizontal, const QString &image);
-    void setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style);
-    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
     // Both bars share the button length and the thickness; `horizontal` is ignored.
     void setScrollBarButtonLength(bool horizontal, int length);
     void setScrollBarThickness(bool horizontal, int thickness);
     // Sets the style sheet for the stored thickness and button length on both bars.
     void applyScrollBarSheet();
 
+    // The horizontal or vertical header.
     TAVQTableHeader *tableHeader(Qt::Orientation orientation) const;
-    TAVQScrollBar *scrollBar(bool horizontal) const { return horizontal ? m_hBar : m_vBar; }
 
 signals:
+    // Emitted when the header's check mark is toggled, with its new state.
     void headerCheckedChanged(bool checked);
 
 protected:
@@ -224,8 +250,6 @@ protected:
 private:
     TAVQTableHeader *m_hHeader;
     TAVQTableHeader *m_vHeader;
-    TAVQScrollBar *m_hBar;
-    TAVQScrollBar *m_vBar;
     TAVQTableViewitemDelegate *m_delegate;
     TAVQConerWidget *m_corner;
     TAVQViewport *m_viewport;

@@ -1,7 +1,6 @@
 #include "tavqtreeview.h"
 
 #include "tavqscrollbarconfig.h"
-#include "tavqvaluecontrols.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
@@ -93,16 +92,6 @@ void TAVQTreeViewImpl::OnChildrenLoaded()
     view()->setModel(model);
 }
 
-void TAVQTreeViewImpl::setHeaderStyle(int look, const TAVQBoxStyle &style)
-{
-    TAVQStyleSlots::storeForState(m_headerStyles, look, style);
-}
-
-void TAVQTreeViewImpl::setHeaderFontStyle(int look, const TAVQFontStyle &style)
-{
-    TAVQStyleSlots::storeForState(m_headerFontStyles, look, style);
-}
-
 // TAVQTreeViewItemDelegate
 
 TAVQTreeViewItemDelegate::TAVQTreeViewItemDelegate(TAVQTreeViewImpl *impl, QObject *parent)
@@ -148,15 +137,8 @@ void TAVQTreeHeader::paintEvent(QPaintEvent *) {}
 // TAVQTreeConerWidget
 
 TAVQTreeConerWidget::TAVQTreeConerWidget(TAVQTreeViewImpl *impl, QWidget *parent)
-    : QWidget(parent)
-    , m_impl(impl)
+    : TAVQBoxPane(&impl->looks().background(), parent)
 {
-}
-
-void TAVQTreeConerWidget::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    TAVQControlBaseImpl::paintBox(&painter, m_impl->looks().background(), 0, 0, width(), height());
 }
 
 // TAVQTreeView
@@ -164,8 +146,6 @@ void TAVQTreeConerWidget::paintEvent(QPaintEvent *)
 TAVQTreeView::TAVQTreeView(QWidget *parent)
     : TAVQControl<QTreeView, TAVQTreeViewImpl>(parent)
     , m_header(nullptr)
-    , m_hBar(new TAVQScrollBar(Qt::Horizontal, this))
-    , m_vBar(new TAVQScrollBar(Qt::Vertical, this))
     , m_delegate(new TAVQTreeViewItemDelegate(m_impl, this))
 {
     m_header = new TAVQTreeHeader(m_impl, Qt::Horizontal, this);
@@ -181,8 +161,7 @@ TAVQTreeView::TAVQTreeView(QWidget *parent)
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
-    setHorizontalScrollBar(m_hBar);
-    setVerticalScrollBar(m_vBar);
+    installScrollBars(this);
     setItemDelegate(m_delegate);
     setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
     viewport()->installEventFilter(this);
@@ -190,45 +169,14 @@ TAVQTreeView::TAVQTreeView(QWidget *parent)
     setAttribute(Qt::WA_MouseTracking);
     setVerticalScrollMode(ScrollPerPixel);
     setHorizontalScrollMode(ScrollPerPixel);
+    // Every row is as high as the delegate's one row height; saying so spares
+    // Qt summing the heights of all rows above the viewport on every scroll.
+    setUniformRowHeights(true);
 }
 
 QString TAVQTreeView::GetTypeName()
 {
     return QStringLiteral("qttree");
-}
-
-void TAVQTreeView::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setGrooveStyle(style);
-}
-
-void TAVQTreeView::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
-{
-    scrollBar(horizontal)->setArrowIcon(upArrow, image);
-}
-
-void TAVQTreeView::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow,
-                                                  const TAVQImagePlacement &placement)
-{
-    scrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
-}
-
-void TAVQTreeView::setScrollBarThumbIcon(bool horizontal, const QString &image)
-{
-    scrollBar(horizontal)->setThumbIcon(image);
-}
-
-void TAVQTreeView::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style)
-{
-    if (upArrow)
-        scrollBar(horizontal)->setSubLineStyle(state, style);
-    else
-        scrollBar(horizontal)->setAddLineStyle(state, style);
-}
-
-void TAVQTreeView::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setThumbStyle(state, style);
 }
 
 void TAVQTreeView::setScrollBarButtonLength(bool, int length)
@@ -239,18 +187,13 @@ void TAVQTreeView::setScrollBarButtonLength(bool, int length)
 void TAVQTreeView::setScrollBarThickness(bool, int thickness)
 {
     m_impl->setScrollBarThickness(thickness);
-    const QString sheet = treeScrollBarSheet(thickness);
-    m_vBar->setStyleSheet(sheet);
-    m_hBar->setStyleSheet(sheet);
+    setScrollBarSheets(treeScrollBarSheet(thickness));
 }
 
 bool TAVQTreeView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == viewport() && event->type() == QEvent::Paint) {
-        QPainter painter(viewport());
-        TAVQControlBaseImpl::paintBox(&painter, m_impl->looks().background(), viewport()->rect());
+    if (TAVQItemViews::paintViewportBackground(this, watched, event, m_impl->looks().background()))
         return false;
-    }
     return QTreeView::eventFilter(watched, event);
 }
 
