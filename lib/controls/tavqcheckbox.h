@@ -1,6 +1,8 @@
 #ifndef TAVQ_CHECKBOX_H
 #define TAVQ_CHECKBOX_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QCheckBox>
@@ -13,27 +15,36 @@ namespace TAVQtLib {
 // What a two-state button paints by: a background box per visual state and
 // check state, an icon per check state (plain and hovered), and the text in an
 // unchecked and a checked font style.
-class TAVQToggleImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQToggleImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQToggleImpl(QWidget *widget);
 
+    // The icon shown, by resource name; empty for none.
     QString iconPath() const { return m_iconPath; }
     void setIconPath(const QString &path) { m_iconPath = path; }
+    // The icon shown while the pointer is over the control, by resource name.
     QString hotIconPath() const { return m_hotIconPath; }
     void setHotIconPath(const QString &path) { m_hotIconPath = path; }
+    // The icon shown checked, by resource name.
     QString checkedIconPath() const { return m_checkedIconPath; }
     void setCheckedIconPath(const QString &path) { m_checkedIconPath = path; }
+    // The icon shown checked while the pointer is over the control.
     QString checkedHotIconPath() const { return m_checkedHotIconPath; }
     void setCheckedHotIconPath(const QString &path) { m_checkedHotIconPath = path; }
+    // Where the icon goes inside the control.
     TAVQImagePlacement iconPlacement() const { return m_iconPlacement; }
     void setIconPlacement(const TAVQImagePlacement &placement) { m_iconPlacement = placement; }
+    // Whether the icon is drawn (default true).
     bool showIcon() const { return m_showIcon; }
     void setShowIcon(bool show) { m_showIcon = show; }
+    // Whether the text is drawn (default true).
     bool showText() const { return m_showText; }
     void setShowText(bool show) { m_showText = show; }
+    // The font style of the text, unchecked or checked.
     const TAVQFontStyle &textStyle(bool checked) const { return checked ? m_checkedTextStyle : m_textStyle; }
     void setTextStyle(bool checked, const TAVQFontStyle &style);
     // States 0 to 3; 4 sets all four. Other states change nothing and read as state 0.
@@ -70,18 +81,24 @@ protected:
     std::array<TAVQBoxStyle, 4> m_checkedBoxStyles;
 };
 
-class TAVQCheckBoxImpl : public TAVQToggleImpl
+// Look of a check box, with icons of its own for the disabled states.
+class TAVQTLIB_EXPORT TAVQCheckBoxImpl : public TAVQToggleImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQCheckBoxImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
+    // The icon shown unchecked while the control is disabled.
     QString disabledIconPath() const { return m_disabledIconPath; }
     void setDisabledIconPath(const QString &path) { m_disabledIconPath = path; }
+    // The icon shown checked while the control is disabled.
     QString disabledCheckedIconPath() const { return m_disabledCheckedIconPath; }
     void setDisabledCheckedIconPath(const QString &path) { m_disabledCheckedIconPath = path; }
 
@@ -93,13 +110,17 @@ private:
     QString m_disabledIconPath;
 };
 
-class TAVQRadioButtonImpl : public TAVQToggleImpl
+// Look of a radio button.
+class TAVQTLIB_EXPORT TAVQRadioButtonImpl : public TAVQToggleImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQRadioButtonImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
@@ -109,49 +130,73 @@ private:
 
 // The programming interface both two-state buttons share.
 template <typename Button, typename Impl>
-class TAVQToggleControl : public TAVQControl<Button, Impl>
+class TAVQTLIB_EXPORT TAVQToggleControl : public TAVQControl<Button, Impl>
 {
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQToggleControl(QWidget *parent = nullptr)
         : TAVQControl<Button, Impl>(parent)
     {
     }
 
+    // The icon shown, by resource name; empty for none.
     void setIconPath(const QString &path) { this->m_impl->setIconPath(path); }
+    // The icon shown, by resource name; empty for none.
     QString iconPath() const { return this->m_impl->iconPath(); }
+    // The icon shown while the pointer is over the control, by resource name.
     void setHotIconPath(const QString &path) { this->m_impl->setHotIconPath(path); }
+    // The icon shown while the pointer is over the control, by resource name.
     QString hotIconPath() const { return this->m_impl->hotIconPath(); }
+    // The icon shown checked, by resource name.
     void setCheckedIconPath(const QString &path) { this->m_impl->setCheckedIconPath(path); }
+    // The icon shown checked, by resource name.
     QString checkedIconPath() const { return this->m_impl->checkedIconPath(); }
+    // The icon shown checked while the pointer is over the control.
     void setCheckedHotIconPath(const QString &path) { this->m_impl->setCheckedHotIconPath(path); }
+    // The icon shown checked while the pointer is over the control.
     QString checkedHotIconPath() const { return this->m_impl->checkedHotIconPath(); }
+    // Where the icon goes inside the control.
     void setIconPlacement(const TAVQImagePlacement &placement) { this->m_impl->setIconPlacement(placement); }
+    // Where the icon goes inside the control.
     TAVQImagePlacement iconPlacement() const { return this->m_impl->iconPlacement(); }
+    // Whether the icon is drawn (default true).
     void setShowIcon(bool show) { this->m_impl->setShowIcon(show); }
+    // Whether the icon is drawn (default true).
     bool showIcon() const { return this->m_impl->showIcon(); }
+    // Whether the text is drawn (default true).
     void setShowText(bool show) { this->m_impl->setShowText(show); }
+    // Whether the text is drawn (default true).
     bool showText() const { return this->m_impl->showText(); }
+    // The font style of the text, unchecked or checked.
     void setTextStyle(bool checked, const TAVQFontStyle &style) { this->m_impl->setTextStyle(checked, style); }
+    // The font style of the text, unchecked or checked.
     const TAVQFontStyle &textStyle(bool checked) const { return this->m_impl->textStyle(checked); }
+    // The background box, per visual state (4 sets all four).
     void setBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setBoxStyle(state, style); }
+    // The background box, per visual state (4 sets all four).
     const TAVQBoxStyle &boxStyle(int state) const { return this->m_impl->boxStyle(state); }
+    // The background box while checked, per visual state (4 sets all four).
     void setCheckedBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setCheckedBoxStyle(state, style); }
+    // The background box while checked, per visual state (4 sets all four).
     const TAVQBoxStyle &checkedBoxStyle(int state) const { return this->m_impl->checkedBoxStyle(state); }
 };
 
 // Qt's own press and release handling toggles the box and emits clicked and toggled.
-class TAVQCheckBox : public TAVQToggleControl<QCheckBox, TAVQCheckBoxImpl>
+class TAVQTLIB_EXPORT TAVQCheckBox : public TAVQToggleControl<QCheckBox, TAVQCheckBoxImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQCheckBox(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The icon shown unchecked while the control is disabled.
     void setDisabledIconPath(const QString &path) { m_impl->setDisabledIconPath(path); }
     QString disabledIconPath() const { return m_impl->disabledIconPath(); }
+    // The icon shown checked while the control is disabled.
     void setDisabledCheckedIconPath(const QString &path) { m_impl->setDisabledCheckedIconPath(path); }
     QString disabledCheckedIconPath() const { return m_impl->disabledCheckedIconPath(); }
 
@@ -161,12 +206,13 @@ protected:
 
 // Toggles itself on release instead of through Qt's click handling, so it
 // emits toggled but never clicked; Qt's auto-exclusive grouping still applies.
-class TAVQRadioButton : public TAVQToggleControl<QRadioButton, TAVQRadioButtonImpl>
+class TAVQTLIB_EXPORT TAVQRadioButton : public TAVQToggleControl<QRadioButton, TAVQRadioButtonImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQRadioButton(QWidget *parent = nullptr);
 
     QString GetTypeName() override;

@@ -1,6 +1,8 @@
 #ifndef TAVQ_CONTAINER_H
 #define TAVQ_CONTAINER_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 #include "core/tavqplatform.h"
 
@@ -26,14 +28,17 @@ enum TAVQChildLayout {
 };
 
 // Look and arrangement of a container.
-class TAVQContainerImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQContainerImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQContainerImpl(QWidget *widget);
     ~TAVQContainerImpl() override;
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
@@ -57,24 +62,30 @@ private:
 
 // A panel that paints a box style and can arrange its child controls in a row,
 // a column or a wrapping flow.
-class TAVQContainer : public TAVQControl<QWidget, TAVQContainerImpl>
+class TAVQTLIB_EXPORT TAVQContainer : public TAVQControl<QWidget, TAVQContainerImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQContainer(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
+    // The box painted while the control is disabled.
     void setDisabledStyle(const TAVQBoxStyle &style) { m_impl->m_disabledStyle = style; }
     const TAVQBoxStyle &disabledStyle() const { return m_impl->m_disabledStyle; }
+    // Whether the background is the style's colour box (true) or its image.
     void setUseColor(bool on) { m_impl->m_backgroundStyle.useColor = on; }
     bool useColor() const { return m_impl->m_backgroundStyle.useColor; }
+    // How the children are arranged (none, a line or a flow, across or down).
     void setChildLayout(int layout) { m_impl->m_childLayout = layout; }
     int childLayout() const { return m_impl->m_childLayout; }
+    // The gap between arranged children, in pixels.
     void setSpace(int space) { m_impl->m_space = space; }
     int space() const { return m_impl->m_space; }
 
@@ -88,13 +99,16 @@ protected:
 };
 
 // Look of a group box: a frame line broken by a title.
-class TAVQGroupBoxImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQGroupBoxImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQGroupBoxImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
@@ -112,16 +126,18 @@ private:
 };
 
 // A titled frame around a region.
-class TAVQGroupBox : public TAVQControl<QWidget, TAVQGroupBoxImpl>
+class TAVQTLIB_EXPORT TAVQGroupBox : public TAVQControl<QWidget, TAVQGroupBoxImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQGroupBox(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // Whether the text is drawn (default true).
     void setShowText(bool on) { m_impl->m_showText = on; }
     bool showText() const { return m_impl->m_showText; }
     // Kept from the page; the frame is drawn with the line colour only.
@@ -139,13 +155,16 @@ public:
 };
 
 // Look of a splitter: one box style, invisible until a style is given.
-class TAVQSplitterImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQSplitterImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQSplitterImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
@@ -162,26 +181,33 @@ private:
 
 // A panel that paints a box style and keeps its split settings for the
 // application; it arranges nothing and takes no mouse input.
-class TAVQSplitter : public TAVQControl<QWidget, TAVQSplitterImpl>
+class TAVQTLIB_EXPORT TAVQSplitter : public TAVQControl<QWidget, TAVQSplitterImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQSplitter(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
+    // Whether the parts are laid out side by side (true) or stacked.
     void setHorizontal(bool on) { m_impl->m_horizontal = on; }
     bool isHorizontal() const { return m_impl->m_horizontal; }
+    // The widget left of (or above) the handle.
     void setFirstPane(QWidget *pane) { m_impl->m_firstPane = pane; }
     QWidget *firstPane() const { return m_impl->m_firstPane; }
+    // The widget right of (or below) the handle.
     void setSecondPane(QWidget *pane) { m_impl->m_secondPane = pane; }
     QWidget *secondPane() const { return m_impl->m_secondPane; }
+    // The position of the handle in pixels, -1 when not set.
     void setSplitPosition(int position) { m_impl->m_splitPosition = position; }
     int splitPosition() const { return m_impl->m_splitPosition; }
+    // The width of the handle between the panes, in pixels.
     void setHandleWidth(int width) { m_impl->m_handleWidth = width; }
     int handleWidth() const { return m_impl->m_handleWidth; }
 
@@ -192,16 +218,20 @@ protected:
 };
 
 // Look and content of a scroll view.
-class TAVQScrollViewImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQScrollViewImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQScrollViewImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
+    // Paints the background on the viewport's paint events.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Lays out the content inside the viewport.
@@ -218,22 +248,27 @@ private:
 };
 
 // A scroll area whose content is its first container child.
-class TAVQScrollView : public TAVQControl<QScrollArea, TAVQScrollViewImpl>
+class TAVQTLIB_EXPORT TAVQScrollView : public TAVQControl<QScrollArea, TAVQScrollViewImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQScrollView(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
+    // The container that holds the scrolled content.
     TAVQContainer *content() const { return m_impl->m_content; }
 
+    // The horizontal scroll position.
     void setHorizontalValue(int value);
     int horizontalValue() const;
+    // The vertical scroll position.
     void setVerticalValue(int value);
     int verticalValue() const;
 
@@ -254,6 +289,7 @@ public:
     void setScrollBarThickness(bool horizontal, int thickness);
 
 signals:
+    // Emitted when the content scrolls, with the change in x and y.
     void scrollPosChanged(int dx, int dy);
 
 protected:

@@ -1,6 +1,8 @@
 #ifndef TAVQ_EDIT_H
 #define TAVQ_EDIT_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QFocusEvent>
@@ -17,11 +19,12 @@ class TAVQScrollBar;
 
 // The look both text entries share: a box and a text style per visual state
 // (2 is "has focus" here, not "pressed") and a placeholder shown while empty.
-class TAVQTextEntryImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQTextEntryImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQTextEntryImpl(QWidget *widget);
 
     void OnPaint(QPaintEvent *event) override;
@@ -76,18 +79,26 @@ private:
 // The Qt event routing both text entries share: the skin under the Qt
 // painting, and focus driving the look.
 template <typename Widget, typename Impl>
-class TAVQTextEntryControl : public TAVQControl<Widget, Impl>
+class TAVQTLIB_EXPORT TAVQTextEntryControl : public TAVQControl<Widget, Impl>
 {
 public:
     using TAVQControl<Widget, Impl>::TAVQControl;
 
+    // The background box, per visual state (4 sets all four).
     void setBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setBoxStyle(state, style); }
+    // The background box, per visual state (4 sets all four).
     const TAVQBoxStyle &boxStyle(int state) const { return this->m_impl->boxStyle(state); }
+    // The font style of the text, per visual state (4 sets all four).
     void setFontStyle(int state, const TAVQFontStyle &style) { this->m_impl->setFontStyle(state, style); }
+    // The font style of the text, per visual state (4 sets all four).
     const TAVQFontStyle &fontStyle(int state) const { return this->m_impl->fontStyle(state); }
+    // The placeholder text shown while the control is empty.
     void setTipText(const QString &text) { this->m_impl->setTipText(text); }
+    // The placeholder text shown while the control is empty.
     QString tipText() const { return this->m_impl->tipText(); }
+    // The font style of the placeholder text.
     void setTipStyle(const TAVQFontStyle &style) { this->m_impl->setTipStyle(style); }
+    // The font style of the placeholder text.
     const TAVQFontStyle &tipStyle() const { return this->m_impl->tipStyle(); }
 
 protected:
@@ -108,15 +119,20 @@ protected:
     }
 };
 
-class TAVQLineEditImpl : public TAVQTextEntryImpl
+// Look of a line edit.
+class TAVQTLIB_EXPORT TAVQLineEditImpl : public TAVQTextEntryImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQLineEditImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
 
+    // Whether a typed key combination replaces the text with its name.
     bool shortcutMode() const { return m_shortcutMode; }
     void setShortcutMode(bool on) { m_shortcutMode = on; }
 
@@ -131,12 +147,14 @@ private:
     bool m_shortcutMode = false;
 };
 
-class TAVQLineEdit : public TAVQTextEntryControl<QLineEdit, TAVQLineEditImpl>
+// A one-line text entry painted from box and font styles, with a placeholder.
+class TAVQTLIB_EXPORT TAVQLineEdit : public TAVQTextEntryControl<QLineEdit, TAVQLineEditImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQLineEdit(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
@@ -149,11 +167,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-class TAVQTextEditImpl : public TAVQTextEntryImpl
+// Look of a text edit.
+class TAVQTLIB_EXPORT TAVQTextEditImpl : public TAVQTextEntryImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQTextEditImpl(QWidget *widget);
 
     // Also configures the two scroll bars from the element's scroll-bar children.
@@ -169,12 +189,14 @@ private:
     QTextEdit *edit() const;
 };
 
-class TAVQTextEdit : public TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>
+// A multi-line text entry painted from box and font styles, with skinned bars.
+class TAVQTLIB_EXPORT TAVQTextEdit : public TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQTextEdit(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
@@ -202,23 +224,27 @@ private:
 };
 
 // Adds nothing: a spin box has no skin of its own.
-class TAVQSpinBoxImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQSpinBoxImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQSpinBoxImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
 };
 
 // Frameless and transparent; only its inner line edit paints.
-class TAVQSpinBox : public TAVQControl<QSpinBox, TAVQSpinBoxImpl>
+class TAVQTLIB_EXPORT TAVQSpinBox : public TAVQControl<QSpinBox, TAVQSpinBoxImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQSpinBox(QWidget *parent = nullptr);
 
     QString GetTypeName() override;

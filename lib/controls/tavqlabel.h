@@ -1,6 +1,8 @@
 #ifndef TAVQ_LABEL_H
 #define TAVQ_LABEL_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QLabel>
@@ -10,10 +12,12 @@ namespace TAVQtLib {
 
 // The two font styles a label keeps: the one in force (page slot 0) and a
 // spare one only the programming interface sets.
-class TAVQLabelFonts
+class TAVQTLIB_EXPORT TAVQLabelFonts
 {
 public:
+    // The font style in force.
     const TAVQFontStyle &current() const { return m_fontStyle; }
+    // The spare font style.
     const TAVQFontStyle &second() const { return m_fontStyle2; }
 
     // State 0 sets the style in force, 4 both, anything else the spare one.
@@ -30,20 +34,28 @@ private:
     TAVQFontStyle m_fontStyle2;
 };
 
-class TAVQLabelImpl : public TAVQControlBaseImpl
+// Look of a label: its font styles and the text before eliding.
+class TAVQTLIB_EXPORT TAVQLabelImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQLabelImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
+    // The font styles the label draws with.
     const TAVQLabelFonts &fonts() const { return m_fonts; }
+    // State 0 sets the font style in force, 4 both, any other state the spare one.
     void setFontStyle(int state, const TAVQFontStyle &style);
+    // Sets the text colour of the font style in force.
     void setTextColor(const QColor &color);
 
+    // The text before eliding.
     QString fullText() const { return m_fullText; }
     void setFullText(const QString &text) { m_fullText = text; }
 
@@ -59,20 +71,26 @@ private:
     QString m_fullText;
 };
 
-class TAVQLabel : public TAVQControl<QLabel, TAVQLabelImpl>
+// A text in a font style, elided to fit its width.
+class TAVQTLIB_EXPORT TAVQLabel : public TAVQControl<QLabel, TAVQLabelImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQLabel(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The text before eliding.
     QString fullText() const { return m_impl->fullText(); }
+    // Sets the text colour of the font style in force.
     void setTextColor(const QColor &color) { m_impl->setTextColor(color); }
+    // The font style in force.
     void setFontStyle(int state, const TAVQFontStyle &style) { m_impl->setFontStyle(state, style); }
     const TAVQFontStyle &fontStyle() const { return m_impl->fonts().current(); }
+    // The spare font style, set only through setFontStyle().
     const TAVQFontStyle &secondFontStyle() const { return m_impl->fonts().second(); }
 
 public Q_SLOTS:
@@ -85,27 +103,37 @@ protected:
 };
 
 // A place in a label's document: block, line within the block, cursor position.
-struct TAVQTextPosition
+struct TAVQTLIB_EXPORT TAVQTextPosition
 {
+    // The text block, -1 for none.
     int block = -1;
+    // The line in the block, -1 for none.
     int line = -1;
+    // The cursor position in the block, -1 for none.
     int cursor = -1;
 
+    // True when any part is -1.
     bool isNull() const { return block == -1 || line == -1 || cursor == -1; }
+    // Whether two positions are the same.
     bool operator==(const TAVQTextPosition &other) const
     {
         return block == other.block && line == other.line && cursor == other.cursor;
     }
+    // Whether two positions differ.
     bool operator!=(const TAVQTextPosition &other) const { return !(*this == other); }
 };
 
-class TAVQLabelExImpl : public TAVQControlBaseImpl
+// Look of a rich text label: its document, font styles and selection.
+class TAVQTLIB_EXPORT TAVQLabelExImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQLabelExImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnMousePress(QMouseEvent *event) override;
@@ -113,18 +141,28 @@ public:
     void OnMouseMove(QMouseEvent *event) override;
     void OnMouseDoubleClick(QMouseEvent *event) override;
 
+    // The font styles the label draws with.
     const TAVQLabelFonts &fonts() const { return m_fonts; }
+    // State 0 sets the font style in force, 4 both, any other state the spare one.
     void setFontStyle(int state, const TAVQFontStyle &style) { m_fonts.set(state, style); }
+    // Sets the text colour of the font style in force.
     void setTextColor(const QColor &color) { m_fonts.setColor(color); }
 
+    // The document holding the text.
     QTextDocument *document() { return &m_document; }
     const QTextDocument *document() const { return &m_document; }
 
+    // The end of the selection where it started.
     TAVQTextPosition anchor() const { return m_anchor; }
+    // The end of the selection that moves.
     TAVQTextPosition focus() const { return m_focus; }
+    // Clears the selection.
     void resetSelection();
+    // Selects the text between two positions.
     void setSelection(const TAVQTextPosition &a, const TAVQTextPosition &b);
+    // The text position under a point of the control; null when there is none.
     TAVQTextPosition hitTest(const QPoint &point) const;
+    // The later end of the selection.
     TAVQTextPosition selectionEnd() const;
 
 private:
@@ -138,33 +176,50 @@ private:
     QTextDocument m_document;
 };
 
-class TAVQLabelEx : public TAVQControl<QLabel, TAVQLabelExImpl>
+// A rich text whose text can be selected, in a font style.
+class TAVQTLIB_EXPORT TAVQLabelEx : public TAVQControl<QLabel, TAVQLabelExImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQLabelEx(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // Sets the text as HTML.
     void setHtml(const QString &html) { m_impl->document()->setHtml(html); }
+    // Sets the text as plain text.
     void setPlainText(const QString &text) { m_impl->document()->setPlainText(text); }
+    // The text as HTML.
     QString toHtml() const { return m_impl->document()->toHtml(); }
+    // The text as plain text.
     QString toPlainText() const { return m_impl->document()->toPlainText(); }
+    // The document holding the text.
     const QTextDocument *document() const { return m_impl->document(); }
 
+    // Sets the text colour of the font style in force.
     void setTextColor(const QColor &color) { m_impl->setTextColor(color); }
+    // The font style in force.
     void setFontStyle(int state, const TAVQFontStyle &style) { m_impl->setFontStyle(state, style); }
     const TAVQFontStyle &fontStyle() const { return m_impl->fonts().current(); }
+    // The spare font style, set only through setFontStyle().
     const TAVQFontStyle &secondFontStyle() const { return m_impl->fonts().second(); }
 
+    // Clears the selection.
     void resetSelection() { m_impl->resetSelection(); }
+    // The text position under a point of the control; null when there is none.
     TAVQTextPosition hitTest(const QPoint &point) const { return m_impl->hitTest(point); }
+    // The start of the text, where a selection is measured from.
     TAVQTextPosition selectionStart() const { return TAVQTextPosition{0, 0, 0}; }
+    // The later end of the selection.
     TAVQTextPosition selectionEnd() const { return m_impl->selectionEnd(); }
+    // Selects the text between two positions.
     void setSelection(const TAVQTextPosition &a, const TAVQTextPosition &b) { m_impl->setSelection(a, b); }
+    // The end of the selection where it started.
     TAVQTextPosition anchor() const { return m_impl->anchor(); }
+    // The end of the selection that moves.
     TAVQTextPosition focus() const { return m_impl->focus(); }
 
 protected:

@@ -1,6 +1,8 @@
 #ifndef TAVQ_MENU_H
 #define TAVQ_MENU_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QMenu>
@@ -12,11 +14,13 @@ namespace TAVQtLib {
 
 class TAVQMenu;
 
-class TAVQMenuBarImpl : public TAVQControlBaseImpl
+// Look of a menu bar: item boxes and fonts per visual state.
+class TAVQTLIB_EXPORT TAVQMenuBarImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQMenuBarImpl(QWidget *widget);
 
     // A menu bar takes its styles from the setters only.
@@ -29,8 +33,10 @@ public:
     void setItemFont(int state, const TAVQFontStyle &style);
     const TAVQFontStyle &itemFont(int state) const { return m_itemFonts[index(state)]; }
 
+    // The index of the item under the pointer, -1 for none.
     int hoverIndex() const { return m_hoverIndex; }
     void setHoverIndex(int index);
+    // The index of the item pressed, -1 for none.
     int pressedIndex() const { return m_pressedIndex; }
     void setPressedIndex(int index) { m_pressedIndex = index; }
 
@@ -43,21 +49,27 @@ private:
     std::array<TAVQBoxStyle, 4> m_itemBoxes;
 };
 
-class TAVQMenuBar : public TAVQControl<QMenuBar, TAVQMenuBarImpl>
+// A menu bar painted from box and font styles; its menus come from a menu file.
+class TAVQTLIB_EXPORT TAVQMenuBar : public TAVQControl<QMenuBar, TAVQMenuBarImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQMenuBar(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The box of an item, per visual state (4 sets all four).
     void setItemBox(int state, const TAVQBoxStyle &style) { m_impl->setItemBox(state, style); }
     const TAVQBoxStyle &itemBox(int state) const { return m_impl->itemBox(state); }
+    // The font style of an item's text, per visual state (4 sets all four).
     void setItemFont(int state, const TAVQFontStyle &style) { m_impl->setItemFont(state, style); }
     const TAVQFontStyle &itemFont(int state) const { return m_impl->itemFont(state); }
+    // The index of the item under the pointer, -1 for none.
     int hoverIndex() const { return m_impl->hoverIndex(); }
+    // The index of the item pressed, -1 for none.
     int pressedIndex() const { return m_impl->pressedIndex(); }
 
 protected:
@@ -67,17 +79,20 @@ protected:
     void leaveEvent(QEvent *e) override;
 };
 
-class TAVQMenuImpl : public TAVQControlBaseImpl
+// Look of a menu: background, item boxes and fonts per visual state.
+class TAVQTLIB_EXPORT TAVQMenuImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQMenuImpl(QWidget *widget);
 
     // Reads a menu file: its styles, then its items.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
+    // The box painted behind the items.
     void setBackground(const TAVQBoxStyle &style) { m_background = style; }
     const TAVQBoxStyle &background() const { return m_background; }
     // States 0 to 3 only.
@@ -88,6 +103,7 @@ public:
     // Background and item styles of `other`.
     void copyLook(const TAVQMenuImpl &other);
 
+    // The index of the item under the pointer, -1 for none.
     int hoverIndex() const { return m_hoverIndex; }
     void setHoverIndex(int index) { m_hoverIndex = index; }
 
@@ -101,22 +117,28 @@ private:
     int m_hoverIndex = -1;
 };
 
-class TAVQMenu : public TAVQControl<QMenu, TAVQMenuImpl>
+// A popup menu painted from box and font styles.
+class TAVQTLIB_EXPORT TAVQMenu : public TAVQControl<QMenu, TAVQMenuImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQMenu(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The box painted behind the items.
     void setBackground(const TAVQBoxStyle &style) { m_impl->setBackground(style); }
     const TAVQBoxStyle &background() const { return m_impl->background(); }
+    // The box of an item, per visual state (4 sets all four).
     void setItemBox(int state, const TAVQBoxStyle &style) { m_impl->setItemBox(state, style); }
     const TAVQBoxStyle &itemBox(int state) const { return m_impl->itemBox(state); }
+    // The font style of an item's text, per visual state (4 sets all four).
     void setItemFont(int state, const TAVQFontStyle &style) { m_impl->setItemFont(state, style); }
     const TAVQFontStyle &itemFont(int state) const { return m_impl->itemFont(state); }
+    // The index of the item under the pointer, -1 for none.
     int hoverIndex() const { return m_impl->hoverIndex(); }
 
 protected:
@@ -128,7 +150,7 @@ protected:
 
 // Reads a menu file (package first, then disk, as pages are read) into a new
 // menu under `parent`; null when the file is missing, empty or not JSON.
-TAVQMenu *LoadMenu(QWidget *parent, const QString &fileName);
+TAVQTLIB_EXPORT TAVQMenu *LoadMenu(QWidget *parent, const QString &fileName);
 
 } // namespace TAVQtLib
 

@@ -1,6 +1,8 @@
 #ifndef TAVQ_PUSHBUTTON_H
 #define TAVQ_PUSHBUTTON_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QPushButton>
@@ -9,13 +11,17 @@
 
 namespace TAVQtLib {
 
-class TAVQPushButtonImpl : public TAVQControlBaseImpl
+// Look of a push button.
+class TAVQTLIB_EXPORT TAVQPushButtonImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQPushButtonImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
@@ -27,18 +33,26 @@ public:
     void setUseColor(int state, bool useColor);
     bool useColor(int state) const { return boxStyle(state).useColor; }
 
+    // Whether the button has an icon to draw.
     bool hasIcon() const { return m_hasIcon; }
+    // Whether the button has an icon to draw.
     void setHasIcon(bool hasIcon) { m_hasIcon = hasIcon; }
+    // Whether the text is drawn (default true).
     bool showText() const { return m_showText; }
     void setShowText(bool showText) { m_showText = showText; }
+    // The icon shown, by resource name; empty for none.
     QString iconPath() const { return m_iconPath; }
     void setIconPath(const QString &path);
+    // The icon shown while the pointer is over the control, by resource name.
     QString hotIconPath() const { return m_hotIconPath; }
     void setHotIconPath(const QString &path);
+    // Where the icon goes inside the control.
     TAVQImagePlacement iconPlacement() const { return m_iconPlacement; }
     void setIconPlacement(const TAVQImagePlacement &placement) { m_iconPlacement = placement; }
+    // The horizontal offset of the text, in pixels.
     int textX() const { return m_textX; }
     void setTextX(int x) { m_textX = x; }
+    // The vertical offset of the text, in pixels.
     int textY() const { return m_textY; }
     void setTextY(int y) { m_textY = y; }
 
@@ -59,35 +73,48 @@ private:
     std::array<TAVQFontStyle, 4> m_fontStyles;
 };
 
-class TAVQPushButton : public TAVQControl<QPushButton, TAVQPushButtonImpl>
+// A push button painted from a box and a font style per visual state, with an icon.
+class TAVQTLIB_EXPORT TAVQPushButton : public TAVQControl<QPushButton, TAVQPushButtonImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQPushButton(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The background box, per visual state (4 sets all four).
     void setBoxStyle(int state, const TAVQBoxStyle &style) { m_impl->setBoxStyle(state, style); }
     const TAVQBoxStyle &boxStyle(int state) const { return m_impl->boxStyle(state); }
+    // The font style of the text, per visual state (4 sets all four).
     void setFontStyle(int state, const TAVQFontStyle &style) { m_impl->setFontStyle(state, style); }
     const TAVQFontStyle &fontStyle(int state) const { return m_impl->fontStyle(state); }
+    // Whether a state's box is its colour box (true) or its image.
     void setUseColor(int state, bool useColor) { m_impl->setUseColor(state, useColor); }
     bool useColor(int state) const { return m_impl->useColor(state); }
 
+    // Whether the button has an icon to draw.
     void setHasIcon(bool hasIcon) { m_impl->setHasIcon(hasIcon); }
+    // Whether the button has an icon to draw.
     bool hasIcon() const { return m_impl->hasIcon(); }
+    // Whether the text is drawn (default true).
     void setShowText(bool showText) { m_impl->setShowText(showText); }
     bool showText() const { return m_impl->showText(); }
+    // The icon shown, by resource name; empty for none.
     void setIconPath(const QString &path) { m_impl->setIconPath(path); }
     QString iconPath() const { return m_impl->iconPath(); }
+    // The icon shown while the pointer is over the control, by resource name.
     void setHotIconPath(const QString &path) { m_impl->setHotIconPath(path); }
     QString hotIconPath() const { return m_impl->hotIconPath(); }
+    // Where the icon goes inside the control.
     void setIconPlacement(const TAVQImagePlacement &placement) { m_impl->setIconPlacement(placement); }
     TAVQImagePlacement iconPlacement() const { return m_impl->iconPlacement(); }
+    // The horizontal offset of the text, in pixels.
     void setTextX(int x) { m_impl->setTextX(x); }
     int textX() const { return m_impl->textX(); }
+    // The vertical offset of the text, in pixels.
     void setTextY(int y) { m_impl->setTextY(y); }
     int textY() const { return m_impl->textY(); }
 };

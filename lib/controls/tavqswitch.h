@@ -1,6 +1,8 @@
 #ifndef TAVQ_SWITCH_H
 #define TAVQ_SWITCH_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QSize>
@@ -11,39 +13,55 @@
 
 namespace TAVQtLib {
 
-class TAVQSwitchImpl : public TAVQControlBaseImpl
+// Look and slide of a switch.
+class TAVQTLIB_EXPORT TAVQSwitchImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQSwitchImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
     // Slides the thumb to the other end; ignored while a slide runs.
     void startSlide();
 
+    // The thumb's position, -1 until the first paint.
     int thumbPos() const { return m_thumbPos; }
+    // True while the thumb slides.
     bool isAnimating() const { return m_animating; }
+    // The animation that slides the thumb.
     QVariantAnimation *animation() const { return m_animation; }
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
     const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
+    // The box of the thumb, per visual state (4 sets all four).
     void setThumbStyle(int state, const TAVQBoxStyle &style);
     const TAVQBoxStyle &thumbStyle(int state) const { return m_thumbStyles[index(state)]; }
+    // The font style of the on or the off text.
     void setFontStyle(bool on, const TAVQFontStyle &style) { (on ? m_onFont : m_offFont) = style; }
     const TAVQFontStyle &fontStyle(bool on) const { return on ? m_onFont : m_offFont; }
+    // The text shown while the switch is on.
     void setOnText(const QString &text) { m_onText = text; }
     QString onText() const { return m_onText; }
+    // The text shown while the switch is off.
     void setOffText(const QString &text) { m_offText = text; }
     QString offText() const { return m_offText; }
+    // The gap between the thumb and the edge, in pixels.
     void setMargin(int margin) { m_margin = margin; }
     int margin() const { return m_margin; }
+    // The duration of the thumb's slide, in milliseconds.
     void setSpeed(int speed) { m_speed = speed; }
     int speed() const { return m_speed; }
+    // The size of the thumb in pixels.
     void setThumbSize(const QSize &size) { m_thumbSize = size; }
     QSize thumbSize() const { return m_thumbSize; }
+    // Whether the text is drawn (default true).
     void setShowText(bool show) { m_showText = show; }
     bool showText() const { return m_showText; }
     // Only the flag: the thumb keeps its place until the next slide.
@@ -51,10 +69,13 @@ public:
     bool isOff() const { return m_off; }
 
 signals:
+    // Emitted when the switch turns on or off.
     void toggled(bool on);
 
 public slots:
+    // Emitted at each step of the slide, with the thumb's position.
     void valueChanged(QVariant value);
+    // Emitted when the slide ends.
     void finished();
 
 private:
@@ -79,34 +100,46 @@ private:
     QVariantAnimation *m_animation; // owned by the widget
 };
 
-class TAVQSwitch : public TAVQControl<QWidget, TAVQSwitchImpl>
+// An on/off switch whose thumb slides; emits toggled(bool).
+class TAVQTLIB_EXPORT TAVQSwitch : public TAVQControl<QWidget, TAVQSwitchImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQSwitch(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
+    // The box of the thumb, per visual state (4 sets all four).
     void setThumbStyle(int state, const TAVQBoxStyle &style) { m_impl->setThumbStyle(state, style); }
     const TAVQBoxStyle &thumbStyle(int state) const { return m_impl->thumbStyle(state); }
+    // The font style of the on or the off text.
     void setFontStyle(bool on, const TAVQFontStyle &style) { m_impl->setFontStyle(on, style); }
     const TAVQFontStyle &fontStyle(bool on) const { return m_impl->fontStyle(on); }
+    // The text shown while the switch is on.
     void setOnText(const QString &text) { m_impl->setOnText(text); }
     QString onText() const { return m_impl->onText(); }
+    // The text shown while the switch is off.
     void setOffText(const QString &text) { m_impl->setOffText(text); }
     QString offText() const { return m_impl->offText(); }
+    // The gap between the thumb and the edge, in pixels.
     void setMargin(int margin) { m_impl->setMargin(margin); }
     int margin() const { return m_impl->margin(); }
+    // The duration of the thumb's slide, in milliseconds.
     void setSpeed(int speed) { m_impl->setSpeed(speed); }
     int speed() const { return m_impl->speed(); }
+    // The size of the thumb in pixels.
     void setThumbSize(const QSize &size) { m_impl->setThumbSize(size); }
     QSize thumbSize() const { return m_impl->thumbSize(); }
+    // Whether the text is drawn (default true).
     void setShowText(bool show) { m_impl->setShowText(show); }
     bool showText() const { return m_impl->showText(); }
+    // Whether the switch is off.
     void setOff(bool off) { m_impl->setOff(off); }
     bool isOff() const { return m_impl->isOff(); }
 

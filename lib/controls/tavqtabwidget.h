@@ -1,6 +1,8 @@
 #ifndef TAVQ_TABWIDGET_H
 #define TAVQ_TABWIDGET_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QStringList>
@@ -13,25 +15,36 @@ namespace TAVQtLib {
 // Looks of an item; LookAll addresses all four in the setters.
 enum TAVQTabLook { TabLookNormal = 0, TabLookHover = 1, TabLookCurrent = 2, TabLookAll = 4 };
 
-class TAVQTabWidgetImpl : public TAVQControlBaseImpl
+// Look of a tab bar: the items, their boxes and fonts per look.
+class TAVQTLIB_EXPORT TAVQTabWidgetImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQTabWidgetImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
 
+    // Appends an item with the text.
     void addItem(const QString &text) { m_items.append(text); }
+    // Removes an item; nothing for an index out of range.
     void removeItem(int index);
+    // Removes every item.
     void clear() { m_items.clear(); }
+    // The number of items.
     int count() const { return m_items.size(); }
+    // The text of an item; empty for an index out of range.
     QString itemText(int index) const { return m_items.value(index); }
 
+    // The selected item, -1 for none.
     int currentIndex() const { return m_currentIndex; }
     void setCurrentIndex(int index) { m_currentIndex = index; }
+    // The index of the item under the pointer, -1 for none.
     int hoverIndex() const { return m_hoverIndex; }
     void setHoverIndex(int index) { m_hoverIndex = index; }
 
@@ -41,15 +54,20 @@ public:
     // The first item containing `pos`, or -1 (the gaps between items hit nothing).
     int itemAt(const QPoint &pos) const;
 
+    // Whether the parts are laid out side by side (true) or stacked.
     bool isHorizontal() const { return !m_vertical; }
     void setHorizontal(bool horizontal) { m_vertical = !horizontal; }
+    // The extent of an item along the bar, in pixels.
     int itemSize() const { return m_itemSize; }
     void setItemSize(int size) { m_itemSize = size; }
+    // The gap between two items, in pixels.
     int itemSpace() const { return m_itemSpace; }
     void setItemSpace(int space) { m_itemSpace = space; }
+    // Whether the text is drawn (default true).
     bool showText() const { return m_showText; }
     void setShowText(bool show) { m_showText = show; }
 
+    // The box painted behind the whole control.
     const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
     // Looks 0 to 3; 4 sets all four. Other looks change nothing and read as look 0.
@@ -78,45 +96,63 @@ private:
 
 // A strip of text items, one of them current. It holds no pages: listeners of
 // currentChanged show the matching content.
-class TAVQTabWidget : public TAVQControl<QWidget, TAVQTabWidgetImpl>
+class TAVQTLIB_EXPORT TAVQTabWidget : public TAVQControl<QWidget, TAVQTabWidgetImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQTabWidget(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // Appends an item with the text.
     void addItem(const QString &text) { m_impl->addItem(text); }
+    // Removes an item; nothing for an index out of range.
     void removeItem(int index) { m_impl->removeItem(index); }
+    // Removes every item.
     void clear() { m_impl->clear(); }
+    // The number of items.
     int count() const { return m_impl->count(); }
+    // The text of an item; empty for an index out of range.
     QString itemText(int index) const { return m_impl->itemText(index); }
 
+    // The selected item, -1 for none.
     void setCurrentIndex(int index);
     int currentIndex() const { return m_impl->currentIndex(); }
+    // The index of the item under the pointer, -1 for none.
     int hoverIndex() const { return m_impl->hoverIndex(); }
+    // The rectangle of an item; empty for an index out of range.
     QRect itemRect(int index) const { return m_impl->itemRect(index); }
+    // The index of the item at a point, -1 for none.
     int itemAt(const QPoint &pos) const { return m_impl->itemAt(pos); }
 
+    // Whether the parts are laid out side by side (true) or stacked.
     void setHorizontal(bool horizontal) { m_impl->setHorizontal(horizontal); }
     bool isHorizontal() const { return m_impl->isHorizontal(); }
+    // The extent of an item along the bar, in pixels.
     void setItemSize(int size) { m_impl->setItemSize(size); }
     int itemSize() const { return m_impl->itemSize(); }
+    // The gap between two items, in pixels.
     void setItemSpace(int space) { m_impl->setItemSpace(space); }
     int itemSpace() const { return m_impl->itemSpace(); }
+    // Whether the text is drawn (default true).
     void setShowText(bool show) { m_impl->setShowText(show); }
     bool showText() const { return m_impl->showText(); }
 
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
+    // The box of an item, per look (4 sets all four).
     void setItemStyle(int look, const TAVQBoxStyle &style) { m_impl->setItemStyle(look, style); }
     const TAVQBoxStyle &itemStyle(int look) const { return m_impl->itemStyle(look); }
+    // The font style of an item's text, per look (4 sets all four).
     void setItemFontStyle(int look, const TAVQFontStyle &style) { m_impl->setItemFontStyle(look, style); }
     const TAVQFontStyle &itemFontStyle(int look) const { return m_impl->itemFontStyle(look); }
 
 signals:
+    // Emitted when the selected item changes, with its index.
     void currentChanged(int index);
 
 protected:

@@ -1,6 +1,8 @@
 #ifndef TAVQ_VALUECONTROLS_H
 #define TAVQ_VALUECONTROLS_H
 
+#include "tavqtlib_export.h"
+
 #include "core/tavqcontrol.h"
 
 #include <QColor>
@@ -18,13 +20,16 @@ namespace TAVQtLib {
 
 // Look of a slider: a channel, the filled part of it up to the value and a thumb
 // with a look per state.
-class TAVQSliderImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQSliderImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQSliderImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnMousePress(QMouseEvent *event) override;
@@ -33,8 +38,10 @@ public:
     void OnEnter(QEvent *event) override;
     void OnLeave(QEvent *event) override;
 
+    // The box of the whole groove.
     void setChannelStyle(const TAVQBoxStyle &style) { m_channelStyle = style; }
     const TAVQBoxStyle &channelStyle() const { return m_channelStyle; }
+    // The box painted over the part up to the value.
     void setFillStyle(const TAVQBoxStyle &style) { m_fillStyle = style; }
     const TAVQBoxStyle &fillStyle() const { return m_fillStyle; }
     // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
@@ -61,12 +68,13 @@ private:
 
 // A slider painted from box styles; the thumb has a fixed size that the
 // application style (CScrollBarStyle) reads for the handle geometry.
-class TAVQSlider : public TAVQControl<QSlider, TAVQSliderImpl>
+class TAVQTLIB_EXPORT TAVQSlider : public TAVQControl<QSlider, TAVQSliderImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQSlider(QWidget *parent = nullptr, Qt::Orientation orientation = Qt::Horizontal);
 
     QString GetTypeName() override;
@@ -74,16 +82,23 @@ public:
     // The handle rectangle the widget's style reports.
     QRect handleRect() const;
 
+    // The box of the whole groove.
     void setChannelStyle(const TAVQBoxStyle &style) { m_impl->setChannelStyle(style); }
     const TAVQBoxStyle &channelStyle() const { return m_impl->channelStyle(); }
+    // The box painted over the part up to the value.
     void setFillStyle(const TAVQBoxStyle &style) { m_impl->setFillStyle(style); }
     const TAVQBoxStyle &fillStyle() const { return m_impl->fillStyle(); }
+    // The box of the thumb, per visual state (4 sets all four).
     void setThumbStyle(int state, const TAVQBoxStyle &style) { m_impl->setThumbStyle(state, style); }
     const TAVQBoxStyle &thumbStyle(int state) const { return m_impl->thumbStyle(state); }
+    // The thickness of the groove, in pixels.
     void setChannelSize(int size) { m_impl->setChannelSize(size); }
     int channelSize() const { return m_impl->channelSize(); }
+    // The size of the thumb in pixels.
     void setThumbSize(int width, int height) { m_impl->setThumbSize(width, height); }
+    // The width of the thumb, in pixels.
     int thumbWidth() const { return m_impl->thumbWidth(); }
+    // The height of the thumb, in pixels.
     int thumbHeight() const { return m_impl->thumbHeight(); }
 
 protected:
@@ -95,13 +110,16 @@ protected:
 
 // Look of a scroll bar: a groove box over the whole bar, two arrow buttons and a
 // thumb, each with a look per state of its own and an optional image.
-class TAVQScrollBarImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQScrollBarImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQScrollBarImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     // Reads "upicon", "downicon" and "thumbicon" of an "attr" object; a missing
     // or wrongly typed key clears its image.
@@ -114,6 +132,7 @@ public:
     void OnMouseMove(QMouseEvent *event) override;
     void OnLeave(QEvent *event) override;
 
+    // The box of the groove the thumb runs in.
     void setGrooveStyle(const TAVQBoxStyle &style);
     const TAVQBoxStyle &grooveStyle() const { return m_grooveStyle; }
     // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
@@ -134,8 +153,11 @@ public:
     void setThickness(int thickness) { m_thickness = thickness; }
     int thickness() const { return m_thickness; }
 
+    // The visual state of the thumb.
     int thumbState() const { return m_thumbState; }
+    // The visual state of the sub-line button.
     int subLineState() const { return m_subLineState; }
+    // The visual state of the add-line button.
     int addLineState() const { return m_addLineState; }
 
 private:
@@ -162,43 +184,57 @@ private:
 
 // A scroll bar painted from box styles. Scrolling controls create two each and
 // configure them from their scroll-bar child elements (tavqscrollbarconfig.h).
-class TAVQScrollBar : public TAVQControl<QScrollBar, TAVQScrollBarImpl>
+class TAVQTLIB_EXPORT TAVQScrollBar : public TAVQControl<QScrollBar, TAVQScrollBarImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQScrollBar(QWidget *parent = nullptr);
     explicit TAVQScrollBar(Qt::Orientation orientation, QWidget *parent = nullptr);
 
     QString GetTypeName() override;
+    // Qt's size hint with the thickness set by setThickness().
     QSize sizeHint() const override;
 
     // The rectangle the widget's style reports for a sub-control of the bar.
     QRect subControlRect(QStyle::SubControl subControl) const;
 
+    // The box of the groove the thumb runs in.
     void setGrooveStyle(const TAVQBoxStyle &style) { m_impl->setGrooveStyle(style); }
     const TAVQBoxStyle &grooveStyle() const { return m_impl->grooveStyle(); }
+    // The box of the sub-line button, per visual state (4 sets all four).
     void setSubLineStyle(int state, const TAVQBoxStyle &style) { m_impl->setSubLineStyle(state, style); }
     const TAVQBoxStyle &subLineStyle(int state) const { return m_impl->subLineStyle(state); }
+    // The box of the add-line button, per visual state (4 sets all four).
     void setAddLineStyle(int state, const TAVQBoxStyle &style) { m_impl->setAddLineStyle(state, style); }
     const TAVQBoxStyle &addLineStyle(int state) const { return m_impl->addLineStyle(state); }
+    // The box of the thumb, per visual state (4 sets all four).
     void setThumbStyle(int state, const TAVQBoxStyle &style) { m_impl->setThumbStyle(state, style); }
     const TAVQBoxStyle &thumbStyle(int state) const { return m_impl->thumbStyle(state); }
+    // The icon of the sub-line (`up`) or the add-line button, by resource name.
     void setArrowIcon(bool up, const QString &image) { m_impl->setArrowIcon(up, image); }
     QString arrowIcon(bool up) const { return m_impl->arrowIcon(up); }
+    // Where the icon of an arrow button goes.
     void setArrowIconPlacement(bool up, const TAVQImagePlacement &placement)
     {
         m_impl->setArrowIconPlacement(up, placement);
     }
+    // Where the icon of an arrow button goes.
     TAVQImagePlacement arrowIconPlacement(bool up) const { return m_impl->arrowIconPlacement(up); }
+    // The icon drawn on the thumb, by resource name.
     void setThumbIcon(const QString &image) { m_impl->setThumbIcon(image); }
     QString thumbIcon() const { return m_impl->thumbIcon(); }
+    // The width of a vertical or height of a horizontal bar, in pixels.
     void setThickness(int thickness);
     int thickness() const { return m_impl->thickness(); }
 
+    // The visual state of the thumb.
     int thumbState() const { return m_impl->thumbState(); }
+    // The visual state of the sub-line button.
     int subLineState() const { return m_impl->subLineState(); }
+    // The visual state of the add-line button.
     int addLineState() const { return m_impl->addLineState(); }
 
 protected:
@@ -213,23 +249,30 @@ protected:
 
 // Look of a progress bar: a background box, a fill box and an optional
 // percentage text.
-class TAVQProgressBarImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQProgressBarImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQProgressBarImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void OnPaint(QPaintEvent *event) override;
     void Draw(QPainter *painter, const QRect &rect) override;
 
+    // Whether the text is drawn (default true).
     void setShowText(bool show) { m_showText = show; }
     bool showText() const { return m_showText; }
+    // The font style of the percentage text.
     void setTextStyle(const TAVQFontStyle &style) { m_textStyle = style; }
     const TAVQFontStyle &textStyle() const { return m_textStyle; }
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
     const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
+    // The box painted over the part up to the value.
     void setFillStyle(const TAVQBoxStyle &style) { m_fillStyle = style; }
     const TAVQBoxStyle &fillStyle() const { return m_fillStyle; }
 
@@ -243,22 +286,28 @@ private:
     TAVQBoxStyle m_fillStyle;
 };
 
-class TAVQProgressBar : public TAVQControl<QProgressBar, TAVQProgressBarImpl>
+// A progress bar painted as a background box, a fill box and a percentage.
+class TAVQTLIB_EXPORT TAVQProgressBar : public TAVQControl<QProgressBar, TAVQProgressBarImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQProgressBar(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // Whether the text is drawn (default true).
     void setShowText(bool show) { m_impl->setShowText(show); }
     bool showText() const { return m_impl->showText(); }
+    // The font style of the percentage text.
     void setTextStyle(const TAVQFontStyle &style) { m_impl->setTextStyle(style); }
     const TAVQFontStyle &textStyle() const { return m_impl->textStyle(); }
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
+    // The box painted over the part up to the value.
     void setFillStyle(const TAVQBoxStyle &style) { m_impl->setFillStyle(style); }
     const TAVQBoxStyle &fillStyle() const { return m_impl->fillStyle(); }
 };
@@ -267,13 +316,16 @@ public:
 
 // Look of an LCD number: a background box under Qt's digits, whose colour while
 // the window is active is the control's own.
-class TAVQLCDNumberImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQLCDNumberImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The look and state of `widget`, at their defaults.
     explicit TAVQLCDNumberImpl(QWidget *widget);
 
+    // Reads the element's "style" list and "attr" object, keeping the defaults for
+    // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
     void Draw(QPainter *painter, const QRect &rect) override;
 
@@ -290,18 +342,22 @@ private:
     TAVQBoxStyle m_backgroundStyle;
 };
 
-class TAVQLCDNumber : public TAVQControl<QLCDNumber, TAVQLCDNumberImpl>
+// Qt's LCD number over a background box, digits in a colour of its own.
+class TAVQTLIB_EXPORT TAVQLCDNumber : public TAVQControl<QLCDNumber, TAVQLCDNumberImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
 
 public:
+    // Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQLCDNumber(QWidget *parent = nullptr);
 
     QString GetTypeName() override;
 
+    // The colour of the digits while the window is active.
     void setColor(const QColor &color);
     QColor color() const { return m_impl->color(); }
+    // The box painted behind the whole control.
     void setBackgroundStyle(const TAVQBoxStyle &style);
     const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
 

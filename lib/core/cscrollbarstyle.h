@@ -1,6 +1,8 @@
 #ifndef TAVQ_CSCROLLBARSTYLE_H
 #define TAVQ_CSCROLLBARSTYLE_H
 
+#include "tavqtlib_export.h"
+
 #include <QProxyStyle>
 
 namespace TAVQtLib {
@@ -8,7 +10,7 @@ namespace TAVQtLib {
 // The application style: the platform's default style, with sub-element and
 // sub-control geometry from Qt's common style and the fixed-size handle of
 // TAVQSlider.
-class CScrollBarStyle : public QProxyStyle
+class TAVQTLIB_INTERNAL_EXPORT CScrollBarStyle : public QProxyStyle
 {
     Q_OBJECT
 

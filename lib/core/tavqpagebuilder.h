@@ -1,6 +1,8 @@
 #ifndef TAVQ_PAGEBUILDER_H
 #define TAVQ_PAGEBUILDER_H
 
+#include "tavqtlib_export.h"
+
 #include <QString>
 
 class QWidget;
@@ -17,15 +19,15 @@ constexpr int MaxElementDepth = 256;
 // Loads a page file from the package (else from disk) into `host`: applies the
 // window keys when the host is a window, then builds the elements. Returns the
 // control of the last top-level element, or null.
-QWidget *LoadPage(QWidget *host, const QString &fileName);
+TAVQTLIB_EXPORT QWidget *LoadPage(QWidget *host, const QString &fileName);
 // Builds the page's "elements" under `parent`; same result as LoadPage.
-QWidget *BuildElements(const Json::Value &page, QWidget *parent);
+TAVQTLIB_EXPORT QWidget *BuildElements(const Json::Value &page, QWidget *parent);
 // Builds one element and its children.
-QWidget *CreateElement(const Json::Value &element, QWidget *parent);
+TAVQTLIB_EXPORT QWidget *CreateElement(const Json::Value &element, QWidget *parent);
 
 // Reads a page document from the package, else from disk; false when there is
 // none or it does not parse.
-bool ReadPage(const QString &fileName, Json::Value *root);
+TAVQTLIB_EXPORT bool ReadPage(const QString &fileName, Json::Value *root);
 
 } // namespace TAVQtLib
 

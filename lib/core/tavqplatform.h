@@ -1,6 +1,8 @@
 #ifndef TAVQ_PLATFORM_H
 #define TAVQ_PLATFORM_H
 
+#include "tavqtlib_export.h"
+
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -11,19 +13,23 @@ namespace TAVQtLib {
 namespace TAVQPlatform {
 
 // Full path of the running executable.
-QString executablePath();
+TAVQTLIB_EXPORT QString executablePath();
 
 } // namespace TAVQPlatform
 
 // A native window of another toolkit or process that a container keeps over its
 // area, addressed by its platform window id.
-class TAVQNativeWindow
+class TAVQTLIB_EXPORT TAVQNativeWindow
 {
 public:
+    // Takes hold of the window `id`; 0, or a platform without foreign windows,
+    // leaves nothing to move.
     explicit TAVQNativeWindow(WId id = 0);
     ~TAVQNativeWindow();
 
+    // The platform window id, 0 for none.
     WId id() const { return m_id; }
+    // True when no window id was given.
     bool isNull() const { return m_id == 0; }
     // Moves and sizes the window (in its parent's coordinates) and has it repainted.
     void move(const QRect &geometry);

@@ -1,6 +1,8 @@
 #ifndef TAVQ_REGISTRY_H
 #define TAVQ_REGISTRY_H
 
+#include "tavqtlib_export.h"
+
 #include <map>
 #include <set>
 #include <string>
@@ -17,16 +19,16 @@ namespace TAVQtLib {
 using ControlCreator = QWidget *(*)();
 
 // Registering a name again replaces its creator; null arguments change nothing.
-void RegisterControlType(const char *typeName, ControlCreator creator, bool listed);
+TAVQTLIB_EXPORT void RegisterControlType(const char *typeName, ControlCreator creator, bool listed);
 // Creates the control of an exact, case-sensitive type name, parents it and lets
 // it read its element; null for an unknown name.
-QWidget *CreateControl(const char *typeName, const Json::Value &element, QWidget *parent);
+TAVQTLIB_EXPORT QWidget *CreateControl(const char *typeName, const Json::Value &element, QWidget *parent);
 
-const std::map<std::string, ControlCreator> &RegisteredControlTypes();
-const std::set<std::string> &ListedControlTypes();
+TAVQTLIB_EXPORT const std::map<std::string, ControlCreator> &RegisteredControlTypes();
+TAVQTLIB_EXPORT const std::set<std::string> &ListedControlTypes();
 
 // Registers every control class of the library under its type names.
-void RegisterBuiltinControls();
+TAVQTLIB_EXPORT void RegisterBuiltinControls();
 
 } // namespace TAVQtLib
 

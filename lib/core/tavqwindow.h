@@ -1,6 +1,8 @@
 #ifndef TAVQ_WINDOW_H
 #define TAVQ_WINDOW_H
 
+#include "tavqtlib_export.h"
+
 #include "tavqcontrolbaseimpl.h"
 
 #include <QDialog>
@@ -13,11 +15,12 @@ namespace TAVQtLib {
 class TAVQWindow;
 
 // State of a skinned top-level window: caption dragging, edge resizing, background.
-class TAVQWindowImpl : public TAVQControlBaseImpl
+class TAVQTLIB_EXPORT TAVQWindowImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
 public:
+    // The state of `window`, with the defaults of a page that sets no window keys.
     explicit TAVQWindowImpl(TAVQWindow *window);
 
 private:
@@ -45,7 +48,7 @@ private:
 
 // Top-level window that hosts pages: frameless dragging by a caption band,
 // resizing at the edges, an optional painted background and a private modal loop.
-class TAVQWindow : public QDialog
+class TAVQTLIB_EXPORT TAVQWindow : public QDialog
 {
     Q_OBJECT
 
@@ -53,46 +56,68 @@ public:
     // Edge zones a press can start resizing from.
     enum Edge { NoEdge = -1, Left = 0, Right, Top, Bottom, BottomRight, TopRight, TopLeft, BottomLeft };
 
+    // A frameless window; LoadPage() gives it the page's window keys.
     explicit TAVQWindow(QWidget *parent = nullptr);
     ~TAVQWindow() override;
 
+    // Whether dragging with the left button moves the window (default true).
     void setDraggable(bool on) { m_impl->m_draggable = on; }
     bool isDraggable() const { return m_impl->m_draggable; }
+    // Whether the edges resize the window (default false).
     void setResizable(bool on);
     bool isResizable() const { return m_impl->m_resizable; }
+    // The smallest size edge resizing leaves (default 400 by 400).
     void setMinResizeWidth(int w) { m_impl->m_minResizeWidth = w; }
     int minResizeWidth() const { return m_impl->m_minResizeWidth; }
     void setMinResizeHeight(int h) { m_impl->m_minResizeHeight = h; }
     int minResizeHeight() const { return m_impl->m_minResizeHeight; }
+    // Whether only a press in the caption band starts a drag (default false).
     void setOnlyDragCaption(bool on) { m_impl->m_onlyDragCaption = on; }
     bool onlyDragCaption() const { return m_impl->m_onlyDragCaption; }
+    // Height of the caption band at the top (default 40; 0 for none).
     void setCaptionHeight(int h) { m_impl->m_captionHeight = h; }
     int captionHeight() const { return m_impl->m_captionHeight; }
     bool hasCaption() const { return m_impl->m_captionHeight != 0; }
+    // Whether a double click in the caption band maximizes or restores (default true).
     void setDoubleClickMaximize(bool on) { m_impl->m_dblClickMaximize = on; }
+    // A translucent background; turning it on also makes the window frameless.
     void setTranslucent(bool on);
+    // Whether the window paints a background of its own (default false), and
+    // whether that is the colour box (default) or the nine-slice image.
     void setPaintBackground(bool on) { m_impl->m_paintBackground = on; }
     void setUseColorBackground(bool on) { m_impl->m_bgUseColor = on; }
+    // The colour box of the painted background.
     void setBackgroundBox(const TAVQBoxStyle &box);
+    // The nine-slice image of the painted background, by resource name.
     void setBackgroundImage(const QString &image, const TAVQSliceSet &slices);
+    // The edge (Edge) a resize in progress drags, NoEdge when none.
     int resizeEdge() const { return m_impl->m_resizeEdge; }
+    // True while a drag moves the window.
     bool isDragging() const { return m_impl->m_dragging; }
 
     // Shows the window application-modal and blocks until it is hidden in any
     // way (close, Escape, done(), hide(), endModal(), deletion); returns 0.
     int doModal();
+    // Ends a running doModal(); nothing when none runs.
     void endModal();
+    // Hiding the window also ends a running doModal().
     void setVisible(bool visible) override;
 
+    // Centres `widget` on the primary screen; nothing for null.
     static void centerOnScreen(QWidget *widget);
 
 protected:
+    // Dragging, edge resizing and the resize cursor.
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    // Maximizes or restores on a double click in the caption band.
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    // Paints the background when setPaintBackground() asks for one.
     void paintEvent(QPaintEvent *e) override;
+    // Lays out the page's top-level controls again.
     void resizeEvent(QResizeEvent *e) override;
+    // Closing ends a running doModal().
     void closeEvent(QCloseEvent *e) override;
 
 private:

@@ -1,6 +1,8 @@
 #ifndef TAVQ_RESOURCEMANAGER_H
 #define TAVQ_RESOURCEMANAGER_H
 
+#include "tavqtlib_export.h"
+
 #include "packageindex.h"
 #include "tavqstyle.h"
 
@@ -13,22 +15,38 @@
 namespace TAVQtLib {
 
 // The process-wide source of package files, cached images and named styles.
-class TAVQResourceManager
+class TAVQTLIB_EXPORT TAVQResourceManager
 {
 public:
+    // The one manager, made on first use.
     static TAVQResourceManager &instance();
 
+    // Reads every entry of the package at `path` into memory and its style.json
+    // into the style tables; false when the package or its style sheet cannot be read.
     bool openPackage(const QString &path);
+    // The bytes of a package file, looked up case-insensitively (a backslash read
+    // as a slash); false when the package has no such file.
     bool fileData(const QString &name, const char **data, quint32 *length) const;
+    // The named image from the package, else from the style folder, cached; null
+    // when there is none or it does not decode.
     QImage *image(const QString &name);
+    // Copies the named style into `style`; false, leaving it unchanged, for an
+    // unknown name ("empty" and "emptyRect" give an invisible box).
     bool boxStyle(const QString &name, TAVQBoxStyle &style) const;
     bool fontStyle(const QString &name, TAVQFontStyle &style) const;
+    // Adds or replaces a named style.
     void setBoxStyle(const QString &name, const TAVQBoxStyle &style);
     void setFontStyle(const QString &name, const TAVQFontStyle &style);
+    // Draws the built-in check and radio marks (IDB_CHECKED, IDB_UNCHECK,
+    // IDB_SELECTED, IDB_UNSELECT) into the image cache.
     void createBuiltinImages();
+    // Reads style.json from a folder on disk, whose files then serve images; false
+    // when the folder is empty or its style sheet cannot be read.
     bool loadStyleFolder(const QString &folder);
+    // Forgets the styles and the cached images, the built-in ones excepted.
     void clear();
 
+    // The package last opened, the style folder last loaded, and the package's entries.
     QString packagePath() const { return m_packagePath; }
     QString folderPath() const { return m_folderPath; }
     const PackageIndex &packageIndex() const { return m_package; }

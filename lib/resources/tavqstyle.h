@@ -1,6 +1,8 @@
 #ifndef TAVQ_STYLE_H
 #define TAVQ_STYLE_H
 
+#include "tavqtlib_export.h"
+
 #include <QColor>
 #include <QMap>
 #include <QString>
@@ -12,22 +14,31 @@ class Value;
 namespace TAVQtLib {
 
 // How to paint a rectangle: a colour box or a nine-slice image.
-struct TAVQBoxStyle
+struct TAVQTLIB_EXPORT TAVQBoxStyle
 {
+    // False for the names "empty" and "emptyRect": nothing is painted.
     bool visible = true;
+    // A colour box (true) or a nine-slice image (false).
     bool useColor = true;
+    // Fill colour, the end colour of a left-to-right gradient, and border colour.
     QColor color = QColor(255, 255, 255);
     QColor endColor = QColor(255, 255, 255);
     QColor borderColor = QColor(128, 128, 128);
+    // Whether the fill is a gradient from `color` to `endColor`.
     bool gradient = false;
+    // Corner radius in pixels, 0 for square corners.
     int round = 0;
+    // Border width in pixels.
     int borderSize = 0;
+    // Whether a border is drawn at all, and on which sides.
     bool border = true;
     bool leftBorder = true;
     bool topBorder = true;
     bool rightBorder = true;
     bool bottomBorder = true;
+    // The nine-slice image, by resource name.
     QString img;
+    // Slice sizes and tiling of the image, as TAVQSliceSet holds them.
     int sliceLeft = 0;
     int sliceRight = 0;
     int sliceTop = 0;
@@ -40,19 +51,25 @@ struct TAVQBoxStyle
 };
 
 // How to draw a text.
-struct TAVQFontStyle
+struct TAVQTLIB_EXPORT TAVQFontStyle
 {
+    // Weight, slant, pixel size, underline and family of the font.
     bool bold = false;
     bool italic = false;
     int size = 12;
     bool underline = false;
     QString family = QStringLiteral("Airal");
+    // Text colour, always opaque.
     QColor color;
+    // Offsets of the text from the rectangle it is drawn in.
     int x = 0;
     int y = 0;
+    // Whether the text reads horizontally (true) or top to bottom.
     bool isHor = true;
+    // Alignment: horizontal 0 left, 1 centre, 2 right; vertical 0 top, 1 middle, 2 bottom.
     int hor = 0;
     int ver = 1;
+    // 3 draws the whole text; any other value elides it at the right.
     int elide = 1;
 };
 
@@ -60,23 +77,23 @@ using TAVQBoxStyleTable = QMap<QString, TAVQBoxStyle>;
 using TAVQFontStyleTable = QMap<QString, TAVQFontStyle>;
 
 // A hexadecimal colour number read as C's strtoul with base 16 reads it.
-quint32 parseColorNumber(const QByteArray &text);
+TAVQTLIB_EXPORT quint32 parseColorNumber(const QByteArray &text);
 // Box colours are AARRGGBB; text colours RRGGBB and always opaque.
-QColor boxColorFromString(const QByteArray &text);
-QColor fontColorFromString(const QByteArray &text);
+TAVQTLIB_EXPORT QColor boxColorFromString(const QByteArray &text);
+TAVQTLIB_EXPORT QColor fontColorFromString(const QByteArray &text);
 
 // Texts of pages and font families are stored in GBK.
-QString fromGbk(const QByteArray &bytes);
+TAVQTLIB_EXPORT QString fromGbk(const QByteArray &bytes);
 
 // Reads one definition of the style sheet; nothing when it is none of ours.
-TAVQBoxStyle parseBoxStyle(const Json::Value &definition);
-TAVQFontStyle parseFontStyle(const Json::Value &definition);
+TAVQTLIB_EXPORT TAVQBoxStyle parseBoxStyle(const Json::Value &definition);
+TAVQTLIB_EXPORT TAVQFontStyle parseFontStyle(const Json::Value &definition);
 
 // Fills the tables from the value of the style sheet's member "style";
 // the first definition of a name wins.
-void parseStyles(const Json::Value &styles, TAVQBoxStyleTable *boxes, TAVQFontStyleTable *fonts);
+TAVQTLIB_EXPORT void parseStyles(const Json::Value &styles, TAVQBoxStyleTable *boxes, TAVQFontStyleTable *fonts);
 // The same into the resource manager's tables.
-void parseStyles(const Json::Value &styles);
+TAVQTLIB_EXPORT void parseStyles(const Json::Value &styles);
 
 } // namespace TAVQtLib
 
