@@ -398,7 +398,7 @@ void tst_Layout::freshControlWithoutSizeHintKeepsQtSize()
 
 void tst_Layout::attrMapKinds()
 {
-    // The JSON type decides the kind of an "attr" member (Part 1.6); string list
+    // The JSON type decides the kind of an "attr" member; string list
     // items are read as asString reads them.
     Plain c;
     QVERIFY(c.LoadFromJson(parse(R"({"attr":{"b":true,"s":"x","i":-5,"real3":3.0,"u":2147483648,"d":2.5,
