@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test (the end-to-end one drives the real
 # program in a virtual X server), then again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the fuzzers briefly.
+# UndefinedBehaviorSanitizer, then every test against Qt 6, then the fuzzers briefly.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/deps.sh $(cat scripts/packages.txt) $(cat scripts/test-packages.txt) $(cat scripts/tour-packages.txt)
+scripts/deps.sh $(cat scripts/packages.txt) $(cat scripts/test-packages.txt) $(cat scripts/tour-packages.txt) \
+    $(cat scripts/packages-qt6.txt)
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
@@ -24,6 +25,13 @@ cmake --build build-asan -j"$jobs"
 # program itself with leak detection, minus what Qt's platform plugin keeps.
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
+
+# The same sources against Qt 6; its renderer's pictures are compared with build/'s.
+echo "== Build and test against Qt 6 (build-qt6/)"
+cmake -S . -B build-qt6 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVQ_QT_MAJOR=6 -DTAVQ_QT5_BUILD="$PWD/build" \
+    -DTAVQ_BUILD_TESTS=ON -DTAVQ_BUILD_BENCH=OFF -DTAVQ_BUILD_FUZZ=OFF -DTAVQ_SANITIZE=OFF >/dev/null
+cmake --build build-qt6 -j"$jobs"
+ctest --test-dir build-qt6 --output-on-failure --no-tests=error -j"$jobs"
 
 echo "== Fuzzers"
 fuzz/run.sh "${FUZZ_SECONDS:-30}"

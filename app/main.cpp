@@ -1,12 +1,14 @@
 #include "tavdarir.h"
 #include "tavdarirlogin.h"
 
+#include "core/tavqqtcompat.h"
 #include "core/tavqruntime.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    TAVQtLib::UseDeviceIndependentPixels();
     QApplication app(argc, argv);
     TAVQtLib::InitRuntime();
     // Without the package, pages and images are still looked for on disk.

@@ -5,6 +5,9 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
+#include "controls/tavqcontainer.h"
+#include "controls/tavqlabel.h"
+#include "controls/tavqpushbutton.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -19,6 +22,7 @@
 #include <benchmark/benchmark.h>
 #include <json/value.h>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -253,9 +257,65 @@ bool matches(const Node &node, const WidgetsByName &widgets)
     return true;
 }
 
-// The timings compare equal work only if both builders give the same tree.
+using WidgetMaker = QWidget *(*)(const Node &node, QWidget *parent);
+
+QWidget *makeQtWidget(const Node &node, QWidget *parent)
+{
+    switch (node.kind) {
+    case Label:
+        return new QLabel(node.name, parent);
+    case Button:
+        return new QPushButton(node.name, parent);
+    case Panel:
+        break;
+    }
+    return new QWidget(parent);
+}
+
+QWidget *makeOurControl(const Node &node, QWidget *parent)
+{
+    switch (node.kind) {
+    case Label: {
+        auto *label = new TAVQLabel(parent);
+        label->setText(node.name);
+        return label;
+    }
+    case Button: {
+        auto *button = new TAVQPushButton(parent);
+        button->setText(node.name);
+        return button;
+    }
+    case Panel:
+        break;
+    }
+    return new TAVQContainer(parent);
+}
+
+void buildNode(const Node &node, QWidget *parent, WidgetMaker make)
+{
+    QWidget *w = make(node, parent);
+    w->setObjectName(node.name);
+    w->setGeometry(node.geometry);
+    for (const Node &child : node.children)
+        buildNode(child, w, make);
+}
+
+QWidget *buildInCode(const Node &root, WidgetMaker make)
+{
+    auto *host = new QWidget;
+    host->resize(HostWidth, HostHeight);
+    buildNode(root, host, make);
+    return host;
+}
+
+// The timings compare equal work only if every builder gives the same tree.
 bool crossCheck(QUiLoader &loader)
 {
+    for (const WidgetMaker make : {makeQtWidget, makeOurControl}) {
+        std::unique_ptr<QWidget> inCode(buildInCode(g_fixture.root, make));
+        if (!matches(g_fixture.root, widgetsByName(inCode.get())))
+            return fail("the widgets built in code differ from the expected tree");
+    }
     std::unique_ptr<QWidget> ours(buildOurs(g_fixture.page));
     if (!matches(g_fixture.root, widgetsByName(ours.get())))
         return fail("our page builder does not produce the expected tree");
@@ -274,30 +334,56 @@ void finish(benchmark::State &state)
                                                           benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// Anything posted while building is handled between iterations, untimed.
-void drainEvents(benchmark::State &state)
+// Deleting what was built costs every builder the same (Qt's widget
+// destructors and the clean-up of their pending events), so it is timed
+// apart: untimed in the benchmark, reported as delete_ms. Anything posted
+// while building is handled between iterations, untimed too.
+class Teardown
 {
-    state.PauseTiming();
-    QCoreApplication::sendPostedEvents();
-    state.ResumeTiming();
+public:
+    void remove(benchmark::State &state, QWidget *built)
+    {
+        state.PauseTiming();
+        const auto start = std::chrono::steady_clock::now();
+        delete built;
+        m_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ++m_count;
+        QCoreApplication::sendPostedEvents();
+        state.ResumeTiming();
+    }
+    void report(benchmark::State &state) const
+    {
+        state.counters["delete_ms"] = m_count ? m_seconds * 1000 / double(m_count) : 0.0;
+    }
+
+private:
+    double m_seconds = 0;
+    qint64 m_count = 0;
+};
+
+void finish(benchmark::State &state, const Teardown &teardown)
+{
+    finish(state);
+    teardown.report(state);
 }
 
 // The page parsed once, outside the timing.
 void BM_OurBuild(benchmark::State &state)
 {
+    Teardown teardown;
     for (auto _ : state) {
         QWidget *host = buildOurs(g_fixture.page);
         benchmark::DoNotOptimize(host);
-        delete host;
-        drainEvents(state);
+        teardown.remove(state, host);
     }
-    finish(state);
+    finish(state, teardown);
 }
 
 // The page parsed from its text each time, as QUiLoader parses its XML.
 void BM_OurParseAndBuild(benchmark::State &state)
 {
     const QByteArray &text = g_fixture.json;
+    Teardown teardown;
     for (auto _ : state) {
         Json::Value page;
         if (!JsonRead::parseDocument(text.constData(), text.constData() + text.size(), &page)) {
@@ -306,25 +392,50 @@ void BM_OurParseAndBuild(benchmark::State &state)
         }
         QWidget *host = buildOurs(page);
         benchmark::DoNotOptimize(host);
-        delete host;
-        drainEvents(state);
+        teardown.remove(state, host);
     }
-    finish(state);
+    finish(state, teardown);
 }
 
 void BM_QUiLoader(benchmark::State &state)
 {
     QUiLoader loader;
+    Teardown teardown;
     for (auto _ : state) {
         QWidget *form = loadUi(loader);
         if (!form) {
             state.SkipWithError("QUiLoader failed");
             break;
         }
-        delete form;
-        drainEvents(state);
+        teardown.remove(state, form);
     }
-    finish(state);
+    finish(state, teardown);
+}
+
+// The floor: the plain Qt classes QUiLoader makes, constructed in code with
+// the same names, geometry and texts. No builder can do less.
+void BM_FloorQtWidgets(benchmark::State &state)
+{
+    Teardown teardown;
+    for (auto _ : state) {
+        QWidget *host = buildInCode(g_fixture.root, makeQtWidget);
+        benchmark::DoNotOptimize(host);
+        teardown.remove(state, host);
+    }
+    finish(state, teardown);
+}
+
+// Our control classes constructed in code the same way: what the controls
+// cost over plain widgets, without the page builder and the JSON reading.
+void BM_FloorOurControls(benchmark::State &state)
+{
+    Teardown teardown;
+    for (auto _ : state) {
+        QWidget *host = buildInCode(g_fixture.root, makeOurControl);
+        benchmark::DoNotOptimize(host);
+        teardown.remove(state, host);
+    }
+    finish(state, teardown);
 }
 
 bool makeFixture()
@@ -349,6 +460,8 @@ bool makeFixture()
 BENCHMARK(BM_OurBuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OurParseAndBuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QUiLoader)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FloorQtWidgets)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FloorOurControls)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char **argv)
 {

@@ -2,7 +2,8 @@
 #define TAVQTLIB_H
 
 // Everything an application needs: #include <TAVQtLib/TAVQtLib.h>, link
-// TAVQtLib::TAVQtLib (CMake) or `pkg-config --libs tavqtlib`.
+// TAVQtLib::TAVQtLib (CMake) or `pkg-config --libs tavqtlib` (tavqtlib-qt6 for the
+// Qt 6 build).
 
 #include "tavqtlib_export.h"
 
@@ -14,6 +15,7 @@
 
 // What every control is made of, for programs that write controls of their own.
 #include "core/tavqcontrol.h"
+#include "core/tavqqtcompat.h"
 #include "core/tavqcontrolbase.h"
 #include "core/tavqcontrolbaseimpl.h"
 #include "core/tavqplatform.h"

@@ -1,4 +1,5 @@
 #include "controls/tavqcheckbox.h"
+#include "core/tavqqtcompat.h"
 #include "core/tavqjson.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include <functional>
@@ -526,7 +526,7 @@ void TestCheckBox::textAttribute()
     QVERIFY(box.text().isEmpty());
 
     const QString chinese = QStringLiteral("记住密码");
-    const QByteArray gbk = QTextCodec::codecForName("GBK")->fromUnicode(chinese);
+    const QByteArray gbk = TextCodec::fromUnicode(chinese, "GBK");
     TAVQRadioButton radio;
     QVERIFY(radio.LoadFromJson(parse("{\"attr\":{\"text\":\"" + gbk + "\"}}")));
     QCOMPARE(radio.text(), chinese);

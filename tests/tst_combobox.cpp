@@ -1,4 +1,5 @@
 #include "controls/tavqcombobox.h"
+#include "core/tavqqtcompat.h"
 #include "core/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include <functional>
@@ -258,7 +258,7 @@ void TestComboBox::bodyAndButtonByState()
     QTest::mouseRelease(combo.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QCOMPARE(combo->impl()->state(), int(StateNormal));
     // Moves change nothing.
-    QMouseEvent move(QEvent::MouseMove, QPoint(20, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPoint(20, 10), combo->mapToGlobal(QPoint(20, 10)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(combo.get(), &move);
     QCOMPARE(combo->impl()->state(), int(StateNormal));
     image = look(combo.get());
@@ -466,7 +466,7 @@ void TestComboBox::programmaticStylesAndStateIndex()
 void TestComboBox::textAttribute()
 {
     const QString chinese = QString::fromUtf8("中文选项");
-    const QByteArray gbk = QTextCodec::codecForName("GBK")->fromUnicode(chinese);
+    const QByteArray gbk = TextCodec::fromUnicode(chinese, "GBK");
     auto combo = load(R"({"attr":{"text":")" + gbk + R"("}})");
     QCOMPARE(itemsOf(*combo), QStringList({chinese}));
     QCOMPARE(combo->currentIndex(), 0);

@@ -1,4 +1,5 @@
 #include "controls/tavqlabel.h"
+#include "core/tavqqtcompat.h"
 #include "core/tavqjson.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqpaint.h"
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QTextCodec>
 #include <QTextLayout>
 #include <QtTest>
 
@@ -247,7 +247,7 @@ void TestLabel::styleIsApplied()
     QVERIFY(label.LoadFromJson(parse(R"({"style":[["big",0,0],["plain",0,1]],"attr":{"text":"Hi"}})")));
     QCOMPARE(label.fontStyle().size, 20);
     QCOMPARE(label.font().pixelSize(), 20);
-    QCOMPARE(label.font().weight(), 75);
+    QCOMPARE(int(label.font().weight()), int(QFont::Bold));
     QCOMPARE(label.font().family(), QStringLiteral("WenQuanYi Micro Hei"));
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         QCOMPARE(label.palette().color(group, QPalette::WindowText).rgba(), Red);
@@ -319,7 +319,7 @@ void TestLabel::programmaticStyles()
 void TestLabel::gbkText()
 {
     const QString chinese = QStringLiteral("共计：3 件");
-    const QByteArray gbk = QTextCodec::codecForName("GBK")->fromUnicode(chinese);
+    const QByteArray gbk = TextCodec::fromUnicode(chinese, "GBK");
     TAVQLabel label;
     QVERIFY(label.LoadFromJson(parse("{\"attr\":{\"text\":\"" + gbk + "\"}}")));
     QCOMPARE(label.text(), chinese);
@@ -397,7 +397,7 @@ void TestLabel::labelExDefaultsAndLoading()
     QVERIFY(label.LoadFromJson(parse(R"({"style":[["big",0,0]],"attr":{"text":"Hello"}})")));
     QCOMPARE(label.toPlainText(), QStringLiteral("Hello"));
     QCOMPARE(label.document()->defaultFont().pixelSize(), 20);
-    QCOMPARE(label.document()->defaultFont().weight(), 75);
+    QCOMPARE(int(label.document()->defaultFont().weight()), int(QFont::Bold));
 
     TAVQFontStyle style;
     style.size = 30;
@@ -440,8 +440,9 @@ void TestLabel::movingOutsideLinesClearsHighlight()
     QTest::mouseDClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QVERIFY(!highlightBounds(look(&label)).isEmpty());
 
-    // Dragging back onto the line: the focus follows the pointer.
-    QMouseEvent onLine(QEvent::MouseMove, QPointF(2, 5), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    // Dragging back onto the start of the line: the focus follows the pointer.
+    QMouseEvent onLine(QEvent::MouseMove, QPointF(1, 5), label.mapToGlobal(QPoint(1, 5)),
+                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&label, &onLine);
     QCOMPARE(label.focus(), (TAVQTextPosition{0, 0, 0}));
     QCOMPARE(label.anchor(), (TAVQTextPosition{0, 0, 0}));
@@ -449,7 +450,8 @@ void TestLabel::movingOutsideLinesClearsHighlight()
     QVERIFY(highlightBounds(look(&label)).isEmpty());
 
     QTest::mouseDClick(&label, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QMouseEvent below(QEvent::MouseMove, QPointF(150, 50), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent below(QEvent::MouseMove, QPointF(150, 50), label.mapToGlobal(QPoint(150, 50)),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&label, &below);
     QVERIFY(label.focus().isNull());
     QCOMPARE(label.focus(), TAVQTextPosition());

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include "designerhost.h"
+#include "hoverevent.h"
 
 #include <QtTest>
 
@@ -74,8 +75,7 @@ int countColour(const QImage &image, QRgb colour, const QRect &area)
 
 void hoverTo(QAbstractItemView *view, const QPoint &pos)
 {
-    QHoverEvent hover(QEvent::HoverMove, pos, QPoint(-1, -1));
-    QApplication::sendEvent(view->viewport(), &hover);
+    sendHoverMove(view->viewport(), pos);
 }
 
 // One row painted by the list's delegate into an image of its own.

@@ -1,4 +1,5 @@
 #include "controls/tavqpushbutton.h"
+#include "core/tavqqtcompat.h"
 #include "core/tavqjson.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
@@ -8,7 +9,6 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 #include <functional>
@@ -458,7 +458,7 @@ void TestPushButton::textAttribute()
 
     // Page texts are GBK.
     const QString chinese = QStringLiteral("登录");
-    const QByteArray gbk = QTextCodec::codecForName("GBK")->fromUnicode(chinese);
+    const QByteArray gbk = TextCodec::fromUnicode(chinese, "GBK");
     QVERIFY(button.LoadFromJson(parse("{\"attr\":{\"text\":\"" + gbk + "\"}}")));
     QCOMPARE(button.text(), chinese);
 }

@@ -1,4 +1,5 @@
 #include "core/tavqruntime.h"
+#include "core/tavqqtcompat.h"
 #include "resources/tavqresourcemanager.h"
 #include "ziptestwriter.h"
 
@@ -8,7 +9,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 using namespace TAVQtLib;
@@ -180,7 +180,7 @@ void tst_ResourceManager::nonAsciiNames_data()
     const QString picture = QString::fromUtf8("图片/商品.png");
     const QString price = QString::fromUtf8("图片/价格.png");
     QTest::newRow("UTF-8") << picture.toUtf8() << ZipTest::FlagUtf8Name << QString::fromUtf8("图片\\商品.PNG");
-    QTest::newRow("GBK") << QTextCodec::codecForName("GBK")->fromUnicode(price) << quint16(0) << price;
+    QTest::newRow("GBK") << TextCodec::fromUnicode(price, "GBK") << quint16(0) << price;
 }
 
 void tst_ResourceManager::nonAsciiNames()

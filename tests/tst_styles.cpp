@@ -1,8 +1,8 @@
 #include "core/tavqjson.h"
+#include "core/tavqqtcompat.h"
 #include "core/tavqstyleslots.h"
 #include "resources/tavqstyle.h"
 
-#include <QTextCodec>
 #include <QtTest>
 
 #include <json/value.h>
@@ -339,10 +339,10 @@ void tst_Styles::familyIsGbk()
 {
     const QString family = QString::fromUtf8("文泉驿微米黑");
     QByteArray sheet = "[{\"type\":2,\"name\":\"f\",\"family\":\"";
-    sheet += QTextCodec::codecForName("GBK")->fromUnicode(family);
+    sheet += TextCodec::fromUnicode(family, "GBK");
     sheet += "\"}]";
     QCOMPARE(parseSheet(sheet).fonts.value("f").family, family);
-    QCOMPARE(fromGbk(QTextCodec::codecForName("GBK")->fromUnicode(QString::fromUtf8("共计"))),
+    QCOMPARE(fromGbk(TextCodec::fromUnicode(QString::fromUtf8("共计"), "GBK")),
              QString::fromUtf8("共计"));
 }
 

@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QSignalSpy>
-#include <QTextCodec>
 #include <QtTest>
 
 #include <functional>
@@ -87,13 +86,15 @@ QRect inkBounds(const QImage &image)
 
 void press(QWidget *widget)
 {
-    QMouseEvent event(QEvent::MouseButtonPress, QPointF(10, 10), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseButtonPress, QPointF(10, 10), widget->mapToGlobal(QPoint(10, 10)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
 void release(QWidget *widget)
 {
-    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(10, 10), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(10, 10), widget->mapToGlobal(QPoint(10, 10)),
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -148,7 +149,6 @@ private:
 
 void TestSwitch::initTestCase()
 {
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     SetBoxStyle("swBack", fill(Back));
     SetBoxStyle("swThumb", fill(Thumb));
     SetBoxStyle("swHover", fill(ThumbHover));

@@ -41,7 +41,7 @@ QImage look(QWidget *widget)
 
 void moveMouse(QWidget *widget, const QPoint &pos)
 {
-    QMouseEvent event(QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 

@@ -1,8 +1,9 @@
+#include "core/tavqqtcompat.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextCodec>
 #include <QtTest>
 
 namespace {
@@ -151,9 +152,8 @@ void tst_Tavqpkg::packConvertsJsonToGbk()
     writeFile(src + "/note.txt", "共计");
     const QString out = m_dir.filePath("gbk.data");
     QCOMPARE(tavqpkg({"pack", "--gbk", src, out}).exitCode, 0);
-    QTextCodec *gbk = QTextCodec::codecForName("GBK");
     QCOMPARE(tavqpkg({"cat", out, "page.json"}).out,
-             gbk->fromUnicode(QString::fromUtf8("{\"text\": \"共计：%1 件\"}")));
+             TAVQtLib::TextCodec::fromUnicode(QString::fromUtf8("{\"text\": \"共计：%1 件\"}"), "GBK"));
     QCOMPARE(tavqpkg({"cat", out, "note.txt"}).out, QByteArray("共计"));   // only .json is converted
 
     // A page that is not UTF-8 is refused rather than garbled.
@@ -171,7 +171,7 @@ void tst_Tavqpkg::builtPackageHoldsTheStyleSheet()
     const QByteArray sheet = tavqpkg({"cat", PACKAGE_FILE, "style.json"}).out;
     QFile source(SOURCE_DIR "/package/style.json");
     QVERIFY(source.open(QIODevice::ReadOnly));
-    QCOMPARE(QTextCodec::codecForName("GBK")->toUnicode(sheet), QString::fromUtf8(source.readAll()));
+    QCOMPARE(TAVQtLib::TextCodec::toUnicode(sheet, "GBK"), QString::fromUtf8(source.readAll()));
 }
 
 void tst_Tavqpkg::usage()
@@ -186,3 +186,4 @@ void tst_Tavqpkg::usage()
 
 QTEST_GUILESS_MAIN(tst_Tavqpkg)
 #include "tst_tavqpkg.moc"
+#include "core/tavqqtcompat.h"

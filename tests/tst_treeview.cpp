@@ -16,6 +16,7 @@
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include "designerhost.h"
+#include "hoverevent.h"
 
 #include <QtTest>
 
@@ -86,8 +87,7 @@ void doubleClick(QWidget *widget, const QPoint &pos)
 
 void hoverTo(QAbstractItemView *view, const QPoint &pos)
 {
-    QHoverEvent hover(QEvent::HoverMove, pos, QPoint(-1, -1));
-    QApplication::sendEvent(view->viewport(), &hover);
+    sendHoverMove(view->viewport(), pos);
 }
 
 // `rows` parents "p0".., each with two children "c<row>.0" and "c<row>.1".

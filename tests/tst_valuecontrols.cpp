@@ -864,7 +864,7 @@ void TestValueControls::lcdDigitColourWhileActive()
     lcd.show();
     QVERIFY(QTest::qWaitForWindowExposed(&lcd));
 
-    QApplication::setActiveWindow(&lcd);
+    lcd.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&lcd));
     const QImage active = look(&lcd);
     savePng(active, "lcd_active");
@@ -876,7 +876,7 @@ void TestValueControls::lcdDigitColourWhileActive()
     QCOMPARE(active.pixel(1, 1), White);
 
     // The colour belongs to the active group only.
-    QApplication::setActiveWindow(&other);
+    other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     QVERIFY(!lcd.isActiveWindow());
     QCOMPARE(countOf(look(&lcd), isRed), 0);

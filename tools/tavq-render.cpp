@@ -1,8 +1,10 @@
 // Renders a page into a PNG, without the program around it.
 
-#include "controls/tavqlistview.h"
+#include "toolsupport.h"
+
 #include "controls/tavqmenu.h"
 #include "core/tavqpagebuilder.h"
+#include "core/tavqqtcompat.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 
@@ -43,16 +45,6 @@ struct MenuRequest
     QString file;
 };
 
-bool parseSize(const QString &text, QSize *size)
-{
-    const QStringList parts = text.split(QLatin1Char('x'));
-    bool okW = false;
-    bool okH = false;
-    if (parts.size() == 2)
-        *size = QSize(parts[0].toInt(&okW), parts[1].toInt(&okH));
-    return okW && okH && size->width() > 0 && size->height() > 0;
-}
-
 bool parseMenus(const QStringList &values, QList<MenuRequest> *menus)
 {
     for (const QString &value : values) {
@@ -87,15 +79,6 @@ bool attachMenu(QWidget *window, const MenuRequest &request)
     return true;
 }
 
-// What the designer does with template lists that no program fills.
-void fillPreviewRows(QWidget *window)
-{
-    for (TAVQListView *view : window->findChildren<TAVQListView *>()) {
-        if (!view->model() || view->model()->rowCount() == 0)
-            view->fillPreviewRows();
-    }
-}
-
 void settle()
 {
     // Layouts, deferred resizes and repaints all arrive through the event loop.
@@ -109,9 +92,8 @@ void settle()
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ToolSupport::preferOffscreenWithoutDisplay();
+    TAVQtLib::UseDeviceIndependentPixels();
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(Description));
@@ -129,7 +111,7 @@ int main(int argc, char **argv)
     const QStringList args = parser.positionalArguments();
     QSize size;
     QList<MenuRequest> menus;
-    if (args.size() != 2 || (parser.isSet(sizeOption) && !parseSize(parser.value(sizeOption), &size))
+    if (args.size() != 2 || (parser.isSet(sizeOption) && !ToolSupport::parseSize(parser.value(sizeOption), &size))
         || !parseMenus(parser.values(menuOption), &menus)) {
         std::fputs(qPrintable(parser.helpText()), stderr);
         return Failed;
@@ -160,7 +142,7 @@ int main(int argc, char **argv)
             return Failed;
     }
     if (IsDesignerHost())
-        fillPreviewRows(&window);
+        ToolSupport::fillPreviewRows(&window);
     window.show();
     window.activateWindow();
     settle();

@@ -1,5 +1,6 @@
 // Lists, reads and writes resource packages.
 
+#include "core/tavqqtcompat.h"
 #include "resources/packagearchive.h"
 #include "resources/packageindex.h"
 #include "resources/tavqresourcemanager.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QTextCodec>
 
 #include <zip.h>
 
@@ -59,15 +59,13 @@ int cat(const QString &package, const QString &name)
 
 bool toGbk(QByteArray *bytes)
 {
-    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
-    QTextCodec *gbk = QTextCodec::codecForName("GBK");
-    if (!utf8 || !gbk)
+    if (!TextCodec::isAvailable("GBK"))
         return false;
-    QTextCodec::ConverterState state;
-    const QString text = utf8->toUnicode(bytes->constData(), bytes->size(), &state);
-    if (state.invalidChars > 0)
+    bool valid = false;
+    const QString text = TextCodec::toUnicode(*bytes, "UTF-8", &valid);
+    if (!valid)
         return false;
-    *bytes = gbk->fromUnicode(text);
+    *bytes = TextCodec::fromUnicode(text, "GBK");
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    TAVQtLib::UseDeviceIndependentPixels();
     QApplication app(argc, argv);
     if (argc < 3)
         return 2;

@@ -1,5 +1,6 @@
 #include "tavqcheckbox.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 #include "resources/tavqresourcemanager.h"
@@ -40,9 +41,22 @@ TAVQImagePlacement leftCentred()
     return placement;
 }
 
+constexpr TAVQKey ToggleKeys[] = {
+    {"showIcon", TAVQValueKind::Bool},   {"showText", TAVQValueKind::Bool},
+    {"text", TAVQValueKind::Text},       {"iconPath", TAVQValueKind::Image},
+    {"hotIconPath", TAVQValueKind::Image}, {"siconPath", TAVQValueKind::Image},
+    {"sHotIconPath", TAVQValueKind::Image}, {"iconX", TAVQValueKind::Int},
+    {"iconY", TAVQValueKind::Int},       {"iconHor", TAVQValueKind::Int},
+    {"iconVer", TAVQValueKind::Int},
+};
+// Unchecked box per state, checked box per state, unchecked text, checked text.
+constexpr TAVQSlotRange ToggleSlots[] = {{0, 7, TAVQStyleKind::Box}, {8, 9, TAVQStyleKind::Font}};
+
 } // namespace
 
 // TAVQToggleImpl
+
+const TAVQControlTable TAVQToggleImpl::Table{ToggleKeys, ToggleSlots};
 
 TAVQToggleImpl::TAVQToggleImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)
@@ -84,7 +98,7 @@ const TAVQBoxStyle &TAVQToggleImpl::currentBox() const
 
 void TAVQToggleImpl::loadStyles(const Json::Value &element, TextSlot textSlot)
 {
-    TAVQStyleSlots::visit(element, [this, textSlot](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this, textSlot](const QString &name, int slot) {
         if (slot >= 0 && slot < 4) {
             TAVQStyleSlots::setBoxForState(m_boxStyles, slot, name);
         } else if (slot >= 4 && slot < 8) {
@@ -98,13 +112,13 @@ void TAVQToggleImpl::loadStyles(const Json::Value &element, TextSlot textSlot)
     });
 }
 
-void TAVQToggleImpl::loadAttr(const Json::Value &attr, MinusOneAlignment minusOne)
+void TAVQToggleImpl::loadAttr(const Json::Value &object, MinusOneAlignment minusOne)
 {
-    using namespace JsonRead;
-    m_showIcon = boolMember(attr, "showIcon", m_showIcon);
-    m_showText = boolMember(attr, "showText", m_showText);
+    const TAVQKeyReader attr(Table.keys, object);
+    m_showIcon = attr.boolMember("showIcon", m_showIcon);
+    m_showText = attr.boolMember("showText", m_showText);
     // An "attr" without a text clears the button's text.
-    static_cast<QAbstractButton *>(m_widget)->setText(fromGbk(bytesMember(attr, "text")));
+    static_cast<QAbstractButton *>(m_widget)->setText(fromGbk(attr.bytesMember("text")));
 
     const std::pair<const char *, QString *> paths[] = {
         {"iconPath", &m_iconPath},
@@ -113,18 +127,18 @@ void TAVQToggleImpl::loadAttr(const Json::Value &attr, MinusOneAlignment minusOn
         {"sHotIconPath", &m_checkedHotIconPath},
     };
     for (const auto &[key, path] : paths) {
-        if (const auto bytes = optionalBytes(attr, key))
+        if (const auto bytes = attr.optionalBytes(key))
             *path = QString::fromUtf8(*bytes);
     }
 
-    m_iconPlacement.offsetX = intMember(attr, "iconX", m_iconPlacement.offsetX);
-    m_iconPlacement.offsetY = intMember(attr, "iconY", m_iconPlacement.offsetY);
+    m_iconPlacement.offsetX = attr.intMember("iconX", m_iconPlacement.offsetX);
+    m_iconPlacement.offsetY = attr.intMember("iconY", m_iconPlacement.offsetY);
     const std::pair<const char *, int *> alignments[] = {
         {"iconHor", &m_iconPlacement.alignH},
         {"iconVer", &m_iconPlacement.alignV},
     };
     for (const auto &[key, alignment] : alignments) {
-        const auto value = optionalInt(attr, key);
+        const auto value = attr.optionalInt(key);
         if (value && !(*value == -1 && minusOne == MinusOneAlignment::Ignored))
             *alignment = *value;
     }

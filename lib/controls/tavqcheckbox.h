@@ -23,6 +23,10 @@ public:
     // The look and state of `widget`, at their defaults.
     explicit TAVQToggleImpl(QWidget *widget);
 
+    // What the check box's and radio button's LoadAttributes() can read: the
+    // "attr" keys and "style" slots they share.
+    static const TAVQControlTable Table;
+
     // The icon shown, by resource name; empty for none.
     QString iconPath() const { return m_iconPath; }
     void setIconPath(const QString &path) { m_iconPath = path; }

@@ -1,5 +1,6 @@
 #include "tavqcombobox.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
@@ -10,6 +11,21 @@
 #include <json/value.h>
 
 namespace TAVQtLib {
+
+namespace {
+
+constexpr TAVQKey Keys[] = {
+    {"text", TAVQValueKind::Text}, {"btnIcon", TAVQValueKind::Image}, {"btnHotIcon", TAVQValueKind::Image},
+};
+// Body, button per state, text per state, popup, popup item per state, popup item text per state.
+constexpr TAVQSlotRange Slots[] = {
+    {0, 1, TAVQStyleKind::Box},  {4, 7, TAVQStyleKind::Box},   {8, 11, TAVQStyleKind::Font},
+    {12, 16, TAVQStyleKind::Box}, {17, 20, TAVQStyleKind::Font},
+};
+
+} // namespace
+
+const TAVQControlTable TAVQComboBoxImpl::Table{Keys, Slots};
 
 TAVQComboBoxImpl::TAVQComboBoxImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)
@@ -33,7 +49,7 @@ bool TAVQComboBoxImpl::LoadAttributes(const Json::Value &element)
 void TAVQComboBoxImpl::loadStyles(const Json::Value &element)
 {
     using namespace TAVQStyleSlots;
-    visit(element, [this](const QString &name, int slot) {
+    visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0 || slot == 1)
             setBoxForState(m_bodyStyles, slot, name);
         else if (slot >= 4 && slot <= 7)
@@ -49,18 +65,18 @@ void TAVQComboBoxImpl::loadStyles(const Json::Value &element)
     });
 }
 
-void TAVQComboBoxImpl::loadAttr(const Json::Value &attr)
+void TAVQComboBoxImpl::loadAttr(const Json::Value &object)
 {
-    using namespace JsonRead;
-    if (const auto text = optionalBytes(attr, "text")) {
+    const TAVQKeyReader attr(Table.keys, object);
+    if (const auto text = attr.optionalBytes("text")) {
         const QString decoded = fromGbk(*text);
         combo()->addItem(decoded);
         combo()->setCurrentText(decoded);
     }
-    if (const auto icon = optionalBytes(attr, "btnIcon"))
+    if (const auto icon = attr.optionalBytes("btnIcon"))
         m_buttonIcons.fill(QString::fromUtf8(*icon));
     // Read after "btnIcon", so that the hot icon always decides the mouse-over look.
-    if (const auto icon = optionalBytes(attr, "btnHotIcon"))
+    if (const auto icon = attr.optionalBytes("btnHotIcon"))
         m_buttonIcons[StateHover] = QString::fromUtf8(*icon);
 }
 

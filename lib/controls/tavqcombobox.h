@@ -29,6 +29,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
 

@@ -2,6 +2,7 @@
 
 #include "tavqscrollbarconfig.h"
 #include "tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -13,6 +14,7 @@
 #include <json/value.h>
 
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace TAVQtLib {
@@ -20,6 +22,21 @@ namespace TAVQtLib {
 using namespace JsonRead;
 
 namespace {
+
+constexpr TAVQKey ContainerKeys[] = {{"childLayout", TAVQValueKind::Int}, {"space", TAVQValueKind::Int}};
+// Background, disabled background.
+constexpr TAVQSlotRange ContainerSlots[] = {{0, 1, TAVQStyleKind::Box}};
+
+constexpr TAVQKey GroupBoxKeys[] = {
+    {"text", TAVQValueKind::Text}, {"size", TAVQValueKind::Bool},
+    {"color", TAVQValueKind::Colour}, {"showText", TAVQValueKind::Bool},
+};
+constexpr TAVQSlotRange GroupBoxSlots[] = {{0, 0, TAVQStyleKind::Box}, {2, 2, TAVQStyleKind::Font}};
+
+constexpr TAVQSlotRange SplitterSlots[] = {{0, 0, TAVQStyleKind::Box}};
+
+// Every slot names the background.
+constexpr TAVQSlotRange ScrollViewSlots[] = {{0, std::numeric_limits<int>::max(), TAVQStyleKind::Box}};
 
 // An unstyled container is a grey panel, so that it shows in the designer.
 TAVQBoxStyle greyPanel()
@@ -97,6 +114,11 @@ std::optional<QColor> lineColorValue(const Json::Value &value)
 
 } // namespace
 
+const TAVQControlTable TAVQContainerImpl::Table{ContainerKeys, ContainerSlots};
+const TAVQControlTable TAVQGroupBoxImpl::Table{GroupBoxKeys, GroupBoxSlots};
+const TAVQControlTable TAVQSplitterImpl::Table{{}, SplitterSlots};
+const TAVQControlTable TAVQScrollViewImpl::Table{{}, ScrollViewSlots, &TAVQScrollBarImpl::Table};
+
 // ---------------------------------------------------------------- container
 
 TAVQContainerImpl::TAVQContainerImpl(QWidget *widget)
@@ -111,17 +133,18 @@ TAVQContainerImpl::~TAVQContainerImpl() = default;
 bool TAVQContainerImpl::LoadAttributes(const Json::Value &element)
 {
     const bool result = LoadAttrMap(&element);
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         TAVQBoxStyle style;
         if (slot == 0 && TAVQStyleSlots::findBox(name, &style))
             m_backgroundStyle = m_disabledStyle = style;
         else if (slot == 1)
             TAVQStyleSlots::findBox(name, &m_disabledStyle);
     });
-    if (const Json::Value *attr = member(element, "attr")) {
-        const int layout = intMember(*attr, "childLayout", ChildLayoutNone);
+    if (const Json::Value *object = member(element, "attr")) {
+        const TAVQKeyReader attr(Table.keys, *object);
+        const int layout = attr.intMember("childLayout", ChildLayoutNone);
         m_childLayout = layout >= ChildLayoutRow && layout < ChildLayoutNone ? layout : ChildLayoutNone;
-        m_space = intMember(*attr, "space", m_space);
+        m_space = attr.intMember("space", m_space);
     }
     return result;
 }
@@ -249,7 +272,7 @@ TAVQGroupBoxImpl::TAVQGroupBoxImpl(QWidget *widget)
 bool TAVQGroupBoxImpl::LoadAttributes(const Json::Value &element)
 {
     const bool result = LoadAttrMap(&element);
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findBox(name, &m_boxStyle);
         else if (slot == 2)
@@ -257,23 +280,24 @@ bool TAVQGroupBoxImpl::LoadAttributes(const Json::Value &element)
     });
     const Json::Value *attr = member(element, "attr");
     // The frame keys only count together with a title.
-    if (attr && member(*attr, "text"))
+    if (attr && TAVQKeyReader(Table.keys, *attr).value("text", TAVQValueKind::Text))
         loadTitleAttributes(*attr);
     return result;
 }
 
-void TAVQGroupBoxImpl::loadTitleAttributes(const Json::Value &attr)
+void TAVQGroupBoxImpl::loadTitleAttributes(const Json::Value &object)
 {
-    if (const auto text = optionalBytes(attr, "text"))
+    const TAVQKeyReader attr(Table.keys, object);
+    if (const auto text = attr.optionalBytes("text"))
         m_title = fromGbk(*text);
     // Read as asBool reads it: pages write this flag as a number as often as a boolean.
-    if (const auto inset = optionalBool(attr, "size"))
+    if (const auto inset = attr.optionalBool("size"))
         m_lineInset = *inset ? 1 : 0;
-    if (const Json::Value *color = member(attr, "color")) {
+    if (const Json::Value *color = attr.value("color", TAVQValueKind::Colour)) {
         if (const auto line = lineColorValue(*color))
             m_lineColor = *line;
     }
-    m_showText = boolMember(attr, "showText", m_showText);
+    m_showText = attr.boolMember("showText", m_showText);
 }
 
 void TAVQGroupBoxImpl::Draw(QPainter *painter, const QRect &r)
@@ -318,7 +342,7 @@ TAVQSplitterImpl::TAVQSplitterImpl(QWidget *widget)
 bool TAVQSplitterImpl::LoadAttributes(const Json::Value &element)
 {
     const bool result = LoadAttrMap(&element);
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
     });
@@ -361,7 +385,7 @@ QScrollArea *TAVQScrollViewImpl::area() const
 bool TAVQScrollViewImpl::LoadAttributes(const Json::Value &element)
 {
     const bool result = LoadAttrMap(&element);
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot >= 0)
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
     });

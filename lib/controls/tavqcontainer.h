@@ -40,6 +40,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
     // Writes the positions of the child controls into their layout records.
@@ -110,6 +112,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
 private:
@@ -166,6 +170,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
 private:
@@ -229,6 +235,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
     // Paints the background on the viewport's paint events.

@@ -1,5 +1,6 @@
 // The registry of the library's control classes under their page type names.
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqregistry.h"
 #include "tavqcheckbox.h"
 #include "tavqcombobox.h"
@@ -17,6 +18,9 @@
 #include "tavqtreeview.h"
 #include "tavqvaluecontrols.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace TAVQtLib {
 
 namespace {
@@ -32,66 +36,85 @@ QWidget *createSlider()
     return new TAVQSlider(nullptr, Qt::Horizontal);
 }
 
+// The table the control's implementation reads its element by.
+template <typename Control>
+const TAVQControlTable *tableOf()
+{
+    return &std::remove_pointer_t<decltype(std::declval<Control &>().impl())>::Table;
+}
+
+void add(const char *typeName, ControlCreator creator, bool listed, const TAVQControlTable *table)
+{
+    RegisterControlType(typeName, creator, listed);
+    RegisterControlTable(typeName, table);
+}
+
+template <typename Control>
+void add(const char *typeName, bool listed)
+{
+    add(typeName, create<Control>, listed, tableOf<Control>());
+}
+
 } // namespace
 
 void RegisterBuiltinControls()
 {
     // Long names first, then the short aliases, in the order pages have always
     // relied on; the list view is listed only under "templateList".
-    RegisterControlType("qtcontainer", create<TAVQContainer>, true);
-    RegisterControlType("qtpicture", create<TAVQImage>, true);
-    RegisterControlType("qtbutton", create<TAVQPushButton>, true);
-    RegisterControlType("qtmenubar", create<TAVQMenuBar>, true);
-    RegisterControlType("qtlabel", create<TAVQLabel>, true);
-    RegisterControlType("qtcheckbox", create<TAVQCheckBox>, true);
-    RegisterControlType("qtlabel", create<TAVQLabel>, true);
-    RegisterControlType("qtlistview", create<TAVQListView>, false);
-    RegisterControlType("qtprogressbar", create<TAVQProgressBar>, true);
-    RegisterControlType("qtradiobox", create<TAVQRadioButton>, true);
-    RegisterControlType("qtslider", createSlider, true);
-    RegisterControlType("qttab", create<TAVQTabWidget>, true);
-    RegisterControlType("qtdedit", create<TAVQLineEdit>, true);
-    RegisterControlType("qtcombobox", create<TAVQComboBox>, true);
-    RegisterControlType("qtlist", create<TAVQList>, true);
-    RegisterControlType("qttree", create<TAVQTreeView>, true);
-    RegisterControlType("qtdatagrid", create<TAVQTableView>, true);
-    RegisterControlType("qtgroupbox", create<TAVQGroupBox>, true);
-    RegisterControlType("qtspinbox", create<TAVQSpinBox>, true);
-    RegisterControlType("qtlcdnumber", create<TAVQLCDNumber>, true);
-    RegisterControlType("qtsplitter", create<TAVQSplitter>, true);
-    RegisterControlType("qtswitch", create<TAVQSwitch>, true);
-    RegisterControlType("qtscrollview", create<TAVQScrollView>, true);
-    RegisterControlType("qtscrollbar", create<TAVQScrollBar>, true);
-    RegisterControlType("qttext", create<TAVQTextEdit>, true);
-    RegisterControlType("qtlabelex", create<TAVQLabelEx>, true);
+    add<TAVQContainer>("qtcontainer", true);
+    add<TAVQImage>("qtpicture", true);
+    add<TAVQPushButton>("qtbutton", true);
+    add<TAVQMenuBar>("qtmenubar", true);
+    add<TAVQLabel>("qtlabel", true);
+    add<TAVQCheckBox>("qtcheckbox", true);
+    add<TAVQLabel>("qtlabel", true);
+    add<TAVQListView>("qtlistview", false);
+    add<TAVQProgressBar>("qtprogressbar", true);
+    add<TAVQRadioButton>("qtradiobox", true);
+    add("qtslider", createSlider, true, tableOf<TAVQSlider>());
+    add<TAVQTabWidget>("qttab", true);
+    add<TAVQLineEdit>("qtdedit", true);
+    add<TAVQComboBox>("qtcombobox", true);
+    add<TAVQList>("qtlist", true);
+    add<TAVQTreeView>("qttree", true);
+    add<TAVQTableView>("qtdatagrid", true);
+    add<TAVQGroupBox>("qtgroupbox", true);
+    add<TAVQSpinBox>("qtspinbox", true);
+    add<TAVQLCDNumber>("qtlcdnumber", true);
+    add<TAVQSplitter>("qtsplitter", true);
+    add<TAVQSwitch>("qtswitch", true);
+    add<TAVQScrollView>("qtscrollview", true);
+    add<TAVQScrollBar>("qtscrollbar", true);
+    add<TAVQTextEdit>("qttext", true);
+    add<TAVQLabelEx>("qtlabelex", true);
 
-    RegisterControlType("container", create<TAVQContainer>, true);
-    RegisterControlType("scrollview", create<TAVQScrollView>, true);
-    RegisterControlType("picture", create<TAVQImage>, true);
-    RegisterControlType("image", create<TAVQImage>, true);
-    RegisterControlType("button", create<TAVQPushButton>, true);
-    RegisterControlType("menubar", create<TAVQMenuBar>, true);
-    RegisterControlType("label", create<TAVQLabel>, true);
-    RegisterControlType("checkbox", create<TAVQCheckBox>, true);
-    RegisterControlType("label", create<TAVQLabel>, true);
-    RegisterControlType("listview", create<TAVQListView>, false);
-    RegisterControlType("progressbar", create<TAVQProgressBar>, true);
-    RegisterControlType("radio", create<TAVQRadioButton>, true);
-    RegisterControlType("radiobox", create<TAVQRadioButton>, true);
-    RegisterControlType("slider", createSlider, true);
-    RegisterControlType("tab", create<TAVQTabWidget>, true);
-    RegisterControlType("dedit", create<TAVQLineEdit>, true);
-    RegisterControlType("combobox", create<TAVQComboBox>, true);
-    RegisterControlType("templateList", create<TAVQListView>, true);
-    RegisterControlType("list", create<TAVQList>, true);
-    RegisterControlType("tree", create<TAVQTreeView>, true);
-    RegisterControlType("datagrid", create<TAVQTableView>, true);
-    RegisterControlType("groupbox", create<TAVQGroupBox>, true);
-    RegisterControlType("spinbox", create<TAVQSpinBox>, true);
-    RegisterControlType("dnumedit", create<TAVQSpinBox>, true);
-    RegisterControlType("canvas", create<TAVQCanvas>, true);
-    RegisterControlType("splitter", create<TAVQSplitter>, true);
-    RegisterControlType("switch", create<TAVQSwitch>, true);
+    add<TAVQContainer>("container", true);
+    add<TAVQScrollView>("scrollview", true);
+    add<TAVQImage>("picture", true);
+    add<TAVQImage>("image", true);
+    add<TAVQPushButton>("button", true);
+    add<TAVQMenuBar>("menubar", true);
+    add<TAVQLabel>("label", true);
+    add<TAVQCheckBox>("checkbox", true);
+    add<TAVQLabel>("label", true);
+    add<TAVQListView>("listview", false);
+    add<TAVQProgressBar>("progressbar", true);
+    add<TAVQRadioButton>("radio", true);
+    add<TAVQRadioButton>("radiobox", true);
+    add("slider", createSlider, true, tableOf<TAVQSlider>());
+    add<TAVQTabWidget>("tab", true);
+    add<TAVQLineEdit>("dedit", true);
+    add<TAVQComboBox>("combobox", true);
+    add<TAVQListView>("templateList", true);
+    add<TAVQList>("list", true);
+    add<TAVQTreeView>("tree", true);
+    add<TAVQTableView>("datagrid", true);
+    add<TAVQGroupBox>("groupbox", true);
+    add<TAVQSpinBox>("spinbox", true);
+    add<TAVQSpinBox>("dnumedit", true);
+    add<TAVQCanvas>("canvas", true);
+    add<TAVQSplitter>("splitter", true);
+    add<TAVQSwitch>("switch", true);
 }
 
 } // namespace TAVQtLib

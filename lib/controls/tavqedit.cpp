@@ -2,6 +2,7 @@
 
 #include "tavqscrollbarconfig.h"
 #include "tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -19,6 +20,20 @@ namespace {
 
 const char TransparentSheet[] = "background-color: rgba(0, 0, 0, 0);";
 
+constexpr TAVQKey LineEditKeys[] = {
+    {"text", TAVQValueKind::Text},       {"tip", TAVQValueKind::Text},
+    {"ispassord", TAVQValueKind::Bool},  {"shortcut", TAVQValueKind::Bool},
+    {"leftMargin", TAVQValueKind::Int},  {"topMargin", TAVQValueKind::Int},
+    {"rightMargin", TAVQValueKind::Int}, {"bottomMargin", TAVQValueKind::Int},
+};
+constexpr TAVQKey TextEditKeys[] = {
+    {"text", TAVQValueKind::Text},       {"tip", TAVQValueKind::Text},
+    {"leftMargin", TAVQValueKind::Int},  {"topMargin", TAVQValueKind::Int},
+    {"rightMargin", TAVQValueKind::Int}, {"bottomMargin", TAVQValueKind::Int},
+};
+// Box per state, text per state, placeholder text.
+constexpr TAVQSlotRange EntrySlots[] = {{0, 3, TAVQStyleKind::Box}, {4, 8, TAVQStyleKind::Font}};
+
 const Json::Value *attrOf(const Json::Value &element)
 {
     const Json::Value *attr = JsonRead::member(element, "attr");
@@ -26,9 +41,9 @@ const Json::Value *attrOf(const Json::Value &element)
 }
 
 // Page margins far beyond any screen would only overflow Qt's geometry sums.
-int marginMember(const Json::Value &attr, const char *key, int fallback)
+int marginMember(const TAVQKeyReader &attr, const char *key, int fallback)
 {
-    return qBound(-QWIDGETSIZE_MAX, JsonRead::intMember(attr, key, fallback), QWIDGETSIZE_MAX);
+    return qBound(-QWIDGETSIZE_MAX, attr.intMember(key, fallback), QWIDGETSIZE_MAX);
 }
 
 // The name a key press stands for in shortcut capture: empty for the erasing
@@ -177,9 +192,9 @@ void TAVQTextEntryImpl::setTipStyle(const TAVQFontStyle &style)
     surface()->update();
 }
 
-void TAVQTextEntryImpl::loadStyles(const Json::Value &element)
+void TAVQTextEntryImpl::loadStyles(const Json::Value &element, const TAVQControlTable &table)
 {
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, table, [this](const QString &name, int slot) {
         if (slot >= 0 && slot < 4) {
             TAVQStyleSlots::setBoxForState(m_boxStyles, slot, name);
         } else if (slot >= 4 && slot < 8) {
@@ -191,15 +206,15 @@ void TAVQTextEntryImpl::loadStyles(const Json::Value &element)
     });
 }
 
-void TAVQTextEntryImpl::loadTexts(const Json::Value &attr)
+void TAVQTextEntryImpl::loadTexts(const TAVQKeyReader &attr)
 {
-    if (const auto text = JsonRead::optionalBytes(attr, "text"))
+    if (const auto text = attr.optionalBytes("text"))
         setEntryText(QString::fromUtf8(*text));
-    if (const auto tip = JsonRead::optionalBytes(attr, "tip"))
+    if (const auto tip = attr.optionalBytes("tip"))
         m_tipText = fromGbk(*tip);
 }
 
-QMargins TAVQTextEntryImpl::readMargins(const Json::Value &attr, MarginDefaults defaults)
+QMargins TAVQTextEntryImpl::readMargins(const TAVQKeyReader &attr, MarginDefaults defaults)
 {
     const int left = marginMember(attr, "leftMargin", 0);
     const int top = marginMember(attr, "topMargin", 0);
@@ -210,6 +225,8 @@ QMargins TAVQTextEntryImpl::readMargins(const Json::Value &attr, MarginDefaults 
 }
 
 // TAVQLineEditImpl
+
+const TAVQControlTable TAVQLineEditImpl::Table{LineEditKeys, EntrySlots};
 
 TAVQLineEditImpl::TAVQLineEditImpl(QWidget *widget)
     : TAVQTextEntryImpl(widget)
@@ -234,20 +251,21 @@ void TAVQLineEditImpl::setEntryText(const QString &text)
 bool TAVQLineEditImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    loadStyles(element);
+    loadStyles(element, Table);
     if (const Json::Value *attr = attrOf(element))
         loadAttr(*attr);
     return loaded;
 }
 
-void TAVQLineEditImpl::loadAttr(const Json::Value &attr)
+void TAVQLineEditImpl::loadAttr(const Json::Value &object)
 {
+    const TAVQKeyReader attr(Table.keys, object);
     loadTexts(attr);
-    if (JsonRead::boolMember(attr, "ispassord", false)) {
+    if (attr.boolMember("ispassord", false)) {
         edit()->setContextMenuPolicy(Qt::NoContextMenu);
         edit()->setEchoMode(QLineEdit::Password);
     }
-    m_shortcutMode = JsonRead::boolMember(attr, "shortcut", m_shortcutMode);
+    m_shortcutMode = attr.boolMember("shortcut", m_shortcutMode);
     edit()->setTextMargins(readMargins(attr, MirroredMargins));
 }
 
@@ -279,6 +297,8 @@ void TAVQLineEdit::keyPressEvent(QKeyEvent *event)
 
 // TAVQTextEditImpl
 
+const TAVQControlTable TAVQTextEditImpl::Table{TextEditKeys, EntrySlots, &TAVQScrollBarImpl::Table};
+
 TAVQTextEditImpl::TAVQTextEditImpl(QWidget *widget)
     : TAVQTextEntryImpl(widget)
 {
@@ -307,12 +327,13 @@ QWidget *TAVQTextEditImpl::surface() const
 bool TAVQTextEditImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    loadStyles(element);
-    if (const Json::Value *attr = attrOf(element)) {
-        loadTexts(*attr);
+    loadStyles(element, Table);
+    if (const Json::Value *object = attrOf(element)) {
+        const TAVQKeyReader attr(Table.keys, *object);
+        loadTexts(attr);
         // A scroll area recomputes its contents margins from the frame at every
         // layout, so the margins go around the viewport instead.
-        static_cast<TAVQTextEdit *>(m_widget)->setTextMargins(readMargins(*attr, ZeroMargins));
+        static_cast<TAVQTextEdit *>(m_widget)->setTextMargins(readMargins(attr, ZeroMargins));
     }
     auto *owner = static_cast<TAVQTextEdit *>(m_widget);
     // The element's "size" means nothing to a text edit; only the thickness does.
@@ -389,6 +410,8 @@ void TAVQTextEdit::setScrollBarSize(int size)
 }
 
 // TAVQSpinBox
+
+const TAVQControlTable TAVQSpinBoxImpl::Table{};
 
 TAVQSpinBoxImpl::TAVQSpinBoxImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)

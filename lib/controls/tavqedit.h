@@ -55,11 +55,12 @@ protected:
     enum MarginDefaults { ZeroMargins, MirroredMargins };
 
     // The element's "style" list: 0-3 boxes, 4-7 text styles, 8 the placeholder.
-    void loadStyles(const Json::Value &element);
+    // Only the slots of the control's table are read.
+    void loadStyles(const Json::Value &element, const TAVQControlTable &table);
     // "text" and "tip" of the element's "attr".
-    void loadTexts(const Json::Value &attr);
+    void loadTexts(const TAVQKeyReader &attr);
     // Mirrored: a missing right (bottom) margin repeats the left (top) one.
-    static QMargins readMargins(const Json::Value &attr, MarginDefaults defaults);
+    static QMargins readMargins(const TAVQKeyReader &attr, MarginDefaults defaults);
 
     virtual QString entryText() const = 0;
     virtual void setEntryText(const QString &text) = 0;
@@ -131,6 +132,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
 
     // Whether a typed key combination replaces the text with its name.
     bool shortcutMode() const { return m_shortcutMode; }
@@ -178,6 +181,8 @@ public:
 
     // Also configures the two scroll bars from the element's scroll-bar children.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
 
 protected:
     QString entryText() const override;
@@ -235,6 +240,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
 };
 
 // Frameless and transparent; only its inner line edit paints.

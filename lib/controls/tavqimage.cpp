@@ -1,5 +1,6 @@
 #include "tavqimage.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "resources/tavqresourcemanager.h"
 
@@ -21,7 +22,12 @@ int alignedOffset(int align, int extent, int size)
     return 0;
 }
 
+constexpr TAVQKey ImageKeys[] = {{"path", TAVQValueKind::Image}, {"fill", TAVQValueKind::Bool}};
+
 } // namespace
+
+const TAVQControlTable TAVQImageImpl::Table{ImageKeys, {}};
+const TAVQControlTable TAVQCanvasImpl::Table{};
 
 TAVQImageImpl::TAVQImageImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)
@@ -31,10 +37,11 @@ TAVQImageImpl::TAVQImageImpl(QWidget *widget)
 bool TAVQImageImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    if (const Json::Value *attr = JsonRead::member(element, "attr")) {
-        if (const auto path = JsonRead::optionalBytes(*attr, "path"))
+    if (const Json::Value *object = JsonRead::member(element, "attr")) {
+        const TAVQKeyReader attr(Table.keys, *object);
+        if (const auto path = attr.optionalBytes("path"))
             m_path = QString::fromUtf8(*path);
-        m_fill = JsonRead::boolMember(*attr, "fill", m_fill);
+        m_fill = attr.boolMember("fill", m_fill);
     }
     return loaded;
 }

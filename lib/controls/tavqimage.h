@@ -22,6 +22,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     // A picture looks the same whether the control is enabled or not.
     void OnPaint(QPaintEvent *event) override;
     void Draw(QPainter *painter, const QRect &rect) override;
@@ -89,6 +91,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
 };
 
 // An empty surface the application paints on itself.

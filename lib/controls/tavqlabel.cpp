@@ -1,5 +1,6 @@
 #include "tavqlabel.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -23,13 +24,17 @@ constexpr QRgb SelectionColor = qRgb(155, 202, 239);
 // Where the document's first line starts inside the control.
 const int SelectionInset = 5;
 
+constexpr TAVQKey LabelKeys[] = {{"text", TAVQValueKind::Text}};
+// The text style.
+constexpr TAVQSlotRange LabelSlots[] = {{0, 0, TAVQStyleKind::Font}};
+
 // The page's "text" (GBK) when the element carries one.
-std::optional<QString> pageText(const Json::Value &element)
+std::optional<QString> pageText(const Json::Value &element, const TAVQControlTable &table)
 {
     const Json::Value *attr = JsonRead::member(element, "attr");
     if (!attr)
         return std::nullopt;
-    const std::optional<QByteArray> bytes = JsonRead::optionalBytes(*attr, "text");
+    const std::optional<QByteArray> bytes = TAVQKeyReader(table.keys, *attr).optionalBytes("text");
     if (!bytes)
         return std::nullopt;
     return fromGbk(*bytes);
@@ -47,9 +52,9 @@ void TAVQLabelFonts::set(int state, const TAVQFontStyle &style)
         m_fontStyle2 = style;
 }
 
-void TAVQLabelFonts::load(const Json::Value &element)
+void TAVQLabelFonts::load(const Json::Value &element, const TAVQControlTable &table)
 {
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findFont(name, &m_fontStyle);
     });
@@ -64,6 +69,8 @@ QColor TAVQLabelFonts::textColor(const QWidget *widget) const
 
 // TAVQLabelImpl
 
+const TAVQControlTable TAVQLabelImpl::Table{LabelKeys, LabelSlots};
+
 TAVQLabelImpl::TAVQLabelImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)
 {
@@ -77,8 +84,8 @@ QLabel *TAVQLabelImpl::label() const
 bool TAVQLabelImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    m_fonts.load(element);
-    if (const std::optional<QString> text = pageText(element))
+    m_fonts.load(element, Table);
+    if (const std::optional<QString> text = pageText(element, Table))
         static_cast<TAVQLabel *>(m_widget)->setText(*text);
     applyStyle();
     return loaded;
@@ -163,6 +170,8 @@ void TAVQLabel::resizeEvent(QResizeEvent *event)
 
 // TAVQLabelExImpl
 
+const TAVQControlTable TAVQLabelExImpl::Table{LabelKeys, LabelSlots};
+
 TAVQLabelExImpl::TAVQLabelExImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)
 {
@@ -172,8 +181,8 @@ TAVQLabelExImpl::TAVQLabelExImpl(QWidget *widget)
 bool TAVQLabelExImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    m_fonts.load(element);
-    if (const std::optional<QString> text = pageText(element))
+    m_fonts.load(element, Table);
+    if (const std::optional<QString> text = pageText(element, Table))
         m_document.setPlainText(*text);
     m_document.setDefaultFont(TAVQPaint::fontOf(m_fonts.current()));
     return loaded;

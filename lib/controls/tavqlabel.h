@@ -23,8 +23,8 @@ public:
     // State 0 sets the style in force, 4 both, anything else the spare one.
     void set(int state, const TAVQFontStyle &style);
     void setColor(const QColor &color) { m_fontStyle.color = color; }
-    // Slot 0 of the element's "style" list.
-    void load(const Json::Value &element);
+    // Slot 0 of the element's "style" list, as the control's table lists it.
+    void load(const Json::Value &element, const TAVQControlTable &table);
 
     // The style colour, or the widget's own text colour while the style has none.
     QColor textColor(const QWidget *widget) const;
@@ -46,6 +46,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
     // The font styles the label draws with.
@@ -135,6 +137,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnMousePress(QMouseEvent *event) override;
     void OnMouseRelease(QMouseEvent *event) override;

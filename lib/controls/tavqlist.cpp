@@ -2,6 +2,7 @@
 
 #include "tavqscrollbarconfig.h"
 #include "tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
@@ -16,6 +17,12 @@ namespace {
 
 constexpr int DefaultRowHeight = 20;
 constexpr int SampleRows = 20;
+
+constexpr TAVQKey Keys[] = {{"itemHeight", TAVQValueKind::Int}};
+// Background, row box per state, row text per state.
+constexpr TAVQSlotRange Slots[] = {
+    {0, 0, TAVQStyleKind::Box}, {2, 5, TAVQStyleKind::Box}, {6, 9, TAVQStyleKind::Font},
+};
 
 } // namespace
 
@@ -60,6 +67,8 @@ QString TAVQRowLooks::rowText(const QModelIndex &index)
 
 // TAVQListImpl
 
+const TAVQControlTable TAVQListImpl::Table{Keys, Slots, &TAVQScrollBarImpl::Table};
+
 TAVQListImpl::TAVQListImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)
 {
@@ -80,7 +89,7 @@ bool TAVQListImpl::LoadAttributes(const Json::Value &element)
     const bool loaded = LoadAttrMap(&element);
     loadStyles(element);
     if (const Json::Value *attr = JsonRead::member(element, "attr"); attr && attr->isObject())
-        m_itemHeight = JsonRead::intMember(*attr, "itemHeight", m_itemHeight);
+        m_itemHeight = TAVQKeyReader(Table.keys, *attr).intMember("itemHeight", m_itemHeight);
     // "multiselect" and a bar's "size" are accepted and change nothing on a list.
     TAVQList *view = list();
     configureScrollBars(element, view->scrollBar(true), view->scrollBar(false),
@@ -93,7 +102,7 @@ bool TAVQListImpl::LoadAttributes(const Json::Value &element)
 void TAVQListImpl::loadStyles(const Json::Value &element)
 {
     constexpr int LastFontSlot = 9;
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         m_looks.loadSlot(name, slot, LastFontSlot);
     });
 }

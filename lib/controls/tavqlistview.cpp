@@ -3,12 +3,14 @@
 #include "tavqcontainer.h"
 #include "tavqscrollbarconfig.h"
 #include "tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStandardItemModel>
 #include <QTextDocument>
 
@@ -119,6 +121,19 @@ TAVQListView *TAVQListViewImpl::view() const
     return static_cast<TAVQListView *>(m_widget);
 }
 
+namespace {
+
+constexpr TAVQKey ListViewKeys[] = {
+    {"itemHeight", TAVQValueKind::Int}, {"itemWidth", TAVQValueKind::Int},
+    {"spacing", TAVQValueKind::Int},    {"itemMode", TAVQValueKind::Int},
+};
+// Background, item box for normal, hover and selection.
+constexpr TAVQSlotRange ListViewSlots[] = {{0, 0, TAVQStyleKind::Box}, {2, 4, TAVQStyleKind::Box}};
+
+} // namespace
+
+const TAVQControlTable TAVQListViewImpl::Table{ListViewKeys, ListViewSlots, &TAVQScrollBarImpl::Table, true};
+
 bool TAVQListViewImpl::LoadAttributes(const Json::Value &element)
 {
     const bool result = LoadAttrMap(&element);
@@ -130,7 +145,7 @@ bool TAVQListViewImpl::LoadAttributes(const Json::Value &element)
 
 void TAVQListViewImpl::loadStyles(const Json::Value &element)
 {
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot < 0 || slot == 1 || slot > 4)
             return;
         TAVQBoxStyle style;
@@ -149,14 +164,15 @@ void TAVQListViewImpl::loadStyles(const Json::Value &element)
 
 void TAVQListViewImpl::loadAttr(const Json::Value &element)
 {
-    const Json::Value *attr = member(element, "attr");
-    if (!attr || !attr->isObject())
+    const Json::Value *object = member(element, "attr");
+    if (!object || !object->isObject())
         return;
-    m_itemHeight = intMember(*attr, "itemHeight", m_itemHeight);
-    m_itemWidth = intMember(*attr, "itemWidth", m_itemWidth);
-    if (const auto spacing = optionalInt(*attr, "spacing"))
+    const TAVQKeyReader attr(Table.keys, *object);
+    m_itemHeight = attr.intMember("itemHeight", m_itemHeight);
+    m_itemWidth = attr.intMember("itemWidth", m_itemWidth);
+    if (const auto spacing = attr.optionalInt("spacing"))
         view()->setSpacing(*spacing);
-    if (const auto mode = optionalInt(*attr, "itemMode"))
+    if (const auto mode = attr.optionalInt("itemMode"))
         view()->setViewMode(*mode != 0 ? QListView::IconMode : QListView::ListMode);
 }
 
@@ -326,7 +342,9 @@ QSize TAVQListViewItemDelegate::sizeHint(const QStyleOptionViewItem &option, con
     const int height = extentOr20(m_impl->m_itemHeight);
     if (view()->viewMode() == QListView::IconMode)
         return QSize(extentOr20(m_impl->m_itemWidth), height);
-    return QSize(option.rect.width(), height);
+    // Qt 6 hands in the view's width even where a scroll bar takes some of it;
+    // a row never outgrows the viewport, or a needless horizontal bar shows.
+    return QSize(qMin(option.rect.width(), view()->viewport()->width()), height);
 }
 
 // The control drawn last under `point` in `row`; the template itself never counts.
@@ -531,6 +549,13 @@ bool TAVQListView::eventFilter(QObject *watched, QEvent *event)
 {
     if (TAVQItemViews::paintViewportBackground(this, watched, event, m_impl->m_backgroundStyle))
         return false;
+    // Rows are as wide as the viewport; Qt 6 does not lay them out again when a
+    // scroll bar narrows it, so the view asks for that itself.
+    if (watched == viewport() && event->type() == QEvent::Resize && viewMode() == ListMode) {
+        const auto *resize = static_cast<const QResizeEvent *>(event);
+        if (resize->size().width() != resize->oldSize().width())
+            scheduleDelayedItemsLayout();
+    }
     return QListView::eventFilter(watched, event);
 }
 
@@ -566,7 +591,7 @@ void TAVQListView::mouseDoubleClickEvent(QMouseEvent *event)
     QListView::mouseDoubleClickEvent(event);
 }
 
-void TAVQListView::enterEvent(QEvent *event)
+void TAVQListView::enterEvent(TAVQEnterEvent *event)
 {
     QListView::enterEvent(event);
 }

@@ -73,6 +73,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     // Rows are drawn by the delegate and the background by the viewport filter.
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnChildrenLoaded() override;
@@ -221,7 +223,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void enterEvent(QEvent *event) override;
+    void enterEvent(TAVQEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 

@@ -25,6 +25,8 @@ public:
 
     // A menu bar takes its styles from the setters only.
     bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
     // States 0 to 3, or 4 for all four.
@@ -143,7 +145,7 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent *e) override;
-    void enterEvent(QEvent *e) override { QMenu::enterEvent(e); }
+    void enterEvent(TAVQEnterEvent *e) override { QMenu::enterEvent(e); }
     void leaveEvent(QEvent *e) override { QMenu::leaveEvent(e); }
     void hideEvent(QHideEvent *e) override;
 };

@@ -1,5 +1,6 @@
 #include "tavqpushbutton.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -20,7 +21,17 @@ TAVQBoxStyle framedBox(QRgb fill)
     return box;
 }
 
+constexpr TAVQKey Keys[] = {
+    {"hasIcon", TAVQValueKind::Bool}, {"iconPath", TAVQValueKind::Image}, {"text", TAVQValueKind::Text},
+    {"hotIconPath", TAVQValueKind::Image}, {"showText", TAVQValueKind::Bool}, {"iconHor", TAVQValueKind::Int},
+    {"iconVer", TAVQValueKind::Int}, {"iconX", TAVQValueKind::Int}, {"iconY", TAVQValueKind::Int},
+    {"txtX", TAVQValueKind::Int}, {"txtY", TAVQValueKind::Int},
+};
+constexpr TAVQSlotRange Slots[] = {{0, 3, TAVQStyleKind::Box}, {4, 7, TAVQStyleKind::Font}};
+
 } // namespace
+
+const TAVQControlTable TAVQPushButtonImpl::Table{Keys, Slots};
 
 TAVQPushButtonImpl::TAVQPushButtonImpl(QWidget *widget)
     : TAVQControlBaseImpl(widget)
@@ -43,7 +54,7 @@ bool TAVQPushButtonImpl::LoadAttributes(const Json::Value &element)
 
 void TAVQPushButtonImpl::loadStyles(const Json::Value &element)
 {
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot >= 0 && slot < 4)
             TAVQStyleSlots::setBoxForState(m_boxStyles, slot, name);
         else if (slot >= 4 && slot < 8)
@@ -51,23 +62,23 @@ void TAVQPushButtonImpl::loadStyles(const Json::Value &element)
     });
 }
 
-void TAVQPushButtonImpl::loadAttr(const Json::Value &attr)
+void TAVQPushButtonImpl::loadAttr(const Json::Value &object)
 {
-    using namespace JsonRead;
-    m_hasIcon = boolMember(attr, "hasIcon", m_hasIcon);
-    if (const auto path = optionalBytes(attr, "iconPath"))
+    const TAVQKeyReader attr(Table.keys, object);
+    m_hasIcon = attr.boolMember("hasIcon", m_hasIcon);
+    if (const auto path = attr.optionalBytes("iconPath"))
         m_iconPath = QString::fromUtf8(*path);
     // An "attr" without a text clears the button's text.
-    static_cast<QPushButton *>(m_widget)->setText(fromGbk(bytesMember(attr, "text")));
-    if (const auto path = optionalBytes(attr, "hotIconPath"))
+    static_cast<QPushButton *>(m_widget)->setText(fromGbk(attr.bytesMember("text")));
+    if (const auto path = attr.optionalBytes("hotIconPath"))
         m_hotIconPath = QString::fromUtf8(*path);
-    m_showText = boolMember(attr, "showText", m_showText);
-    m_iconPlacement.alignH = intMember(attr, "iconHor", m_iconPlacement.alignH);
-    m_iconPlacement.alignV = intMember(attr, "iconVer", m_iconPlacement.alignV);
-    m_iconPlacement.offsetX = intMember(attr, "iconX", m_iconPlacement.offsetX);
-    m_iconPlacement.offsetY = intMember(attr, "iconY", m_iconPlacement.offsetY);
-    m_textX = intMember(attr, "txtX", m_textX);
-    m_textY = intMember(attr, "txtY", m_textY);
+    m_showText = attr.boolMember("showText", m_showText);
+    m_iconPlacement.alignH = attr.intMember("iconHor", m_iconPlacement.alignH);
+    m_iconPlacement.alignV = attr.intMember("iconVer", m_iconPlacement.alignV);
+    m_iconPlacement.offsetX = attr.intMember("iconX", m_iconPlacement.offsetX);
+    m_iconPlacement.offsetY = attr.intMember("iconY", m_iconPlacement.offsetY);
+    m_textX = attr.intMember("txtX", m_textX);
+    m_textY = attr.intMember("txtY", m_textY);
 }
 
 void TAVQPushButtonImpl::setBoxStyle(int state, const TAVQBoxStyle &style)

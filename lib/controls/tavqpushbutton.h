@@ -23,6 +23,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
     // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.

@@ -1,6 +1,7 @@
 #include "tavqscrollbarconfig.h"
 
 #include "tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -42,11 +43,12 @@ bool isScrollBarElement(const Json::Value &child)
 TAVQScrollBarChild readScrollBarChild(const Json::Value &child)
 {
     TAVQScrollBarChild part;
-    if (const Json::Value *attr = member(child, "attr")) {
-        part.horizontal = boolMember(*attr, "hor", false);
-        part.size = optionalInt(*attr, "size");
+    if (const Json::Value *object = member(child, "attr")) {
+        const TAVQKeyReader attr(TAVQScrollBarImpl::Table.keys, *object);
+        part.horizontal = attr.boolMember("hor", false);
+        part.size = attr.optionalInt("size");
     }
-    part.thickness = intMember(child, part.horizontal ? "h" : "w", 0);
+    part.thickness = TAVQKeyReader(CommonAttributes.keys, child).intMember(part.horizontal ? "h" : "w", 0);
     return part;
 }
 
@@ -56,7 +58,7 @@ void applyScrollBarLook(const Json::Value &child, TAVQScrollBar *bar)
         return;
     if (const Json::Value *attr = member(child, "attr"); attr && attr->isObject())
         bar->impl()->loadIcons(*attr);
-    TAVQStyleSlots::visit(child, [bar](const QString &name, int slot) {
+    TAVQStyleSlots::visit(child, TAVQScrollBarImpl::Table, [bar](const QString &name, int slot) {
         TAVQBoxStyle style;
         if (TAVQStyleSlots::findBox(name, &style))
             applyStyle(bar, slot, style);

@@ -1,5 +1,6 @@
 #include "tavqswitch.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -19,6 +20,22 @@ TAVQSwitchImpl::TAVQSwitchImpl(QWidget *widget)
     connect(m_animation, &QVariantAnimation::finished, this, &TAVQSwitchImpl::finished);
 }
 
+namespace {
+
+constexpr TAVQKey Keys[] = {
+    {"leftText", TAVQValueKind::Text}, {"rightText", TAVQValueKind::Text}, {"thumbW", TAVQValueKind::Int},
+    {"thumbH", TAVQValueKind::Int},    {"speed", TAVQValueKind::Int},      {"on", TAVQValueKind::Int},
+    {"margin", TAVQValueKind::Int},
+};
+// Background, thumb per state, "on" text, "off" text.
+constexpr TAVQSlotRange Slots[] = {
+    {0, 0, TAVQStyleKind::Box}, {2, 5, TAVQStyleKind::Box}, {6, 7, TAVQStyleKind::Font},
+};
+
+} // namespace
+
+const TAVQControlTable TAVQSwitchImpl::Table{Keys, Slots};
+
 bool TAVQSwitchImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
@@ -30,7 +47,7 @@ bool TAVQSwitchImpl::LoadAttributes(const Json::Value &element)
 
 void TAVQSwitchImpl::loadStyles(const Json::Value &element)
 {
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0) {
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
         } else if (slot >= 2 && slot < 6) {
@@ -43,16 +60,16 @@ void TAVQSwitchImpl::loadStyles(const Json::Value &element)
     });
 }
 
-void TAVQSwitchImpl::loadAttr(const Json::Value &attr)
+void TAVQSwitchImpl::loadAttr(const Json::Value &object)
 {
-    using namespace JsonRead;
-    m_onText = fromGbk(bytesMember(attr, "leftText"));
-    m_offText = fromGbk(bytesMember(attr, "rightText"));
-    m_thumbSize = QSize(intMember(attr, "thumbW", 25), intMember(attr, "thumbH", 25));
-    m_speed = intMember(attr, "speed", m_speed);
-    if (const auto on = optionalInt(attr, "on"))
+    const TAVQKeyReader attr(Table.keys, object);
+    m_onText = fromGbk(attr.bytesMember("leftText"));
+    m_offText = fromGbk(attr.bytesMember("rightText"));
+    m_thumbSize = QSize(attr.intMember("thumbW", 25), attr.intMember("thumbH", 25));
+    m_speed = attr.intMember("speed", m_speed);
+    if (const auto on = attr.optionalInt("on"))
         m_off = *on == 0;
-    m_margin = intMember(attr, "margin", m_margin);
+    m_margin = attr.intMember("margin", m_margin);
 }
 
 void TAVQSwitchImpl::setThumbStyle(int state, const TAVQBoxStyle &style)

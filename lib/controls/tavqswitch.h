@@ -25,6 +25,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
     // Slides the thumb to the other end; ignored while a slide runs.
@@ -154,7 +156,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override { m_impl->OnMouseRelease(e); }
-    void enterEvent(QEvent *e) override { m_impl->OnEnter(e); }
+    void enterEvent(TAVQEnterEvent *e) override { m_impl->OnEnter(e); }
     void leaveEvent(QEvent *e) override { m_impl->OnLeave(e); }
 };
 

@@ -2,6 +2,8 @@
 
 #include "tavqcheckbox.h"
 #include "tavqscrollbarconfig.h"
+#include "tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
@@ -49,7 +51,7 @@ void collectControls(QWidget *widget, std::vector<QWidget *> *out)
 QVariant flippedCheck(const QVariant &value)
 {
     const bool checked = value.toBool();
-    if (!value.isValid() || value.type() == QVariant::Bool)
+    if (!value.isValid() || value.userType() == QMetaType::Bool)
         return !checked;
     return int(checked ? Qt::Unchecked : Qt::Checked);
 }
@@ -89,6 +91,23 @@ void TAVQTableViewImpl::createCheckStamp()
     m_checkStamp->setCheckedBoxStyle(StateAll, invisibleBox());
 }
 
+namespace {
+
+constexpr TAVQKey TableKeys[] = {
+    {"multiselect", TAVQValueKind::Bool}, {"itemHeight", TAVQValueKind::Int},
+    {"checkstyle", TAVQValueKind::Bool},  {"checkedImg", TAVQValueKind::Image},
+    {"uncheckImg", TAVQValueKind::Image},
+};
+// Background, cell box and text per state, header box and text per state.
+constexpr TAVQSlotRange TableSlots[] = {
+    {0, 0, TAVQStyleKind::Box},   {2, 5, TAVQStyleKind::Box},   {6, 9, TAVQStyleKind::Font},
+    {10, 13, TAVQStyleKind::Box}, {14, 17, TAVQStyleKind::Font},
+};
+
+} // namespace
+
+const TAVQControlTable TAVQTableViewImpl::Table{TableKeys, TableSlots, &TAVQScrollBarImpl::Table};
+
 bool TAVQTableViewImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
@@ -107,7 +126,7 @@ bool TAVQTableViewImpl::LoadAttributes(const Json::Value &element)
 
 void TAVQTableViewImpl::loadStyles(const Json::Value &element)
 {
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
         else if (slot >= 2 && slot <= 5)
@@ -121,19 +140,19 @@ void TAVQTableViewImpl::loadStyles(const Json::Value &element)
     });
 }
 
-void TAVQTableViewImpl::loadAttr(const Json::Value &attr)
+void TAVQTableViewImpl::loadAttr(const Json::Value &object)
 {
-    using namespace JsonRead;
-    if (const auto multi = optionalBool(attr, "multiselect"))
+    const TAVQKeyReader attr(Table.keys, object);
+    if (const auto multi = attr.optionalBool("multiselect"))
         view()->setSelectionMode(*multi ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
-    if (const auto height = optionalInt(attr, "itemHeight")) {
+    if (const auto height = attr.optionalInt("itemHeight")) {
         m_itemHeight = *height;
         view()->horizontalHeader()->setFixedHeight(*height);
     }
-    m_checkable = boolMember(attr, "checkstyle", m_checkable);
-    if (const auto name = optionalBytes(attr, "checkedImg"))
+    m_checkable = attr.boolMember("checkstyle", m_checkable);
+    if (const auto name = attr.optionalBytes("checkedImg"))
         setCheckImage(true, QString::fromUtf8(*name));
-    if (const auto name = optionalBytes(attr, "uncheckImg"))
+    if (const auto name = attr.optionalBytes("uncheckImg"))
         setCheckImage(false, QString::fromUtf8(*name));
 }
 

@@ -1,5 +1,6 @@
 #include "tavqtabwidget.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
@@ -25,6 +26,21 @@ TAVQTabWidgetImpl::TAVQTabWidgetImpl(QWidget *widget)
 {
 }
 
+namespace {
+
+constexpr TAVQKey TabKeys[] = {
+    {"itemSize", TAVQValueKind::Int}, {"isHor", TAVQValueKind::Bool},
+    {"itemSpace", TAVQValueKind::Int}, {"showText", TAVQValueKind::Int},
+};
+// Background, tab box per state, tab text per state.
+constexpr TAVQSlotRange TabSlots[] = {
+    {0, 4, TAVQStyleKind::Box}, {5, 8, TAVQStyleKind::Font},
+};
+
+} // namespace
+
+const TAVQControlTable TAVQTabWidgetImpl::Table{TabKeys, TabSlots};
+
 bool TAVQTabWidgetImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
@@ -37,7 +53,7 @@ bool TAVQTabWidgetImpl::LoadAttributes(const Json::Value &element)
 
 void TAVQTabWidgetImpl::loadStyles(const Json::Value &element)
 {
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
         else if (slot >= 1 && slot <= 4)
@@ -47,13 +63,13 @@ void TAVQTabWidgetImpl::loadStyles(const Json::Value &element)
     });
 }
 
-void TAVQTabWidgetImpl::loadAttr(const Json::Value &attr)
+void TAVQTabWidgetImpl::loadAttr(const Json::Value &object)
 {
-    using namespace JsonRead;
-    m_itemSize = intMember(attr, "itemSize", m_itemSize);
-    m_vertical = !boolMember(attr, "isHor", true);
-    m_itemSpace = intMember(attr, "itemSpace", m_itemSpace);
-    if (const auto show = optionalInt(attr, "showText"))
+    const TAVQKeyReader attr(Table.keys, object);
+    m_itemSize = attr.intMember("itemSize", m_itemSize);
+    m_vertical = !attr.boolMember("isHor", true);
+    m_itemSpace = attr.intMember("itemSpace", m_itemSpace);
+    if (const auto show = attr.optionalInt("showText"))
         m_showText = *show != 0;
 }
 

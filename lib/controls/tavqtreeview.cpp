@@ -1,6 +1,8 @@
 #include "tavqtreeview.h"
 
 #include "tavqscrollbarconfig.h"
+#include "tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
@@ -16,6 +18,12 @@ namespace {
 
 constexpr int DefaultRowHeight = 20;
 constexpr int SampleRows = 100;
+
+constexpr TAVQKey Keys[] = {{"itemHeight", TAVQValueKind::Int}};
+// Background, row box per state, row text for normal and mouse over.
+constexpr TAVQSlotRange Slots[] = {
+    {0, 0, TAVQStyleKind::Box}, {2, 5, TAVQStyleKind::Box}, {6, 7, TAVQStyleKind::Font},
+};
 
 // Only the bars' thickness: a tree's buttons keep the style's length.
 QString treeScrollBarSheet(int thickness)
@@ -49,6 +57,8 @@ int TAVQTreeViewImpl::rowHeight() const
     return m_itemHeight == 0 ? DefaultRowHeight : m_itemHeight;
 }
 
+const TAVQControlTable TAVQTreeViewImpl::Table{Keys, Slots, &TAVQScrollBarImpl::Table};
+
 bool TAVQTreeViewImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
@@ -61,7 +71,7 @@ bool TAVQTreeViewImpl::LoadAttributes(const Json::Value &element)
                             tree->setScrollBarThickness(child.horizontal, child.thickness);
                         });
     if (const Json::Value *attr = JsonRead::member(element, "attr"); attr && attr->isObject())
-        m_itemHeight = JsonRead::intMember(*attr, "itemHeight", m_itemHeight);
+        m_itemHeight = TAVQKeyReader(Table.keys, *attr).intMember("itemHeight", m_itemHeight);
     return loaded;
 }
 
@@ -69,7 +79,7 @@ void TAVQTreeViewImpl::loadStyles(const Json::Value &element)
 {
     // Cell fonts only for normal and mouse over; slots 8 and 9 mean nothing here.
     constexpr int LastFontSlot = 7;
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         m_looks.loadSlot(name, slot, LastFontSlot);
     });
 }

@@ -1,5 +1,6 @@
 #include "tavqvaluecontrols.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
@@ -31,7 +32,42 @@ int scaled(int length, float fraction)
     return int(float(length) * fraction);
 }
 
+constexpr TAVQKey SliderKeys[] = {
+    {"isHor", TAVQValueKind::Bool}, {"thumbW", TAVQValueKind::Int}, {"thumbH", TAVQValueKind::Int},
+    {"channelSize", TAVQValueKind::Int}, {"min", TAVQValueKind::Int}, {"max", TAVQValueKind::Int},
+    {"val", TAVQValueKind::Int},
+};
+// Channel, filled part, thumb per state.
+constexpr TAVQSlotRange SliderSlots[] = {
+    {0, 0, TAVQStyleKind::Box}, {2, 2, TAVQStyleKind::Box}, {4, 7, TAVQStyleKind::Box},
+};
+
+// A scroll bar is read from the child element of a scrolling control.
+constexpr TAVQKey ScrollBarKeys[] = {
+    {"hor", TAVQValueKind::Bool}, {"size", TAVQValueKind::Int}, {"upicon", TAVQValueKind::Image},
+    {"downicon", TAVQValueKind::Image}, {"thumbicon", TAVQValueKind::Image},
+};
+// Groove, then the two buttons and the thumb, four states each.
+constexpr TAVQSlotRange ScrollBarSlots[] = {{0, 0, TAVQStyleKind::Box}, {2, 13, TAVQStyleKind::Box}};
+
+constexpr TAVQKey ProgressBarKeys[] = {{"showText", TAVQValueKind::Bool}, {"val", TAVQValueKind::Int}};
+// Background, filled part, percentage text.
+constexpr TAVQSlotRange ProgressBarSlots[] = {
+    {0, 0, TAVQStyleKind::Box}, {2, 2, TAVQStyleKind::Box}, {4, 4, TAVQStyleKind::Font},
+};
+
+constexpr TAVQKey LCDNumberKeys[] = {
+    {"digitCount", TAVQValueKind::Int}, {"color", TAVQValueKind::Bits},
+    {"segmentStyle", TAVQValueKind::Int}, {"text", TAVQValueKind::Text},
+};
+constexpr TAVQSlotRange LCDNumberSlots[] = {{0, 0, TAVQStyleKind::Box}};
+
 } // namespace
+
+const TAVQControlTable TAVQSliderImpl::Table{SliderKeys, SliderSlots};
+const TAVQControlTable TAVQScrollBarImpl::Table{ScrollBarKeys, ScrollBarSlots};
+const TAVQControlTable TAVQProgressBarImpl::Table{ProgressBarKeys, ProgressBarSlots};
+const TAVQControlTable TAVQLCDNumberImpl::Table{LCDNumberKeys, LCDNumberSlots};
 
 // ---------------------------------------------------------------- slider
 
@@ -43,7 +79,7 @@ TAVQSliderImpl::TAVQSliderImpl(QWidget *widget)
 bool TAVQSliderImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findBox(name, &m_channelStyle);
         else if (slot == 2)
@@ -56,18 +92,19 @@ bool TAVQSliderImpl::LoadAttributes(const Json::Value &element)
     return loaded;
 }
 
-void TAVQSliderImpl::loadAttr(const Json::Value &attr)
+void TAVQSliderImpl::loadAttr(const Json::Value &object)
 {
+    const TAVQKeyReader attr(Table.keys, object);
     auto *slider = static_cast<QSlider *>(m_widget);
-    slider->setOrientation(boolMember(attr, "isHor", true) ? Qt::Horizontal : Qt::Vertical);
-    m_thumbWidth = intMember(attr, "thumbW", m_thumbWidth);
-    m_thumbHeight = intMember(attr, "thumbH", m_thumbHeight);
-    m_channelSize = intMember(attr, "channelSize", m_channelSize);
-    const int minimum = intMember(attr, "min", slider->minimum());
-    const int maximum = intMember(attr, "max", slider->maximum());
+    slider->setOrientation(attr.boolMember("isHor", true) ? Qt::Horizontal : Qt::Vertical);
+    m_thumbWidth = attr.intMember("thumbW", m_thumbWidth);
+    m_thumbHeight = attr.intMember("thumbH", m_thumbHeight);
+    m_channelSize = attr.intMember("channelSize", m_channelSize);
+    const int minimum = attr.intMember("min", slider->minimum());
+    const int maximum = attr.intMember("max", slider->maximum());
     slider->setMaximum(maximum);
     slider->setMinimum(minimum);
-    slider->setSliderPosition(intMember(attr, "val", 0));
+    slider->setSliderPosition(attr.intMember("val", 0));
 }
 
 void TAVQSliderImpl::setThumbStyle(int state, const TAVQBoxStyle &style)
@@ -166,7 +203,7 @@ QRect TAVQSlider::handleRect() const
 }
 
 // Tracking only while the pointer is over the slider, for the thumb's hover look.
-void TAVQSlider::enterEvent(QEvent *event)
+void TAVQSlider::enterEvent(TAVQEnterEvent *event)
 {
     TAVQControl::enterEvent(event);
     setMouseTracking(true);
@@ -193,11 +230,12 @@ bool TAVQScrollBarImpl::LoadAttributes(const Json::Value &element)
     return loaded;
 }
 
-void TAVQScrollBarImpl::loadIcons(const Json::Value &attr)
+void TAVQScrollBarImpl::loadIcons(const Json::Value &object)
 {
-    setArrowIcon(true, QString::fromUtf8(bytesMember(attr, "upicon")));
-    setArrowIcon(false, QString::fromUtf8(bytesMember(attr, "downicon")));
-    setThumbIcon(QString::fromUtf8(bytesMember(attr, "thumbicon")));
+    const TAVQKeyReader attr(Table.keys, object);
+    setArrowIcon(true, QString::fromUtf8(attr.bytesMember("upicon")));
+    setArrowIcon(false, QString::fromUtf8(attr.bytesMember("downicon")));
+    setThumbIcon(QString::fromUtf8(attr.bytesMember("thumbicon")));
 }
 
 // The bar paints by its three part states, so m_state is left alone.
@@ -426,7 +464,7 @@ TAVQProgressBarImpl::TAVQProgressBarImpl(QWidget *widget)
 bool TAVQProgressBarImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
         else if (slot == 2)
@@ -434,9 +472,10 @@ bool TAVQProgressBarImpl::LoadAttributes(const Json::Value &element)
         else if (slot == 4)
             TAVQStyleSlots::findFont(name, &m_textStyle);
     });
-    if (const Json::Value *attr = member(element, "attr")) {
-        m_showText = boolMember(*attr, "showText", m_showText);
-        static_cast<QProgressBar *>(m_widget)->setValue(intMember(*attr, "val", 0));
+    if (const Json::Value *object = member(element, "attr")) {
+        const TAVQKeyReader attr(Table.keys, *object);
+        m_showText = attr.boolMember("showText", m_showText);
+        static_cast<QProgressBar *>(m_widget)->setValue(attr.intMember("val", 0));
     }
     return loaded;
 }
@@ -494,7 +533,7 @@ TAVQLCDNumberImpl::TAVQLCDNumberImpl(QWidget *widget)
 bool TAVQLCDNumberImpl::LoadAttributes(const Json::Value &element)
 {
     const bool loaded = LoadAttrMap(&element);
-    TAVQStyleSlots::visit(element, [this](const QString &name, int slot) {
+    TAVQStyleSlots::visit(element, Table, [this](const QString &name, int slot) {
         if (slot == 0)
             TAVQStyleSlots::findBox(name, &m_backgroundStyle);
     });
@@ -503,19 +542,20 @@ bool TAVQLCDNumberImpl::LoadAttributes(const Json::Value &element)
     return loaded;
 }
 
-void TAVQLCDNumberImpl::loadAttr(const Json::Value &attr)
+void TAVQLCDNumberImpl::loadAttr(const Json::Value &object)
 {
+    const TAVQKeyReader attr(Table.keys, object);
     auto *lcd = static_cast<QLCDNumber *>(m_widget);
-    if (const auto count = optionalInt(attr, "digitCount"))
+    if (const auto count = attr.optionalInt("digitCount"))
         lcd->setDigitCount(*count);
-    if (const auto rgb = optionalBits(attr, "color")) {
+    if (const auto rgb = attr.optionalBits("color")) {
         const QRgb value = QRgb(quint32(*rgb));
         m_color = QColor(qRed(value), qGreen(value), qBlue(value));
     }
     // 0 outlined, 1 filled, 2 flat segments; without the key Qt's default stays.
-    if (const auto segments = optionalInt(attr, "segmentStyle"); segments && *segments >= 0 && *segments <= 2)
+    if (const auto segments = attr.optionalInt("segmentStyle"); segments && *segments >= 0 && *segments <= 2)
         lcd->setSegmentStyle(QLCDNumber::SegmentStyle(*segments));
-    if (const auto text = optionalBytes(attr, "text"))
+    if (const auto text = attr.optionalBytes("text"))
         lcd->display(QString::fromUtf8(*text));
 }
 

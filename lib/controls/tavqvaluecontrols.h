@@ -31,6 +31,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
     void OnMousePress(QMouseEvent *event) override;
     void OnMouseRelease(QMouseEvent *event) override;
@@ -102,7 +104,7 @@ public:
     int thumbHeight() const { return m_impl->thumbHeight(); }
 
 protected:
-    void enterEvent(QEvent *event) override;
+    void enterEvent(TAVQEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 };
 
@@ -121,6 +123,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     // Reads "upicon", "downicon" and "thumbicon" of an "attr" object; a missing
     // or wrongly typed key clears its image.
     void loadIcons(const Json::Value &attr);
@@ -260,6 +264,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void OnPaint(QPaintEvent *event) override;
     void Draw(QPainter *painter, const QRect &rect) override;
 
@@ -327,6 +333,8 @@ public:
     // Reads the element's "style" list and "attr" object, keeping the defaults for
     // what is missing or unknown; true when the element was read.
     bool LoadAttributes(const Json::Value &element);
+    // What LoadAttributes() can read: its "attr" keys and "style" slots.
+    static const TAVQControlTable Table;
     void Draw(QPainter *painter, const QRect &rect) override;
 
     // An invalid colour draws black digits.

@@ -5,6 +5,7 @@
 
 #include "tavqcontrolbase.h"
 #include "tavqcontrolbaseimpl.h"
+#include "tavqqtcompat.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -83,7 +84,7 @@ protected:
         m_impl->OnMouseRelease(e);
     }
     // As mousePressEvent().
-    void enterEvent(QEvent *e) override
+    void enterEvent(TAVQEnterEvent *e) override
     {
         Widget::enterEvent(e);
         m_impl->OnEnter(e);

@@ -1,5 +1,6 @@
 #include "tavqcontrolbase.h"
 
+#include "tavqcontroltable.h"
 #include "tavqjson.h"
 #include "resources/tavqstyle.h"
 
@@ -11,7 +12,24 @@
 
 namespace TAVQtLib {
 
-using namespace JsonRead;
+namespace {
+
+constexpr TAVQKey CommonKeys[] = {
+    {"name", TAVQValueKind::Text},    {"tooltip", TAVQValueKind::Text}, {"visibility", TAVQValueKind::Bool},
+    {"enable", TAVQValueKind::Bool},  {"layout", TAVQValueKind::Object}, {"x", TAVQValueKind::Int},
+    {"y", TAVQValueKind::Int},        {"w", TAVQValueKind::Int},        {"h", TAVQValueKind::Int},
+};
+
+constexpr TAVQKey LayoutKeys[] = {
+    {"type", TAVQValueKind::Int}, {"x", TAVQValueKind::Int},   {"y", TAVQValueKind::Int},
+    {"r", TAVQValueKind::Int},    {"b", TAVQValueKind::Int},   {"hor", TAVQValueKind::Int},
+    {"ver", TAVQValueKind::Int},  {"wType", TAVQValueKind::Int}, {"hType", TAVQValueKind::Int},
+};
+
+} // namespace
+
+const TAVQControlTable CommonAttributes{CommonKeys, {}};
+const TAVQControlTable LayoutAttributes{LayoutKeys, {}};
 
 ITAVQControlBase *controlInterface(QObject *object)
 {
@@ -29,7 +47,7 @@ namespace {
 // can have, so no geometry sum can overflow.
 int bounded(qint64 value)
 {
-    return int(qBound<qint64>(-QWIDGETSIZE_MAX, value, QWIDGETSIZE_MAX));
+    return int(qBound(qint64(-QWIDGETSIZE_MAX), value, qint64(QWIDGETSIZE_MAX)));
 }
 
 void setBoundedGeometry(QWidget *widget, qint64 x, qint64 y, qint64 w, qint64 h)
@@ -93,70 +111,73 @@ void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
     // Menus read their own keys.
     if (!element || !m_widget || m_widget->inherits("TAVQtLib::TAVQMenu"))
         return;
-    const Json::Value &e = *element;
-    if (const auto name = optionalBytes(e, "name"))
+    const TAVQKeyReader e(CommonAttributes.keys, *element);
+    if (const auto name = e.optionalBytes("name"))
         m_widget->setObjectName(QString::fromUtf8(*name));
-    if (const auto tip = optionalBytes(e, "tooltip"))
+    if (const auto tip = e.optionalBytes("tooltip"))
         m_widget->setToolTip(fromGbk(*tip));
     // Showing a child that was never resized makes Qt give it its size hint
     // (adjustSize). Where the layout sets the geometry (anchor, margins, fixed),
     // that measuring would be replaced moments later, so it is skipped; custom
     // and unknown kinds set none, and the control keeps the size showing gives it.
-    const Json::Value *layout = member(e, "layout");
-    const int kind = layout ? intMember(*layout, "type", LayoutAnchor) : LayoutFixed;
+    const Json::Value *layout = e.value("layout", TAVQValueKind::Object);
+    const int kind = layout ? TAVQKeyReader(LayoutAttributes.keys, *layout).intMember("type", LayoutAnchor)
+                            : LayoutFixed;
     if (kind == LayoutAnchor || kind == LayoutMargin || kind == LayoutFixed)
         m_widget->setAttribute(Qt::WA_Resized);
     m_widget->setVisible(true);
-    if (const auto visible = optionalBool(e, "visibility"))
+    if (const auto visible = e.optionalBool("visibility"))
         m_widget->setVisible(*visible);
-    if (const auto enabled = optionalBool(e, "enable"))
+    if (const auto enabled = e.optionalBool("enable"))
         m_widget->setEnabled(*enabled);
     if (layout) {
-        readLayoutObject(*layout, e);
+        readLayoutObject(*layout, *element);
         return;
     }
     TAVQFixedLayout fixed;
-    fixed.x = intMember(e, "x", 0);
-    fixed.y = intMember(e, "y", 0);
-    fixed.w = intMember(e, "w", 0);
-    fixed.h = intMember(e, "h", 0);
+    fixed.x = e.intMember("x", 0);
+    fixed.y = e.intMember("y", 0);
+    fixed.w = e.intMember("w", 0);
+    fixed.h = e.intMember("h", 0);
     store(LayoutFixed, fixed);
 }
 
-void TAVQControlBase::readLayoutObject(const Json::Value &l, const Json::Value &e)
+void TAVQControlBase::readLayoutObject(const Json::Value &layout, const Json::Value &element)
 {
-    m_layoutKind = intMember(l, "type", 0);
+    const TAVQKeyReader l(LayoutAttributes.keys, layout);
+    const TAVQKeyReader e(CommonAttributes.keys, element);
+    m_layoutKind = l.intMember("type", 0);
     if (m_layoutKind == LayoutAnchor) {
         TAVQAnchorLayout a;
         std::memcpy(&a, m_layout, sizeof a);
-        a.w = intMember(e, "w", 0);
-        a.h = intMember(e, "h", 0);
+        a.w = e.intMember("w", 0);
+        a.h = e.intMember("h", 0);
         a.wType = a.hType = 0;
-        a.x = intMember(l, "x", a.x);
-        a.y = intMember(l, "y", a.y);
-        if (const auto r = optionalInt(l, "r"))
+        a.x = l.intMember("x", a.x);
+        a.y = l.intMember("y", a.y);
+        if (const auto r = l.optionalInt("r"))
             a.w = *r, a.wType = 1;
-        if (const auto b = optionalInt(l, "b"))
+        if (const auto b = l.optionalInt("b"))
             a.h = *b, a.hType = 1;
-        a.hor = intMember(l, "hor", a.hor);
-        a.ver = intMember(l, "ver", a.ver);
-        a.wType = intMember(l, "wType", a.wType);
-        a.hType = intMember(l, "hType", a.hType);
+        a.hor = l.intMember("hor", a.hor);
+        a.ver = l.intMember("ver", a.ver);
+        a.wType = l.intMember("wType", a.wType);
+        a.hType = l.intMember("hType", a.hType);
         store(LayoutAnchor, a);
     } else if (m_layoutKind == LayoutMargin) {
         TAVQMarginLayout m;
-        m.x = intMember(l, "x", 0);
-        m.y = intMember(l, "y", 0);
-        m.r = intMember(l, "r", 0);
-        m.b = intMember(l, "b", 0);
+        m.x = l.intMember("x", 0);
+        m.y = l.intMember("y", 0);
+        m.r = l.intMember("r", 0);
+        m.b = l.intMember("b", 0);
         store(LayoutMargin, m);
     } else if (m_layoutKind == LayoutFixed) {
         // A fixed layout object carries no coordinates; the element's own are meant.
         TAVQFixedLayout f;
-        f.x = intMember(e, "x", 0);
-        f.y = intMember(e, "y", 0);
-        f.w = intMember(e, "w", 0);
-        f.h = intMember(e, "h", 0);
+        f.x = e.intMember("x", 0);
+        f.y = e.intMember("y", 0);
+        f.w = e.intMember("w", 0);
+        f.h = e.intMember("h", 0);
         store(LayoutFixed, f);
         applyFixed();
     }

@@ -26,6 +26,10 @@ class QWidget;
 
 namespace TAVQtLib {
 
+// What a control class reads from its page element (an internal header).
+struct TAVQControlTable;
+class TAVQKeyReader;
+
 // One member of an element's "attr" object, converted.
 struct TAVQTLIB_EXPORT TAVQAttrValue
 {

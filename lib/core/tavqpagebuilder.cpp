@@ -1,6 +1,7 @@
 #include "tavqpagebuilder.h"
 
 #include "tavqcontrolbase.h"
+#include "tavqcontroltable.h"
 #include "tavqjson.h"
 #include "tavqregistry.h"
 #include "tavqwindow.h"
@@ -17,6 +18,18 @@ using namespace JsonRead;
 
 namespace {
 
+constexpr TAVQKey WindowKeys[] = {
+    {"w", TAVQValueKind::Int},     {"h", TAVQValueKind::Int},      {"trans", TAVQValueKind::Bool},
+    {"drag", TAVQValueKind::Bool}, {"resize", TAVQValueKind::Bool}, {"minH", TAVQValueKind::Int},
+    {"minW", TAVQValueKind::Int},  {"onlyDragCaption", TAVQValueKind::Bool},
+};
+
+} // namespace
+
+const TAVQControlTable WindowAttributes{WindowKeys, {}};
+
+namespace {
+
 QByteArray readDiskPage(const QString &fileName)
 {
     QFile file(TAVQResourceManager::instance().folderPath() + fileName);
@@ -27,29 +40,30 @@ QByteArray readDiskPage(const QString &fileName)
     return file.readAll();
 }
 
-void applyWindowKeys(TAVQWindow *window, const Json::Value &page)
+void applyWindowKeys(TAVQWindow *window, const Json::Value &root)
 {
-    if (const auto w = optionalInt(page, "w")) {
+    const TAVQKeyReader page(WindowAttributes.keys, root);
+    if (const auto w = page.optionalInt("w")) {
         const QRect g = window->geometry();
         window->setGeometry(g.left(), g.top(), *w, g.height());
     }
-    if (const auto h = optionalInt(page, "h")) {
+    if (const auto h = page.optionalInt("h")) {
         const QRect g = window->geometry();
         window->setGeometry(g.left(), g.top(), g.width(), *h);
     }
-    if (optionalBool(page, "trans").value_or(false)) {
+    if (page.optionalBool("trans").value_or(false)) {
         window->setWindowFlag(Qt::FramelessWindowHint, true);
         window->setAttribute(Qt::WA_TranslucentBackground, true);
     }
-    if (const auto drag = optionalBool(page, "drag"))
+    if (const auto drag = page.optionalBool("drag"))
         window->setDraggable(*drag);
-    if (const auto resize = optionalBool(page, "resize"))
+    if (const auto resize = page.optionalBool("resize"))
         window->setResizable(*resize);
-    if (const auto minH = optionalInt(page, "minH"))
+    if (const auto minH = page.optionalInt("minH"))
         window->setMinResizeHeight(*minH);
-    if (const auto minW = optionalInt(page, "minW"))
+    if (const auto minW = page.optionalInt("minW"))
         window->setMinResizeWidth(*minW);
-    if (const auto only = optionalBool(page, "onlyDragCaption"))
+    if (const auto only = page.optionalBool("onlyDragCaption"))
         window->setOnlyDragCaption(*only);
 }
 

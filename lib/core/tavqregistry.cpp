@@ -1,6 +1,7 @@
 #include "tavqregistry.h"
 
 #include "tavqcontrolbase.h"
+#include "tavqcontroltable.h"
 
 #include <QWidget>
 
@@ -10,6 +11,7 @@ namespace {
 
 std::map<std::string, ControlCreator> s_creators;
 std::set<std::string> s_listedNames;
+std::map<std::string, const TAVQControlTable *> s_tables;
 
 } // namespace
 
@@ -18,6 +20,8 @@ void RegisterControlType(const char *typeName, ControlCreator creator, bool list
     if (!typeName || !creator)
         return;
     s_creators[typeName] = creator;
+    // A new creator may make another class, whose table is not known here.
+    s_tables.erase(typeName);
     if (listed)
         s_listedNames.insert(typeName);
 }
@@ -46,6 +50,18 @@ const std::map<std::string, ControlCreator> &RegisteredControlTypes()
 const std::set<std::string> &ListedControlTypes()
 {
     return s_listedNames;
+}
+
+void RegisterControlTable(const char *typeName, const TAVQControlTable *table)
+{
+    if (typeName && table && s_creators.count(typeName))
+        s_tables[typeName] = table;
+}
+
+const TAVQControlTable *ControlTableOf(const char *typeName)
+{
+    const auto it = typeName ? s_tables.find(typeName) : s_tables.end();
+    return it == s_tables.end() ? nullptr : it->second;
 }
 
 } // namespace TAVQtLib

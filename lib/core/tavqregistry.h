@@ -24,6 +24,7 @@ TAVQTLIB_EXPORT void RegisterControlType(const char *typeName, ControlCreator cr
 // it read its element; null for an unknown name.
 TAVQTLIB_EXPORT QWidget *CreateControl(const char *typeName, const Json::Value &element, QWidget *parent);
 
+// Every registered type name with its creator, and the names registered as listed.
 TAVQTLIB_EXPORT const std::map<std::string, ControlCreator> &RegisteredControlTypes();
 TAVQTLIB_EXPORT const std::set<std::string> &ListedControlTypes();
 

@@ -19,6 +19,8 @@ TAVQTLIB_EXPORT bool IsDesignerHost();
 // Whether an executable path names the designer or its preview host.
 TAVQTLIB_EXPORT bool IsDesignerHostPath(const QString &path);
 
+// Open the resource package / read the style sheet of a folder on disk; false
+// when it is missing or cannot be read.
 TAVQTLIB_EXPORT bool OpenPackage(const QString &path);
 TAVQTLIB_EXPORT bool LoadStyleFolder(const QString &dir);
 // Style names come from pages as byte strings and are read as UTF-8.

@@ -1,5 +1,6 @@
 #include "tavqstyleslots.h"
 
+#include "tavqcontroltable.h"
 #include "tavqjson.h"
 #include "resources/tavqresourcemanager.h"
 
@@ -23,6 +24,14 @@ void visit(const Json::Value &element, const Visitor &visitor)
         if (name && slot)
             visitor(QString::fromUtf8(*name), *slot);
     }
+}
+
+void visit(const Json::Value &element, const TAVQControlTable &table, const Visitor &visitor)
+{
+    visit(element, [&table, &visitor](const QString &name, int slot) {
+        if (table.slot(slot))
+            visitor(name, slot);
+    });
 }
 
 bool findBox(const QString &name, TAVQBoxStyle *out)

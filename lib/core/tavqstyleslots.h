@@ -15,6 +15,8 @@ class Value;
 
 namespace TAVQtLib {
 
+struct TAVQControlTable;
+
 // Reading of an element's "style" list, shared by every control: entries are
 // [style name, an ignored integer, slot], visited in the list's own order (index
 // order for an array, ascending key order for an object). The slot converts as
@@ -25,6 +27,8 @@ namespace TAVQStyleSlots {
 
 using Visitor = std::function<void(const QString &name, int slot)>;
 TAVQTLIB_INTERNAL_EXPORT void visit(const Json::Value &element, const Visitor &visitor);
+// As above, for the slots a control's table lists only: no other slot can be read.
+TAVQTLIB_INTERNAL_EXPORT void visit(const Json::Value &element, const TAVQControlTable &table, const Visitor &visitor);
 
 // The named style in a record fresh at the record defaults; false when unknown.
 TAVQTLIB_INTERNAL_EXPORT bool findBox(const QString &name, TAVQBoxStyle *out);

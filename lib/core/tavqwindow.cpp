@@ -1,6 +1,7 @@
 #include "tavqwindow.h"
 
 #include "tavqcontrolbase.h"
+#include "tavqqtcompat.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -130,7 +131,7 @@ int TAVQWindow::edgeAt(const Zones &z) const
 void TAVQWindow::mousePressEvent(QMouseEvent *e)
 {
     if (m_impl->m_resizable && !isMaximized()) {
-        const int edge = edgeAt(zonesAt(e->globalPos()));
+        const int edge = edgeAt(zonesAt(globalPosOf(e)));
         if (edge != NoEdge)
             m_impl->m_resizeEdge = edge;
     }
@@ -138,7 +139,7 @@ void TAVQWindow::mousePressEvent(QMouseEvent *e)
         m_impl->m_dragging = true;
         e->accept();
     }
-    m_impl->m_lastGlobalPos = e->globalPos();
+    m_impl->m_lastGlobalPos = globalPosOf(e);
 }
 
 void TAVQWindow::updateHoverCursor(const Zones &z)
@@ -294,7 +295,7 @@ bool TAVQWindow::resizeBy(const QPoint &g)
 void TAVQWindow::mouseMoveEvent(QMouseEvent *e)
 {
     TAVQWindowImpl &d = *m_impl;
-    const QPoint g = e->globalPos();
+    const QPoint g = globalPosOf(e);
     if (d.m_resizable && !isMaximized()) {
         if (d.m_resizeEdge == NoEdge)
             updateHoverCursor(zonesAt(g));

@@ -2,11 +2,18 @@
 
 #include <QFile>
 
+#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
 
 namespace TAVQtLib {
 
@@ -180,6 +187,7 @@ public:
     PackageResult openData(const QByteArray &data);
     PackageResult info(int index, PackageEntryInfo *info);
     PackageResult extract(int index, char *buffer, qint64 size);
+    bool deflated(int index, PackageDeflatedEntry *entry);
     void endExtraction();
 
     QByteArray password;
@@ -216,7 +224,8 @@ private:
     }
 
     QFile m_file;
-    QByteArray m_bytes;             // used when the file cannot be mapped
+    std::shared_ptr<char> m_block;  // the whole file
+    QByteArray m_bytes;             // the whole file when there is no block, or the caller's bytes
     const uchar *m_data = nullptr;
     qint64 m_size = 0;
     qint64 m_prefix = 0;
@@ -239,7 +248,13 @@ PackageResult PackageArchive::open(const QString &path)
     if (path.isEmpty() || !m_file.open(QIODevice::ReadOnly))
         return PackageNoFile;
     m_size = m_file.size();
-    m_data = m_size > 0 ? m_file.map(0, m_size) : nullptr;
+    // Read in one go into few large pages: every byte is needed, and a mapping
+    // is faulted in piece by piece as the entries are read.
+    m_block = zeroedBlock(m_size);
+    if (m_block && m_file.read(m_block.get(), m_size) == m_size)
+        m_data = reinterpret_cast<const uchar *>(m_block.get());
+    else
+        m_block.reset();
     if (!m_data && m_size > 0) {
         try {
             m_bytes = m_file.readAll();
@@ -434,6 +449,23 @@ PackageResult PackageArchive::info(int index, PackageEntryInfo *out)
     return PackageOk;
 }
 
+bool PackageArchive::deflated(int index, PackageDeflatedEntry *entry)
+{
+    endExtraction();
+    if (index < 0 || index >= m_entryCount || !entry || !goToEntry(index))
+        return false;
+    qint64 dataPos = 0;
+    if (m_current.method != MethodDeflated || (m_current.flags & FlagEncrypted)
+        || checkCoherence(m_current, &dataPos) != PackageOk)
+        return false;
+    const qint64 inputSize = qint32(m_current.compressedSize);
+    entry->input = bytesAt(dataPos, inputSize);
+    entry->inputSize = inputSize;
+    entry->outputSize = qint32(m_current.uncompressedSize);
+    entry->crc = m_current.crc;
+    return entry->input != nullptr;
+}
+
 void PackageArchive::endExtraction()
 {
     if (m_extraction.streamReady)
@@ -573,6 +605,77 @@ PackageResult PackageArchive::extract(int index, char *buffer, qint64 size)
         return PackageMoreData;
     endExtraction();
     return PackageOk;
+}
+
+// Zero-filled memory that the kernel clears as it hands it out, so nothing is
+// cleared twice; large blocks ask for huge pages, one fault per 2 MiB.
+std::shared_ptr<char> zeroedBlock(qint64 size)
+{
+    if (size <= 0 || quint64(size) > std::numeric_limits<size_t>::max() / 2)
+        return nullptr;
+    try {
+#ifdef Q_OS_LINUX
+        constexpr size_t HugePage = size_t(2) << 20;
+        const bool huge = size_t(size) >= HugePage;
+        const size_t length = huge ? (size_t(size) + HugePage - 1) & ~(HugePage - 1) : size_t(size);
+        // Mapped with a huge page's slack, then trimmed to a huge page boundary.
+        const size_t mapped = huge ? length + HugePage : length;
+        void *p = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED)
+            return nullptr;
+        char *base = static_cast<char *>(p);
+        char *start = base;
+        if (huge) {
+            start = reinterpret_cast<char *>((quintptr(base) + HugePage - 1) & ~quintptr(HugePage - 1));
+            if (start > base)
+                ::munmap(base, size_t(start - base));
+            if (base + mapped > start + length)
+                ::munmap(start + length, size_t(base + mapped - (start + length)));
+            ::madvise(start, length, MADV_HUGEPAGE);
+        }
+        return std::shared_ptr<char>(start, [length](char *q) { ::munmap(q, length); });
+#else
+        return std::shared_ptr<char>(static_cast<char *>(std::calloc(size_t(size), 1)), std::free);
+#endif
+    } catch (const std::bad_alloc &) {
+        return nullptr;     // the deleter has freed the block
+    }
+}
+
+struct WholeEntryInflater::State
+{
+    inflate_state inflater;
+};
+
+WholeEntryInflater::WholeEntryInflater()
+    : m_state(std::make_unique<State>())
+{
+}
+
+WholeEntryInflater::~WholeEntryInflater() = default;
+
+bool WholeEntryInflater::inflate(const PackageDeflatedEntry &entry, char *buffer)
+{
+    if (!entry.input || entry.outputSize <= 0 || entry.inputSize > std::numeric_limits<quint32>::max()
+        || entry.outputSize > std::numeric_limits<quint32>::max())
+        return false;
+    inflate_state &s = m_state->inflater;
+    isal_inflate_init(&s);
+    // Raw deflate with the CRC-32 of the output (gzip's is the same) computed on the way.
+    s.crc_flag = ISAL_GZIP_NO_HDR;
+    s.next_in = const_cast<uchar *>(entry.input);
+    s.avail_in = quint32(entry.inputSize);
+    s.next_out = reinterpret_cast<uchar *>(buffer);
+    s.avail_out = quint32(entry.outputSize);
+    // Any stream this decoder rejects, or that does not fill the buffer
+    // exactly with the writer's bytes, is left to zlib, so that a damaged
+    // entry yields what zlib yields.
+    return isal_inflate_stateless(&s) == ISAL_DECOMP_OK && s.avail_out == 0 && s.crc == entry.crc;
+}
+
+bool deflatedEntry(PackageArchive *archive, int index, PackageDeflatedEntry *entry)
+{
+    return archive && archive->deflated(index, entry);
 }
 
 PackageArchive *openArchive(const QString &path, const char *password)

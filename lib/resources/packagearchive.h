@@ -68,6 +68,45 @@ TAVQTLIB_INTERNAL_EXPORT PackageResult entryInfo(PackageArchive *archive, int in
 TAVQTLIB_INTERNAL_EXPORT PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size);
 TAVQTLIB_INTERNAL_EXPORT PackageResult closeArchive(PackageArchive *archive);
 
+// Zero-filled memory of at least `size` bytes, or null; freed with its last owner.
+std::shared_ptr<char> zeroedBlock(qint64 size);
+
+// A deflated entry's compressed bytes, for decoding the whole entry in one
+// call apart from the archive's own stream (and on any thread).
+struct PackageDeflatedEntry
+{
+    const uchar *input = nullptr;   // inside the archive's file image
+    qint64 inputSize = 0;
+    qint64 outputSize = 0;          // the declared uncompressed size
+    quint32 crc = 0;                // the declared CRC-32
+};
+
+// Describes entry `index` when it is deflated, not encrypted and passes the
+// checks an extraction makes; false otherwise. Like entryInfo it ends an
+// extraction in progress; it leaves the last result as it was. The input
+// stays valid while the archive is open.
+TAVQTLIB_INTERNAL_EXPORT bool deflatedEntry(PackageArchive *archive, int index, PackageDeflatedEntry *entry);
+
+// Decodes whole entries with a whole-buffer decoder (ISA-L's), which outruns
+// zlib's stepwise one. One per thread.
+class TAVQTLIB_INTERNAL_EXPORT WholeEntryInflater
+{
+public:
+    WholeEntryInflater();
+    ~WholeEntryInflater();
+    WholeEntryInflater(const WholeEntryInflater &) = delete;
+    WholeEntryInflater &operator=(const WholeEntryInflater &) = delete;
+
+    // Fills `buffer` (entry.outputSize bytes). True only when the stream ends
+    // exactly there with the declared CRC-32: the bytes extractToMemory
+    // yields. On false the buffer holds anything; extract it stepwise then.
+    bool inflate(const PackageDeflatedEntry &entry, char *buffer);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
 TAVQTLIB_INTERNAL_EXPORT PackageResult lastPackageResult();
 // Copies the message of `code` (1: the last result) into `text`, at most
 // capacity - 1 characters and a NUL; returns the message's full length.

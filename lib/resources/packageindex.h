@@ -7,7 +7,9 @@
 #include <QString>
 
 #include <map>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace TAVQtLib {
 
@@ -31,12 +33,15 @@ public:
     // The key of a name: its UTF-8 bytes with the ASCII letters lower-cased.
     static QByteArray keyOf(const QString &name);
 
-    // Every entry's bytes by key, and whether there are none.
+    // Every entry's bytes by key, and whether there are none. The byte arrays
+    // share the index's memory: they stay valid while the index (or a copy
+    // of it) lives.
     const std::map<QByteArray, QByteArray> &files() const { return m_files; }
     bool isEmpty() const { return m_files.empty(); }
 
 private:
     std::map<QByteArray, QByteArray> m_files;
+    std::vector<std::shared_ptr<char>> m_blocks;    // the entries' memory
 };
 
 } // namespace TAVQtLib

@@ -299,7 +299,7 @@ QFont fontOf(const TAVQFontStyle &style)
     if (style.size > 0)
         font.setPixelSize(style.size);
     font.setFamily(style.family);
-    font.setWeight(style.bold ? 75 : 50);
+    font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
     font.setItalic(style.italic);
     font.setUnderline(style.underline);
     return font;

@@ -198,6 +198,12 @@ void TAVQResourceManager::clear()
     m_fontStyles.clear();
 }
 
+void TAVQResourceManager::closePackage()
+{
+    m_package = PackageIndex();
+    m_packagePath.clear();
+}
+
 void parseStyles(const Json::Value &styles)
 {
     TAVQResourceManager &manager = TAVQResourceManager::instance();

@@ -45,6 +45,10 @@ public:
     bool loadStyleFolder(const QString &folder);
     // Forgets the styles and the cached images, the built-in ones excepted.
     void clear();
+    // Forgets the package's entries and path, so that a package changed on disk
+    // can be opened afresh (openPackage keeps entries it already holds). The
+    // bytes fileData() handed out go with them.
+    void closePackage();
 
     // The package last opened, the style folder last loaded, and the package's entries.
     QString packagePath() const { return m_packagePath; }

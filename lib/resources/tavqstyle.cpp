@@ -1,11 +1,13 @@
 #include "tavqstyle.h"
 
+#include "core/tavqcontroltable.h"
 #include "core/tavqjson.h"
+#include "core/tavqqtcompat.h"
 
-#include <QTextCodec>
 
 #include <json/value.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace TAVQtLib {
@@ -48,17 +50,48 @@ QColor fontColorFromString(const QByteArray &text)
 
 QString fromGbk(const QByteArray &bytes)
 {
-    static QTextCodec *const codec = QTextCodec::codecForName("GBK");
-    return codec ? codec->toUnicode(bytes) : QString::fromLocal8Bit(bytes);
+    // GBK's single bytes are ASCII; most page texts are nothing else, and
+    // finding the codec costs far more than the text.
+    if (!bytes.isEmpty() && std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes.constData(), bytes.size());
+    return TextCodec::toUnicode(bytes, "GBK");
 }
 
 namespace {
 
 const char *const DefaultColor = "ffffffff";
 
-void readMargin(const Json::Value &definition, TAVQBoxStyle *style)
+constexpr TAVQKey BoxStyleKeys[] = {
+    {"type", TAVQValueKind::Int},          {"name", TAVQValueKind::Text},
+    {"drawImg", TAVQValueKind::Bool},      {"clr", TAVQValueKind::Text},
+    {"borderclr", TAVQValueKind::Text},    {"round", TAVQValueKind::Int},
+    {"borderSize", TAVQValueKind::Int},    {"border", TAVQValueKind::Bool},
+    {"leftBorder", TAVQValueKind::Bool},   {"topBorder", TAVQValueKind::Bool},
+    {"rightBorder", TAVQValueKind::Bool},  {"bottomBorder", TAVQValueKind::Bool},
+    {"img", TAVQValueKind::Image},         {"margin", TAVQValueKind::List},
+    {"repeatLeft", TAVQValueKind::Bool},   {"repeatRight", TAVQValueKind::Bool},
+    {"repeatTop", TAVQValueKind::Bool},    {"repeatBottom", TAVQValueKind::Bool},
+    {"repeatCenter", TAVQValueKind::Bool},
+};
+
+constexpr TAVQKey FontStyleKeys[] = {
+    {"type", TAVQValueKind::Int},      {"name", TAVQValueKind::Text},  {"bold", TAVQValueKind::Bool},
+    {"italic", TAVQValueKind::Bool},   {"size", TAVQValueKind::Int},   {"underline", TAVQValueKind::Bool},
+    {"family", TAVQValueKind::Text},   {"clr", TAVQValueKind::Text},   {"x", TAVQValueKind::Int},
+    {"y", TAVQValueKind::Int},         {"isHor", TAVQValueKind::Bool}, {"hor", TAVQValueKind::Int},
+    {"ver", TAVQValueKind::Int},
+};
+
+} // namespace
+
+const TAVQControlTable BoxStyleAttributes{BoxStyleKeys, {}};
+const TAVQControlTable FontStyleAttributes{FontStyleKeys, {}};
+
+namespace {
+
+void readMargin(const TAVQKeyReader &definition, TAVQBoxStyle *style)
 {
-    const Json::Value *margin = member(definition, "margin");
+    const Json::Value *margin = definition.value("margin", TAVQValueKind::List);
     if (!margin || !margin->isArray())
         return;
     // top, right, bottom, left
@@ -67,9 +100,9 @@ void readMargin(const Json::Value &definition, TAVQBoxStyle *style)
         *slices[i] = i < margin->size() ? toInt((*margin)[i]).value_or(0) : 0;
 }
 
-QString nameOf(const Json::Value &definition)
+QString nameOf(const TAVQKeyReader &definition)
 {
-    return QString::fromUtf8(bytesMember(definition, "name"));
+    return QString::fromUtf8(definition.bytesMember("name"));
 }
 
 void addStyle(const Json::Value &definition, TAVQBoxStyleTable *boxes, TAVQFontStyleTable *fonts)
@@ -77,11 +110,11 @@ void addStyle(const Json::Value &definition, TAVQBoxStyleTable *boxes, TAVQFontS
     const Json::Value *typeValue = member(definition, "type");
     const std::optional<int> type = typeValue ? toInt(*typeValue) : std::nullopt;
     if (type == 1) {
-        const QString name = nameOf(definition);
+        const QString name = nameOf(TAVQKeyReader(BoxStyleAttributes.keys, definition));
         if (!boxes->contains(name))
             boxes->insert(name, parseBoxStyle(definition));
     } else if (type == 2) {
-        const QString name = nameOf(definition);
+        const QString name = nameOf(TAVQKeyReader(FontStyleAttributes.keys, definition));
         if (!fonts->contains(name))
             fonts->insert(name, parseFontStyle(definition));
     }
@@ -89,46 +122,47 @@ void addStyle(const Json::Value &definition, TAVQBoxStyleTable *boxes, TAVQFontS
 
 } // namespace
 
-TAVQBoxStyle parseBoxStyle(const Json::Value &d)
+TAVQBoxStyle parseBoxStyle(const Json::Value &definition)
 {
+    const TAVQKeyReader d(BoxStyleAttributes.keys, definition);
     TAVQBoxStyle s;
     s.visible = nameOf(d) != QLatin1String("empty");
-    s.useColor = !boolMember(d, "drawImg", true);
-    s.color = boxColorFromString(bytesMember(d, "clr", DefaultColor));
-    s.borderColor = boxColorFromString(bytesMember(d, "borderclr", DefaultColor));
-    s.round = intMember(d, "round", 0);
-    s.borderSize = intMember(d, "borderSize", 1);
-    s.border = boolMember(d, "border", false);
-    s.leftBorder = boolMember(d, "leftBorder", true);
-    s.topBorder = boolMember(d, "topBorder", true);
-    s.rightBorder = boolMember(d, "rightBorder", true);
-    s.bottomBorder = boolMember(d, "bottomBorder", true);
-    s.img = QString::fromUtf8(bytesMember(d, "img"));
+    s.useColor = !d.boolMember("drawImg", true);
+    s.color = boxColorFromString(d.bytesMember("clr", DefaultColor));
+    s.borderColor = boxColorFromString(d.bytesMember("borderclr", DefaultColor));
+    s.round = d.intMember("round", 0);
+    s.borderSize = d.intMember("borderSize", 1);
+    s.border = d.boolMember("border", false);
+    s.leftBorder = d.boolMember("leftBorder", true);
+    s.topBorder = d.boolMember("topBorder", true);
+    s.rightBorder = d.boolMember("rightBorder", true);
+    s.bottomBorder = d.boolMember("bottomBorder", true);
+    s.img = QString::fromUtf8(d.bytesMember("img"));
     readMargin(d, &s);
-    s.repeatLeft = boolMember(d, "repeatLeft", false);
-    s.repeatRight = boolMember(d, "repeatRight", false);
-    s.repeatTop = boolMember(d, "repeatTop", false);
-    s.repeatBottom = boolMember(d, "repeatBottom", false);
-    s.repeatCenter = boolMember(d, "repeatCenter", false);
+    s.repeatLeft = d.boolMember("repeatLeft", false);
+    s.repeatRight = d.boolMember("repeatRight", false);
+    s.repeatTop = d.boolMember("repeatTop", false);
+    s.repeatBottom = d.boolMember("repeatBottom", false);
+    s.repeatCenter = d.boolMember("repeatCenter", false);
     return s;
 }
 
-TAVQFontStyle parseFontStyle(const Json::Value &d)
+TAVQFontStyle parseFontStyle(const Json::Value &definition)
 {
+    const TAVQKeyReader d(FontStyleAttributes.keys, definition);
     TAVQFontStyle s;
-    s.bold = boolMember(d, "bold", false);
-    s.italic = boolMember(d, "italic", false);
-    s.size = intMember(d, "size", 12);
-    s.underline = boolMember(d, "underline", false);
-    const Json::Value *family = member(d, "family");
-    const std::optional<QByteArray> familyBytes = family ? toBytes(*family) : std::nullopt;
+    s.bold = d.boolMember("bold", false);
+    s.italic = d.boolMember("italic", false);
+    s.size = d.intMember("size", 12);
+    s.underline = d.boolMember("underline", false);
+    const std::optional<QByteArray> familyBytes = d.optionalBytes("family");
     s.family = familyBytes ? fromGbk(*familyBytes) : QStringLiteral("微软雅黑");
-    s.color = fontColorFromString(bytesMember(d, "clr", DefaultColor));
-    s.x = intMember(d, "x", 0);
-    s.y = intMember(d, "y", 0);
-    s.isHor = boolMember(d, "isHor", true);
-    s.hor = intMember(d, "hor", 0);
-    s.ver = intMember(d, "ver", 1);
+    s.color = fontColorFromString(d.bytesMember("clr", DefaultColor));
+    s.x = d.intMember("x", 0);
+    s.y = d.intMember("y", 0);
+    s.isHor = d.boolMember("isHor", true);
+    s.hor = d.intMember("hor", 0);
+    s.ver = d.intMember("ver", 1);
     return s;
 }
 

@@ -73,6 +73,7 @@ struct TAVQTLIB_EXPORT TAVQFontStyle
     int elide = 1;
 };
 
+// Styles by name, as a style sheet defines them.
 using TAVQBoxStyleTable = QMap<QString, TAVQBoxStyle>;
 using TAVQFontStyleTable = QMap<QString, TAVQFontStyle>;
 

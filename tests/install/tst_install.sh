@@ -3,9 +3,14 @@
 # against that prefix with find_package and again with pkg-config, runs both
 # offscreen on a package made by the installed tavqpkg and reads a pixel of what
 # they painted; then checks what the installed library exports.
-# Usage: tst_install.sh CMAKE CXX BUILD_DIR SOURCE_DIR WORK LIBDIR SOVERSION
+# Usage: tst_install.sh CMAKE CXX BUILD_DIR SOURCE_DIR WORK LIBDIR SOVERSION NAME QT_MAJOR
+# NAME is the library's name: TAVQtLib for the Qt 5 build, TAVQtLib-qt6 for Qt 6.
 set -euo pipefail
-cmake=$1 cxx=$2 build=$3 source=$4 work=$5 libdir=$6 soversion=$7
+cmake=$1 cxx=$2 build=$3 source=$4 work=$5 libdir=$6 soversion=$7 name=$8 qt=$9
+pcname=$(echo "$name" | tr '[:upper:]' '[:lower:]')
+# The Qt 6 build's headers sit in a folder of its own, as Qt's do.
+includeroot=include
+[ "$name" = TAVQtLib ] || includeroot=include/$name
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -15,13 +20,17 @@ step() { echo "== $*"; }
 
 step "install into $prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$work/install.log"
-for file in bin/tavqpkg bin/tavq-render bin/ZadEzavuz share/TAVQtLib/ZadEzavuz.data \
-    include/TAVQtLib/TAVQtLib.h include/TAVQtLib/tavqtlib_export.h include/TAVQtLib/core/tavqwindow.h \
-    "$libdir/cmake/TAVQtLib/TAVQtLibConfig.cmake" "$libdir/pkgconfig/tavqtlib.pc"; do
+for file in bin/tavqpkg bin/tavq-render bin/ZadEzavuz "share/$name/ZadEzavuz.data" \
+    "$includeroot/TAVQtLib/TAVQtLib.h" "$includeroot/TAVQtLib/tavqtlib_export.h" \
+    "$includeroot/TAVQtLib/core/tavqwindow.h" \
+    "$libdir/cmake/$name/${name}Config.cmake" "$libdir/pkgconfig/$pcname.pc"; do
     [ -e "$prefix/$file" ] || fail "$file is not installed"
 done
 # Internal helpers stay out of the installed headers.
-[ ! -e "$prefix/include/TAVQtLib/core/tavqjson.h" ] || fail "an internal header is installed"
+[ ! -e "$prefix/$includeroot/TAVQtLib/core/tavqjson.h" ] || fail "an internal header is installed"
+# Both files say which Qt they were built for.
+grep -q "^Requires: Qt${qt}Widgets" "$prefix/$libdir/pkgconfig/$pcname.pc" || fail "$pcname.pc does not require Qt $qt"
+grep -q "^find_dependency(Qt${qt} " "$prefix/$libdir/cmake/$name/${name}Config.cmake" || fail "${name}Config.cmake does not find Qt $qt"
 
 # A page whose whole window is one box of a known colour, packed by the installed tool.
 mkdir -p "$work/package"
@@ -53,25 +62,25 @@ show() {
 
 step "examples/hello with find_package"
 "$cmake" -S "$source/examples/hello" -B "$work/hello-cmake" -DCMAKE_CXX_COMPILER="$cxx" \
-    -DCMAKE_PREFIX_PATH="$prefix" >"$work/hello-cmake.log" || { cat "$work/hello-cmake.log"; fail "configure"; }
-grep -q "^TAVQtLib_DIR:PATH=$prefix/" "$work/hello-cmake/CMakeCache.txt" || fail "find_package did not use $prefix"
+    -DCMAKE_PREFIX_PATH="$prefix" -DTAVQTLIB_PACKAGE="$name" >"$work/hello-cmake.log" || { cat "$work/hello-cmake.log"; fail "configure"; }
+grep -q "^${name}_DIR:PATH=$prefix/" "$work/hello-cmake/CMakeCache.txt" || fail "find_package did not use $prefix"
 "$cmake" --build "$work/hello-cmake" >>"$work/hello-cmake.log" 2>&1 || { cat "$work/hello-cmake.log"; fail "build"; }
 show "$work/hello-cmake/hello" cmake
 
 step "examples/hello with pkg-config"
 export PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig
-flags=$(pkg-config --cflags --libs tavqtlib) || fail "pkg-config does not know tavqtlib"
-echo "pkg-config --cflags --libs tavqtlib: $flags"
+flags=$(pkg-config --cflags --libs "$pcname") || fail "pkg-config does not know $pcname"
+echo "pkg-config --cflags --libs $pcname: $flags"
 # shellcheck disable=SC2086 # the flags are words
 "$cxx" "$source/examples/hello/main.cpp" -o "$work/hello-pkgconfig" $flags \
     -Wl,-rpath,"$prefix/$libdir" || fail "build with pkg-config"
 show "$work/hello-pkgconfig" pkgconfig
 
 step "exported symbols"
-library=$prefix/$libdir/libTAVQtLib.so
+library=$prefix/$libdir/lib$name.so
 if [ -e "$library" ]; then
     soname=$(readelf -d "$library" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')
-    [ "$soname" = "libTAVQtLib.so.$soversion" ] || fail "SONAME is '$soname'"
+    [ "$soname" = "lib$name.so.$soversion" ] || fail "SONAME is '$soname'"
     [ -e "$prefix/$libdir/$soname" ] || fail "no $soname link"
     nm -D --defined-only "$library" | awk '{ print $NF }' >"$work/symbols"
     # Mangled names of the namespace: members (const ones too), vtables, VTTs,

@@ -1,0 +1,294 @@
+#include "tavqlint.h"
+#include "ziptestwriter.h"
+
+#include "controls/tavqcheckbox.h"
+#include "controls/tavqcombobox.h"
+#include "controls/tavqcontainer.h"
+#include "controls/tavqedit.h"
+#include "controls/tavqimage.h"
+#include "controls/tavqlabel.h"
+#include "controls/tavqlist.h"
+#include "controls/tavqlistview.h"
+#include "controls/tavqmenu.h"
+#include "controls/tavqpushbutton.h"
+#include "controls/tavqswitch.h"
+#include "controls/tavqtableview.h"
+#include "controls/tavqtabwidget.h"
+#include "controls/tavqtreeview.h"
+#include "controls/tavqvaluecontrols.h"
+#include "core/tavqcontroltable.h"
+#include "core/tavqregistry.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <json/value.h>
+
+using namespace TAVQtLib;
+
+namespace {
+
+// Line 2: a box style, line 3: a font style; then one fault of each kind.
+const char StyleSheet[] = "{ \"style\": [\n"
+                          "  { \"type\": 1, \"name\": \"box.a\", \"drawImg\": false },\n"
+                          "  { \"type\": 2, \"name\": \"font.a\" },\n"
+                          "  { \"name\": \"untyped\" },\n"
+                          "  { \"type\": 3, \"name\": \"odd\" },\n"
+                          "  { \"type\": 1, \"name\": \"box.a\" },\n"
+                          "  { \"type\": 2, \"name\": \"font.b\", \"size\": \"12\", \"colour\": 1 },\n"
+                          "  { \"type\": 1, \"name\": \"box.b\", \"img\": \"none.png\" }\n"
+                          "] }\n";
+
+// A clean first element on line 2; the case's element goes on line 3.
+QByteArray page(const QByteArray &element)
+{
+    return "{ \"w\": 400, \"elements\": [\n"
+           "  { \"type\": \"qtlabel\", \"name\": \"a\", \"style\": [[\"font.a\", 0, 0]], \"attr\": { \"text\": \"hi\" } },\n"
+           + element + "\n] }\n";
+}
+
+QStringList formatted(const QVector<Lint::Finding> &findings, const QString &file)
+{
+    QStringList lines;
+    for (const Lint::Finding &finding : findings) {
+        if (finding.file == file)
+            lines << Lint::formatFinding(finding);
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestLint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void plantedFault_data();
+    void plantedFault();
+    void cleanPage();
+    void tooDeep();
+    void invalidGbkInPackage();
+    void missingPage();
+    void styleSheet();
+    void executable_data();
+    void executable();
+    void controlsAndLintShareTables();
+    void keysOutsideTheTableAreNotRead();
+
+private:
+    QVector<Lint::Finding> lint(const QByteArray &text, const QString &name = QStringLiteral("P.json"));
+
+    QTemporaryDir m_dir;
+    Lint::Source m_source;
+};
+
+void TestLint::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_source.folder = m_dir.path();
+    ZipTest::writeFile(m_dir, QStringLiteral("style.json"), StyleSheet);
+    QDir().mkpath(m_dir.filePath(QStringLiteral("images")));
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(m_dir.filePath(QStringLiteral("images/ok.png"))));
+}
+
+QVector<Lint::Finding> TestLint::lint(const QByteArray &text, const QString &name)
+{
+    ZipTest::writeFile(m_dir, name, text);
+    return Lint::lintPage(m_source, name);
+}
+
+void TestLint::plantedFault_data()
+{
+    QTest::addColumn<QByteArray>("element");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("syntax") << QByteArray("  { \"type\" \"qtlabel\" }")
+                            << "P.json:3:12: error: Missing ':' after object member name";
+    QTest::newRow("unknown type") << QByteArray("  { \"type\": \"qtbuton\" }")
+                                  << "P.json:3:13: error: unknown control type \"qtbuton\"";
+    QTest::newRow("no type") << QByteArray("  { \"name\": \"b\" }")
+                             << "P.json:3:3: error: element without a control type is skipped";
+    QTest::newRow("undefined style") << QByteArray("  { \"type\": \"qtlabel\", \"style\": [[\"nope\", 0, 0]] }")
+                                     << "P.json:3:35: error: style \"nope\" is not defined in style.json";
+    QTest::newRow("missing image") << QByteArray("  { \"type\": \"qtpicture\", \"attr\": { \"path\": \"none.png\" } }")
+                                   << "P.json:3:44: error: image \"none.png\" is neither in the package nor in the folder";
+    QTest::newRow("string for a number")
+        << QByteArray("  { \"type\": \"qtbutton\", \"attr\": { \"iconX\": \"7\" } }")
+        << "P.json:3:44: error: \"iconX\" is a string where qtbutton reads an integer, and counts as absent";
+    QTest::newRow("common key type") << QByteArray("  { \"type\": \"qtlabel\", \"visibility\": \"no\" }")
+                                     << "P.json:3:38: error: \"visibility\" is a string where qtlabel reads a "
+                                        "boolean, and counts as absent";
+    QTest::newRow("layout not an object") << QByteArray("  { \"type\": \"qtlabel\", \"layout\": 5 }")
+                                     << "P.json:3:34: error: \"layout\" is an integer where qtlabel reads an "
+                                        "object, and counts as absent";
+    QTest::newRow("slot not read") << QByteArray("  { \"type\": \"qtlabel\", \"style\": [[\"font.a\", 0, 7]] }")
+                                   << "P.json:3:48: warning: style slot 7 is not read by qtlabel";
+    QTest::newRow("wrong kind") << QByteArray("  { \"type\": \"qtlabel\", \"style\": [[\"box.a\", 0, 0]] }")
+                                << "P.json:3:35: warning: \"box.a\" is a box style, but slot 0 of qtlabel reads a "
+                                   "font style";
+    QTest::newRow("attribute not read") << QByteArray("  { \"type\": \"qtlabel\", \"attr\": { \"colour\": 1 } }")
+                                        << "P.json:3:44: warning: attribute \"colour\" is not read by qtlabel";
+    QTest::newRow("element key not read") << QByteArray("  { \"type\": \"label\", \"text\": \"x\" }")
+                                          << "P.json:3:30: warning: key \"text\" is not read by label";
+    QTest::newRow("repeated name") << QByteArray("  { \"type\": \"qtlabel\", \"name\": \"a\" }")
+                                   << "P.json:3:32: warning: object name \"a\" is used again (first at line 2)";
+    QTest::newRow("invalid UTF-8") << QByteArray("  { \"type\": \"qtlabel\", \"attr\": { \"text\": \"\xff\" } }")
+                                   << "P.json:3:42: error: text is not valid UTF-8";
+}
+
+void TestLint::plantedFault()
+{
+    QFETCH(QByteArray, element);
+    QFETCH(QString, expected);
+    QCOMPARE(formatted(lint(page(element)), QStringLiteral("P.json")), QStringList{expected});
+}
+
+void TestLint::cleanPage()
+{
+    // Every kind of reading at least once: window keys, layout, attributes, images,
+    // both style kinds, "empty", a scroll bar child and names repeated inside a template.
+    const QByteArray clean =
+        "  { \"type\": \"qtlistview\", \"name\": \"list\", \"layout\": { \"type\": 1, \"x\": 2 },\n"
+        "    \"style\": [[\"box.a\", 0, 0], [\"empty\", 0, 2]], \"attr\": { \"itemHeight\": 20 },\n"
+        "    \"child\": [ { \"type\": \"qtscrollbar\", \"w\": 8, \"attr\": { \"hor\": false, \"upicon\": \"ok.png\" } },\n"
+        "               { \"type\": \"qtcontainer\", \"child\": [ { \"type\": \"qtlabel\", \"name\": \"a\" } ] } ] },\n"
+        "  { \"type\": \"qtbutton\", \"attr\": { \"iconPath\": \"images/ok.png\", \"iconX\": 3, \"hasIcon\": 1 },\n"
+        "    \"style\": [[\"font.a\", 0, 4]] }";
+    QCOMPARE(formatted(lint(page(clean)), QStringLiteral("P.json")), QStringList());
+}
+
+void TestLint::tooDeep()
+{
+    // One element per line: the element on line 2 + 257 is the first the builder skips.
+    QByteArray text = "{ \"elements\": [\n";
+    for (int depth = 0; depth <= 257; ++depth)
+        text += "{ \"type\": \"qtcontainer\", \"child\": [\n";
+    for (int depth = 0; depth <= 257; ++depth)
+        text += "] }";
+    text += "] }\n";
+    QCOMPARE(formatted(lint(text, QStringLiteral("Deep.json")), QStringLiteral("Deep.json")),
+             QStringList{"Deep.json:259:1: error: element nested deeper than 256 levels is skipped"});
+}
+
+void TestLint::invalidGbkInPackage()
+{
+    // 0x81 starts a two-byte GBK character; a space cannot end one.
+    ZipTest::Archive archive;
+    archive.add("style.json", StyleSheet);
+    archive.add("g.json", page("  { \"type\": \"qtlabel\", \"attr\": { \"text\": \"\x81 \" } }"));
+    Lint::Source source;
+    source.packagePath = ZipTest::writeFile(m_dir, QStringLiteral("g.data"), archive.build());
+    QCOMPARE(formatted(Lint::lintPage(source, QStringLiteral("G.json")), QStringLiteral("G.json")),
+             QStringList{"G.json:3:42: error: text is not valid GBK"});
+}
+
+void TestLint::missingPage()
+{
+    QCOMPARE(formatted(Lint::lintPage(m_source, QStringLiteral("Absent.json")), QStringLiteral("Absent.json")),
+             QStringList{"Absent.json:1:1: error: no such page in the package, the folder or on disk"});
+}
+
+void TestLint::styleSheet()
+{
+    QCOMPARE(formatted(Lint::lintStyleSheet(m_source), QStringLiteral("style.json")),
+             (QStringList{
+                 "style.json:4:3: warning: style without \"type\" is skipped",
+                 "style.json:5:13: warning: style of unknown type 3 is skipped (1 box, 2 font)",
+                 "style.json:6:3: warning: box style \"box.a\" is defined again; the first definition (line 2) wins",
+                 "style.json:7:42: error: \"size\" is a string where a font style reads an integer, and counts as absent",
+                 "style.json:7:58: warning: key \"colour\" is not read by a font style",
+                 "style.json:8:40: error: image \"none.png\" is neither in the package nor in the folder",
+             }));
+}
+
+void TestLint::executable_data()
+{
+    QTest::addColumn<QByteArray>("element");
+    QTest::addColumn<bool>("werror");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("lines");
+
+    const QByteArray clean = "  { \"type\": \"qtlabel\" }";
+    const QByteArray warning = "  { \"type\": \"qtlabel\", \"name\": \"a\" }";
+    const QByteArray error = "  { \"type\": \"qtbuton\" }";
+    QTest::newRow("clean") << clean << false << 0 << 0;
+    QTest::newRow("clean, werror") << clean << true << 0 << 0;
+    QTest::newRow("warning") << warning << false << 0 << 1;
+    QTest::newRow("warning, werror") << warning << true << 1 << 1;
+    QTest::newRow("error") << error << false << 1 << 1;
+}
+
+void TestLint::executable()
+{
+    QFETCH(QByteArray, element);
+    QFETCH(bool, werror);
+    QFETCH(int, status);
+    QFETCH(int, lines);
+    // A sheet of its own without faults, so that only the page speaks.
+    QTemporaryDir folder;
+    ZipTest::writeFile(folder, QStringLiteral("style.json"), "{ \"style\": [ { \"type\": 2, \"name\": \"font.a\" } ] }");
+    ZipTest::writeFile(folder, QStringLiteral("P.json"), page(element));
+    QStringList args{QStringLiteral("--folder"), folder.path(), QStringLiteral("P.json"), QStringLiteral("P.json")};
+    if (werror)
+        args.prepend(QStringLiteral("--werror"));
+    QProcess process;
+    process.start(QStringLiteral(TAVQ_LINT_PATH), args);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    // The page twice, each finding once.
+    const QByteArray out = process.readAllStandardOutput();
+    QCOMPARE(out.count('\n'), lines);
+    QVERIFY(lines == 0 || out.startsWith("P.json:3:"));
+}
+
+void TestLint::controlsAndLintShareTables()
+{
+    const std::pair<const char *, const TAVQControlTable *> tables[] = {
+        {"qtcontainer", &TAVQContainerImpl::Table},   {"qtpicture", &TAVQImageImpl::Table},
+        {"qtbutton", &TAVQPushButtonImpl::Table},     {"qtmenubar", &TAVQMenuBarImpl::Table},
+        {"qtlabel", &TAVQLabelImpl::Table},           {"qtcheckbox", &TAVQCheckBoxImpl::Table},
+        {"qtlistview", &TAVQListViewImpl::Table},     {"qtprogressbar", &TAVQProgressBarImpl::Table},
+        {"qtradiobox", &TAVQRadioButtonImpl::Table},  {"qtslider", &TAVQSliderImpl::Table},
+        {"qttab", &TAVQTabWidgetImpl::Table},         {"qtdedit", &TAVQLineEditImpl::Table},
+        {"qtcombobox", &TAVQComboBoxImpl::Table},     {"qtlist", &TAVQListImpl::Table},
+        {"qttree", &TAVQTreeViewImpl::Table},         {"qtdatagrid", &TAVQTableViewImpl::Table},
+        {"qtgroupbox", &TAVQGroupBoxImpl::Table},     {"qtspinbox", &TAVQSpinBoxImpl::Table},
+        {"qtlcdnumber", &TAVQLCDNumberImpl::Table},   {"qtsplitter", &TAVQSplitterImpl::Table},
+        {"qtswitch", &TAVQSwitchImpl::Table},         {"qtscrollview", &TAVQScrollViewImpl::Table},
+        {"qtscrollbar", &TAVQScrollBarImpl::Table},   {"qttext", &TAVQTextEditImpl::Table},
+        {"qtlabelex", &TAVQLabelExImpl::Table},       {"canvas", &TAVQCanvasImpl::Table},
+        {"templateList", &TAVQListViewImpl::Table},   {"dnumedit", &TAVQSpinBoxImpl::Table},
+    };
+    for (const auto &[name, table] : tables)
+        QVERIFY2(ControlTableOf(name) == table, name);
+    // Every registered name has its class's table; registering a name anew forgets it.
+    for (const auto &entry : RegisteredControlTypes())
+        QVERIFY2(ControlTableOf(entry.first.c_str()), entry.first.c_str());
+    QCOMPARE(TAVQScrollViewImpl::Table.scrollBars, &TAVQScrollBarImpl::Table);
+    RegisterControlType("qtsplitter", RegisteredControlTypes().at("qtsplitter"), true);
+    QCOMPARE(ControlTableOf("qtsplitter"), nullptr);
+    RegisterBuiltinControls();
+    QCOMPARE(ControlTableOf("qtsplitter"), &TAVQSplitterImpl::Table);
+}
+
+void TestLint::keysOutsideTheTableAreNotRead()
+{
+    Json::Value attr(Json::objectValue);
+    attr["iconX"] = 3;
+    attr["colour"] = 4;
+    const TAVQKeyReader reader(TAVQPushButtonImpl::Table.keys, attr);
+    QCOMPARE(reader.optionalInt("iconX"), std::optional<int>(3));
+    QCOMPARE(reader.optionalInt("colour"), std::nullopt);
+    // Listed, but as an integer: no other conversion reads it.
+    QCOMPARE(reader.optionalBool("iconX"), std::nullopt);
+}
+
+QTEST_GUILESS_MAIN(TestLint)
+#include "tst_lint.moc"

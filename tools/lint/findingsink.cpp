@@ -1,0 +1,89 @@
+#include "lintcheck.h"
+
+#include "core/tavqjson.h"
+
+#include <json/reader.h>
+#include <json/value.h>
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace TAVQtLib {
+namespace Lint {
+
+FindingSink::FindingSink(const QString &file, const QByteArray &text, QVector<Finding> *out)
+    : m_file(file)
+    , m_out(out)
+{
+    m_lineStarts.push_back(0);
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '\n')
+            m_lineStarts.push_back(i + 1);
+    }
+}
+
+void FindingSink::place(qint64 offset, int *line, int *column) const
+{
+    const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), std::max<qint64>(offset, 0));
+    const auto start = next - 1;
+    *line = int(start - m_lineStarts.begin()) + 1;
+    *column = int(std::max<qint64>(offset, 0) - *start) + 1;
+}
+
+void FindingSink::add(Severity severity, qint64 offset, const QString &message)
+{
+    Finding finding;
+    finding.file = m_file;
+    finding.severity = severity;
+    finding.message = message;
+    place(offset, &finding.line, &finding.column);
+    m_out->append(finding);
+}
+
+void FindingSink::add(Severity severity, const Json::Value &value, const QString &message)
+{
+    add(severity, qint64(value.getOffsetStart()), message);
+}
+
+QString FindingSink::lineOf(const Json::Value &value) const
+{
+    int line = 0;
+    int column = 0;
+    place(qint64(value.getOffsetStart()), &line, &column);
+    return QStringLiteral("line %1").arg(line);
+}
+
+void sortByPosition(QVector<Finding> *findings, int first)
+{
+    std::stable_sort(findings->begin() + first, findings->end(), [](const Finding &a, const Finding &b) {
+        return std::make_pair(a.line, a.column) < std::make_pair(b.line, b.column);
+    });
+}
+
+bool parseReporting(const QByteArray &text, Json::Value *root, FindingSink *sink)
+{
+    const char *begin = text.constData();
+    const char *end = begin + text.size();
+    if (JsonRead::parseDocument(begin, end, root))
+        return true;
+    // The runtime's reader says only no; the classic reader of the same library
+    // tells where.
+    Json::Reader reader(Json::Features::all());
+    Json::Value ignored;
+    try {
+        if (!reader.parse(begin, end, ignored, false)) {
+            for (const Json::Reader::StructuredError &error : reader.getStructuredErrors())
+                sink->add(Severity::Error, qint64(error.offset_start), QString::fromStdString(error.message));
+            return false;
+        }
+    } catch (const std::exception &) {
+        sink->add(Severity::Error, 0, QStringLiteral("nested too deeply to be read"));
+        return false;
+    }
+    sink->add(Severity::Error, 0, QStringLiteral("not valid JSON"));
+    return false;
+}
+
+} // namespace Lint
+} // namespace TAVQtLib

@@ -1,0 +1,281 @@
+#include "lintcheck.h"
+#include "lintsource.h"
+
+#include "core/tavqcontroltable.h"
+#include "core/tavqjson.h"
+#include "core/tavqpagebuilder.h"
+#include "core/tavqqtcompat.h"
+#include "core/tavqregistry.h"
+
+#include <json/value.h>
+
+#include <QMap>
+
+namespace TAVQtLib {
+namespace Lint {
+
+namespace {
+
+QString styleKindText(TAVQStyleKind kind)
+{
+    return kind == TAVQStyleKind::Box ? QStringLiteral("box") : QStringLiteral("font");
+}
+
+// Decoders replace a bad sequence (or drop a cut one) without always saying so;
+// only valid text comes back unchanged when encoded again.
+bool isValidText(const QByteArray &bytes, const char *encoding)
+{
+    // Encoders with a state may lead UTF-8 with a byte order mark.
+    if (qstrcmp(encoding, "UTF-8") == 0)
+        return QString::fromUtf8(bytes).toUtf8() == bytes;
+    bool decoded = false;
+    bool encoded = false;
+    const QByteArray again = TextCodec::fromUnicode(TextCodec::toUnicode(bytes, encoding, &decoded), encoding, &encoded);
+    return decoded && encoded && again == bytes;
+}
+
+bool isEmptyBox(const QString &name)
+{
+    return name == QLatin1String("empty") || name == QLatin1String("emptyRect");
+}
+
+// Walks one page's elements with the tables the controls read by.
+class PageChecker
+{
+public:
+    PageChecker(const LintSource &source, const StyleNames &styles, FindingSink *sink)
+        : m_source(source), m_styles(styles), m_sink(sink)
+    {
+    }
+
+    void checkRoot(const Json::Value &root);
+    void checkTexts(const Json::Value &value, const char *encoding);
+
+private:
+    using NameScope = QMap<QString, const Json::Value *>;
+
+    void checkElement(const Json::Value &element, int depth, const TAVQControlTable *parent, NameScope *names);
+    void checkMembers(const Json::Value &element, const QString &type, const TAVQControlTable *table,
+                      NameScope *names);
+    bool checkValue(const TAVQKey &key, const Json::Value &value, const QString &owner)
+    {
+        return Lint::checkValue(key, value, owner, m_source, m_sink);
+    }
+    void checkAttr(const Json::Value &attr, const QString &type, const TAVQControlTable &table);
+    void checkStyles(const Json::Value &styles, const QString &type, const TAVQControlTable &table);
+    void checkStyle(const QString &name, const Json::Value &at, int slot, const QString &type,
+                    TAVQStyleKind kind);
+    void checkName(const Json::Value &element, NameScope *names);
+
+    void error(const Json::Value &at, const QString &message) { m_sink->add(Severity::Error, at, message); }
+    void warning(const Json::Value &at, const QString &message) { m_sink->add(Severity::Warning, at, message); }
+
+    const LintSource &m_source;
+    const StyleNames &m_styles;
+    FindingSink *m_sink;
+};
+
+void PageChecker::checkRoot(const Json::Value &root)
+{
+    if (!root.isObject()) {
+        error(root, QStringLiteral("the page is not a JSON object"));
+        return;
+    }
+    for (auto it = root.begin(); it != root.end(); ++it) {
+        const QString key = QString::fromStdString(it.name());
+        if (key == QLatin1String("elements"))
+            continue;
+        if (const TAVQKey *known = WindowAttributes.key(it.name().c_str()))
+            checkValue(*known, *it, QStringLiteral("the window"));
+        else
+            warning(*it, QStringLiteral("page key \"%1\" is not read").arg(key));
+    }
+    const Json::Value *elements = JsonRead::member(root, "elements");
+    if (!elements)
+        return;
+    if (!elements->isArray()) {
+        error(*elements, QStringLiteral("\"elements\" is not a list: nothing is built"));
+        return;
+    }
+    NameScope names;
+    for (const Json::Value &element : *elements)
+        checkElement(element, 0, nullptr, &names);
+}
+
+void PageChecker::checkTexts(const Json::Value &value, const char *encoding)
+{
+    if (value.isArray() || value.isObject()) {
+        for (const Json::Value &item : value)
+            checkTexts(item, encoding);
+        return;
+    }
+    const std::optional<QByteArray> bytes = JsonRead::stringBytes(value);
+    if (bytes && !isValidText(*bytes, encoding))
+        error(value, QStringLiteral("text is not valid %1").arg(QLatin1String(encoding)));
+}
+
+void PageChecker::checkElement(const Json::Value &element, int depth, const TAVQControlTable *parent,
+                               NameScope *names)
+{
+    if (depth > MaxElementDepth) {
+        error(element, QStringLiteral("element nested deeper than %1 levels is skipped").arg(MaxElementDepth));
+        return;
+    }
+    const Json::Value *typeValue = JsonRead::member(element, "type");
+    const std::optional<QByteArray> typeBytes = typeValue ? JsonRead::stringBytes(*typeValue) : std::nullopt;
+    if (!typeBytes) {
+        error(typeValue ? *typeValue : element, QStringLiteral("element without a control type is skipped"));
+        return;
+    }
+    const QString type = QString::fromUtf8(*typeBytes);
+    // Scrolling controls read their bar children themselves; the builder skips them.
+    if (parent && parent->scrollBars && typeBytes->contains("scrollbar")) {
+        checkMembers(element, type, parent->scrollBars, names);
+        return;
+    }
+    if (*typeBytes == "qtscrollbar") {
+        warning(*typeValue, QStringLiteral("a scroll bar outside a scrolling control is skipped"));
+        return;
+    }
+    if (!RegisteredControlTypes().count(typeBytes->toStdString())) {
+        error(*typeValue, QStringLiteral("unknown control type \"%1\"").arg(type));
+        return;
+    }
+    const TAVQControlTable *table = ControlTableOf(typeBytes->constData());
+    checkMembers(element, type, table, names);
+    const Json::Value *children = JsonRead::member(element, "child");
+    if (!children || !children->isArray())
+        return;
+    for (const Json::Value &child : *children) {
+        NameScope templateNames;
+        checkElement(child, depth + 1, table, table && table->itemTemplates ? &templateNames : names);
+    }
+}
+
+void PageChecker::checkMembers(const Json::Value &element, const QString &type, const TAVQControlTable *table,
+                               NameScope *names)
+{
+    checkName(element, names);
+    for (auto it = element.begin(); it != element.end(); ++it) {
+        const std::string key = it.name();
+        if (key == "type")
+            continue;
+        if (key == "child") {
+            if (!it->isArray())
+                error(*it, QStringLiteral("\"child\" is not a list: no child is built"));
+        } else if (key == "style") {
+            if (table)
+                checkStyles(*it, type, *table);
+        } else if (key == "attr") {
+            if (table)
+                checkAttr(*it, type, *table);
+        } else if (const TAVQKey *common = CommonAttributes.key(key.c_str())) {
+            if (checkValue(*common, *it, type) && key == "layout")
+                Lint::checkMembers(LayoutAttributes, *it, QStringLiteral("key"), QStringLiteral("the layout"),
+                                   m_source, m_sink);
+        } else {
+            warning(*it, QStringLiteral("key \"%1\" is not read by %2").arg(QString::fromStdString(key), type));
+        }
+    }
+}
+
+void PageChecker::checkAttr(const Json::Value &attr, const QString &type, const TAVQControlTable &table)
+{
+    if (!attr.isObject()) {
+        error(attr, QStringLiteral("\"attr\" is not an object: no attribute is read"));
+        return;
+    }
+    Lint::checkMembers(table, attr, QStringLiteral("attribute"), type, m_source, m_sink);
+}
+
+void PageChecker::checkStyles(const Json::Value &styles, const QString &type, const TAVQControlTable &table)
+{
+    if (!styles.isArray() && !styles.isObject()) {
+        error(styles, QStringLiteral("\"style\" is not a list: no style is read"));
+        return;
+    }
+    for (const Json::Value &entry : styles) {
+        if (!entry.isArray()) {
+            error(entry, QStringLiteral("style entry is not a list [name, 0, slot] and is skipped"));
+            continue;
+        }
+        const Json::Value &nameValue = entry[Json::ArrayIndex(0)];
+        const Json::Value &slotValue = entry[Json::ArrayIndex(2)];
+        // Past the end of the entry there is no position of its own.
+        const Json::Value &slotAt = entry.size() > 2 ? slotValue : entry;
+        const std::optional<QByteArray> name = JsonRead::stringBytes(nameValue);
+        const std::optional<int> slot = JsonRead::toInt(slotValue);
+        if (!name) {
+            error(entry.size() > 0 ? nameValue : entry, QStringLiteral("style name is not a string; the entry is skipped"));
+            continue;
+        }
+        if (!slot) {
+            error(slotAt, QStringLiteral("style slot is %1, not an integer; the entry is skipped")
+                              .arg(jsonTypeText(slotValue)));
+            continue;
+        }
+        const TAVQSlotRange *range = table.slot(*slot);
+        if (!range) {
+            warning(slotAt, QStringLiteral("style slot %1 is not read by %2").arg(*slot).arg(type));
+            continue;
+        }
+        checkStyle(QString::fromUtf8(*name), nameValue, *slot, type, range->kind);
+    }
+}
+
+void PageChecker::checkStyle(const QString &name, const Json::Value &at, int slot, const QString &type,
+                             TAVQStyleKind kind)
+{
+    const bool box = isEmptyBox(name) || m_styles.boxes.contains(name);
+    const bool font = m_styles.fonts.contains(name);
+    if (kind == TAVQStyleKind::Box ? box : font)
+        return;
+    if (box || font) {
+        warning(at, QStringLiteral("\"%1\" is a %2 style, but slot %3 of %4 reads a %5 style")
+                        .arg(name, styleKindText(box ? TAVQStyleKind::Box : TAVQStyleKind::Font))
+                        .arg(slot)
+                        .arg(type, styleKindText(kind)));
+        return;
+    }
+    error(at, QStringLiteral("style \"%1\" is not defined in style.json").arg(name));
+}
+
+void PageChecker::checkName(const Json::Value &element, NameScope *names)
+{
+    const Json::Value *value = JsonRead::member(element, "name");
+    const std::optional<QByteArray> bytes = value ? JsonRead::toBytes(*value) : std::nullopt;
+    if (!bytes || bytes->isEmpty())
+        return;
+    const QString name = QString::fromUtf8(*bytes);
+    const auto first = names->constFind(name);
+    if (first == names->constEnd()) {
+        names->insert(name, value);
+        return;
+    }
+    warning(*value, QStringLiteral("object name \"%1\" is used again (first at %2)").arg(name, m_sink->lineOf(**first)));
+}
+
+} // namespace
+
+void checkPage(const LintSource &source, const QString &page, const StyleNames &styles, QVector<Finding> *findings)
+{
+    QByteArray text;
+    if (!source.readPage(page, &text) || text.isEmpty()) {
+        FindingSink(page, text, findings)
+            .add(Severity::Error, 0, QStringLiteral("no such page in the package, the folder or on disk"));
+        return;
+    }
+    FindingSink sink(page, text, findings);
+    Json::Value root;
+    if (!parseReporting(text, &root, &sink))
+        return;
+    const int first = findings->size();
+    PageChecker checker(source, styles, &sink);
+    // Packed pages are GBK; pages in a folder are read as they were written, UTF-8.
+    checker.checkTexts(root, source.isPackaged(page) ? "GBK" : "UTF-8");
+    checker.checkRoot(root);
+    sortByPosition(findings, first);
+}
+
+} // namespace Lint
+} // namespace TAVQtLib
