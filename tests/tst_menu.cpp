@@ -2,7 +2,6 @@
 #include "core/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
-#include "resources/tavqpaint.h"
 #include "lookpicture.h"
 
 #include <QImage>
@@ -99,8 +98,6 @@ private slots:
     void menuBarFromAMenuFile();
     void menuBarTracksHoverAndPress();
     void menuBarIgnoresPageStyles();
-    void itemsAreSizedForTheirFont_data();
-    void itemsAreSizedForTheirFont();
 
 private:
     QString writeFile(const QString &name, const QByteArray &data);
@@ -541,35 +538,4 @@ void TestMenu::menuBarIgnoresPageStyles()
 }
 
 QTEST_MAIN(TestMenu)
-// Items are measured in the font they are painted in, not the platform's.
-void TestMenu::itemsAreSizedForTheirFont_data()
-{
-    QTest::addColumn<bool>("bar");
-    QTest::newRow("menu bar") << true;
-    QTest::newRow("menu") << false;
-}
-
-void TestMenu::itemsAreSizedForTheirFont()
-{
-    QFETCH(bool, bar);
-    const QFont platformFont = QApplication::font();
-    QFont small = platformFont;
-    small.setPixelSize(8);
-    QApplication::setFont(small);
-    TAVQMenuBar menuBar;
-    TAVQMenu menu;
-    QWidget *widget = bar ? static_cast<QWidget *>(&menuBar) : &menu;
-    if (bar)
-        menuBar.impl()->setItemFont(4, font(30));
-    else
-        menu.impl()->setItemFont(4, font(30));
-    QAction *action = new QAction(QString::fromUtf8("文件编辑"), widget);
-    widget->addAction(action);
-    widget->adjustSize();
-    const int textWidth = QFontMetrics(TAVQPaint::fontOf(font(30))).horizontalAdvance(action->text());
-    const QRect item = bar ? menuBar.actionGeometry(action) : menu.actionGeometry(action);
-    QApplication::setFont(platformFont);
-    QVERIFY2(item.width() >= textWidth, qPrintable(QString("%1 < %2").arg(item.width()).arg(textWidth)));
-}
-
 #include "tst_menu.moc"

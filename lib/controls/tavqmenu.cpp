@@ -5,7 +5,6 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
-#include "resources/tavqpaint.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -33,13 +32,6 @@ void paintItem(QPainter *painter, const QAction *action, const QRect &r, const T
 {
     TAVQControlBaseImpl::paintBox(painter, box, r);
     TAVQControlBaseImpl::paintText(painter, action->text(), font, r);
-}
-
-// Qt sizes the items from the widget's font; they are painted in the item
-// font, so they are measured in it too, whatever the platform's default font.
-void fitItemsToFont(QWidget *widget, const TAVQFontStyle &style)
-{
-    widget->setFont(TAVQPaint::fontOf(style));
 }
 
 void paintSubMenuMark(QPainter *painter, const QRect &r)
@@ -113,7 +105,6 @@ void TAVQMenuBarImpl::setItemBox(int state, const TAVQBoxStyle &style)
 void TAVQMenuBarImpl::setItemFont(int state, const TAVQFontStyle &style)
 {
     TAVQStyleSlots::storeForState(m_itemFonts, state, style);
-    fitItemsToFont(m_widget, m_itemFonts[StateNormal]);
 }
 
 void TAVQMenuBarImpl::setHoverIndex(int index)
@@ -226,7 +217,6 @@ void TAVQMenuImpl::setItemFont(int state, const TAVQFontStyle &style)
 {
     if (state >= 0 && state < 4)
         m_itemFonts[size_t(state)] = style;
-    fitItemsToFont(m_widget, m_itemFonts[StateNormal]);
 }
 
 void TAVQMenuImpl::copyLook(const TAVQMenuImpl &other)
