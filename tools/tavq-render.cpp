@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -88,6 +89,17 @@ void settle()
     }
 }
 
+// The window is drawn as the active one. Offscreen it is active at once; an X
+// server tells a moment later, and some looks (the LCD's colour) depend on it.
+void waitUntilActive(QWidget *window)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!window->isActiveWindow() && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    settle();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -146,6 +158,7 @@ int main(int argc, char **argv)
     window.show();
     window.activateWindow();
     settle();
+    waitUntilActive(&window);
     if (!window.grab().save(args[1], "PNG")) {
         std::fprintf(stderr, "tavq-render: %s: cannot write the picture\n", qPrintable(args[1]));
         return Failed;
