@@ -1,5 +1,5 @@
-#include "inspectoverlay.h"
-#include "inspector.h"
+#include "elementoverlay.h"
+#include "elementinfo.h"
 #include "previewpage.h"
 #include "previewwindow.h"
 
@@ -145,7 +145,7 @@ void tst_Preview::answersForNestedElement()
     auto *title = host.findChild<QWidget *>("title");
     QVERIFY(title);
 
-    const InspectorAnswer answer = Inspector(page).answerFor(title);
+    const ElementAnswer answer = ElementInfo(page).answerFor(title);
     QCOMPARE(answer.control, title);
     QCOMPARE(answer.name, QString("title"));
     QCOMPARE(answer.type, QString("qtlabel"));
@@ -164,7 +164,7 @@ void tst_Preview::answersForNestedElement()
     QVERIFY(answer.json.endsWith(R"("attr":{"text":"Hello"}})"));
 
     // The page host itself was made by no element.
-    QCOMPARE(Inspector(page).answerFor(&host).control, nullptr);
+    QCOMPARE(ElementInfo(page).answerFor(&host).control, nullptr);
 }
 
 void tst_Preview::findsControlByLine()
@@ -191,7 +191,7 @@ void tst_Preview::inspectsUnderTheMouse()
     window.rebuild();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *overlay = window.findChild<InspectOverlay *>();
+    auto *overlay = window.findChild<ElementOverlay *>();
     QVERIFY(overlay && overlay->isVisible());
     QCOMPARE(overlay->geometry(), QRect(0, 0, 300, 200));
 

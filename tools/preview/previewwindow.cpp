@@ -1,6 +1,6 @@
 #include "previewwindow.h"
 
-#include "inspectoverlay.h"
+#include "elementoverlay.h"
 #include "toolsupport.h"
 
 #include "core/tavqruntime.h"
@@ -40,7 +40,7 @@ void savePicture(const QPixmap &picture, const QString &path)
         std::fprintf(stderr, "tavq-preview: %s: cannot write the picture\n", qPrintable(path));
 }
 
-QString captionOf(const InspectorAnswer &answer)
+QString captionOf(const ElementAnswer &answer)
 {
     return answer.name.isEmpty() ? answer.type : QStringLiteral("%1 %2").arg(answer.type, answer.name);
 }
@@ -60,7 +60,7 @@ PreviewWindow::PreviewWindow(const PreviewOptions &options, QWidget *parent)
     , m_details(new QPlainTextEdit)
 {
     setWindowTitle(tr("%1 - page preview").arg(options.page));
-    m_overlay = new InspectOverlay(m_stage);
+    m_overlay = new ElementOverlay(m_stage);
     m_overlay->hide();
     m_scroll->setWidget(m_stage);
     m_splitter->addWidget(m_scroll);
@@ -72,8 +72,8 @@ PreviewWindow::PreviewWindow(const PreviewOptions &options, QWidget *parent)
 
     connect(m_inspectToggle, &QCheckBox::toggled, this, &PreviewWindow::setInspecting);
     connect(m_findings, &QListWidget::itemClicked, this, &PreviewWindow::findingClicked);
-    connect(m_overlay, &InspectOverlay::hovered, this, &PreviewWindow::hover);
-    connect(m_overlay, &InspectOverlay::clicked, this, &PreviewWindow::select);
+    connect(m_overlay, &ElementOverlay::hovered, this, &PreviewWindow::hover);
+    connect(m_overlay, &ElementOverlay::clicked, this, &PreviewWindow::select);
     setInspecting(options.inspect);
 }
 
@@ -189,16 +189,16 @@ void PreviewWindow::setInspecting(bool on)
 
 void PreviewWindow::hover(QWidget *widget)
 {
-    const InspectorAnswer answer = m_inspector.answerFor(widget);
+    const ElementAnswer answer = m_inspector.answerFor(widget);
     m_overlay->outline(answer.control, captionOf(answer));
-    m_hoverInfo->setText(Inspector::describe(answer, false));
+    m_hoverInfo->setText(ElementInfo::describe(answer, false));
 }
 
 void PreviewWindow::select(QWidget *widget)
 {
-    const InspectorAnswer answer = m_inspector.answerFor(widget);
+    const ElementAnswer answer = m_inspector.answerFor(widget);
     m_overlay->outline(answer.control, captionOf(answer));
-    m_details->setPlainText(Inspector::describe(answer, true));
+    m_details->setPlainText(ElementInfo::describe(answer, true));
 }
 
 void PreviewWindow::writePictures()

@@ -1,7 +1,7 @@
 #ifndef TAVQ_PREVIEWWINDOW_H
 #define TAVQ_PREVIEWWINDOW_H
 
-#include "inspector.h"
+#include "elementinfo.h"
 #include "previewpage.h"
 
 #include "tavqlint.h"
@@ -24,7 +24,7 @@ class TAVQWindow;
 
 namespace Preview {
 
-class InspectOverlay;
+class ElementOverlay;
 
 // What the preview shows and where it writes its pictures.
 struct PreviewOptions
@@ -66,12 +66,12 @@ private:
 
     PreviewOptions m_options;
     PreviewPage m_page;
-    Inspector m_inspector;
+    ElementInfo m_inspector;
     QPointer<TAVQWindow> m_host;
     QWidget *m_stage = nullptr;
     QScrollArea *m_scroll = nullptr;
     QSplitter *m_splitter = nullptr;
-    InspectOverlay *m_overlay = nullptr;
+    ElementOverlay *m_overlay = nullptr;
     QCheckBox *m_inspectToggle = nullptr;
     QListWidget *m_findings = nullptr;
     QLabel *m_hoverInfo = nullptr;

@@ -1,5 +1,5 @@
-#ifndef TAVQ_INSPECTOR_H
-#define TAVQ_INSPECTOR_H
+#ifndef TAVQ_ELEMENTINFO_H
+#define TAVQ_ELEMENTINFO_H
 
 #include <QRect>
 #include <QString>
@@ -23,7 +23,7 @@ struct SlotStyle
 };
 
 // Where a control of the page comes from.
-struct InspectorAnswer
+struct ElementAnswer
 {
     QWidget *control = nullptr;   // the control answered for; null: none
     QString name;
@@ -36,15 +36,15 @@ struct InspectorAnswer
 };
 
 // Answers "where does this come from?" for widgets of a built page.
-class Inspector
+class ElementInfo
 {
 public:
-    explicit Inspector(const PreviewPage &page);
+    explicit ElementInfo(const PreviewPage &page);
 
     // The answer for the control that `widget` is or belongs to.
-    InspectorAnswer answerFor(QWidget *widget) const;
+    ElementAnswer answerFor(QWidget *widget) const;
     // The answer as the panel shows it; the element's text only when asked for.
-    static QString describe(const InspectorAnswer &answer, bool withJson);
+    static QString describe(const ElementAnswer &answer, bool withJson);
 
 private:
     const PreviewPage &m_page;

@@ -1,4 +1,4 @@
-#include "inspector.h"
+#include "elementinfo.h"
 
 #include "previewpage.h"
 
@@ -89,14 +89,14 @@ QString layoutText(QWidget *control)
                                                : QStringLiteral("kind %1 (lays out nothing)").arg(base->GetLayoutType());
 }
 
-Inspector::Inspector(const PreviewPage &page)
+ElementInfo::ElementInfo(const PreviewPage &page)
     : m_page(page)
 {
 }
 
-InspectorAnswer Inspector::answerFor(QWidget *widget) const
+ElementAnswer ElementInfo::answerFor(QWidget *widget) const
 {
-    InspectorAnswer answer;
+    ElementAnswer answer;
     QWidget *control = m_page.controlAt(widget);
     const Json::Value *element = control ? m_page.elementOf(control) : nullptr;
     if (!element)
@@ -112,7 +112,7 @@ InspectorAnswer Inspector::answerFor(QWidget *widget) const
     return answer;
 }
 
-QString Inspector::describe(const InspectorAnswer &answer, bool withJson)
+QString ElementInfo::describe(const ElementAnswer &answer, bool withJson)
 {
     if (!answer.control)
         return QString();

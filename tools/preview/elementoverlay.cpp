@@ -1,4 +1,4 @@
-#include "inspectoverlay.h"
+#include "elementoverlay.h"
 
 #include "core/tavqqtcompat.h"
 
@@ -14,14 +14,14 @@ const QColor OutlineColor(255, 0, 170);
 
 } // namespace
 
-InspectOverlay::InspectOverlay(QWidget *parent)
+ElementOverlay::ElementOverlay(QWidget *parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
 }
 
-void InspectOverlay::cover(QWidget *host)
+void ElementOverlay::cover(QWidget *host)
 {
     m_host = host;
     m_control = nullptr;
@@ -31,14 +31,14 @@ void InspectOverlay::cover(QWidget *host)
     update();
 }
 
-void InspectOverlay::outline(QWidget *control, const QString &caption)
+void ElementOverlay::outline(QWidget *control, const QString &caption)
 {
     m_control = control;
     m_caption = caption;
     update();
 }
 
-QWidget *InspectOverlay::widgetAt(const QPoint &pos) const
+QWidget *ElementOverlay::widgetAt(const QPoint &pos) const
 {
     if (!m_host)
         return nullptr;
@@ -46,29 +46,29 @@ QWidget *InspectOverlay::widgetAt(const QPoint &pos) const
     return m_host->childAt(inHost);
 }
 
-void InspectOverlay::mouseMoveEvent(QMouseEvent *event)
+void ElementOverlay::mouseMoveEvent(QMouseEvent *event)
 {
     emit hovered(widgetAt(positionOf(event)));
 }
 
-void InspectOverlay::mousePressEvent(QMouseEvent *event)
+void ElementOverlay::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         emit clicked(widgetAt(positionOf(event)));
 }
 
 // The page must not see clicks meant for the inspector.
-void InspectOverlay::mouseReleaseEvent(QMouseEvent *event)
+void ElementOverlay::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
 }
 
-void InspectOverlay::mouseDoubleClickEvent(QMouseEvent *event)
+void ElementOverlay::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
 }
 
-void InspectOverlay::paintEvent(QPaintEvent *)
+void ElementOverlay::paintEvent(QPaintEvent *)
 {
     if (!m_control || !m_host)
         return;

@@ -1,5 +1,5 @@
-#ifndef TAVQ_INSPECTOVERLAY_H
-#define TAVQ_INSPECTOVERLAY_H
+#ifndef TAVQ_ELEMENTOVERLAY_H
+#define TAVQ_ELEMENTOVERLAY_H
 
 #include <QPointer>
 #include <QWidget>
@@ -9,12 +9,12 @@ namespace Preview {
 
 // Lies over the page while inspecting: takes the mouse away from the page's
 // controls, reports what is under it and outlines one control.
-class InspectOverlay : public QWidget
+class ElementOverlay : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit InspectOverlay(QWidget *parent = nullptr);
+    explicit ElementOverlay(QWidget *parent = nullptr);
 
     // The page host to cover; the overlay follows its geometry.
     void cover(QWidget *host);
