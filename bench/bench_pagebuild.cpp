@@ -1,6 +1,7 @@
 // Building a page of about 2,000 controls: our page builder against QUiLoader
 // loading the same widget tree, with the same geometry, from a .ui document.
 
+#include "benchviews.h"
 #include "core/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
@@ -9,8 +10,8 @@
 #include "controls/tavqlabel.h"
 #include "controls/tavqpushbutton.h"
 
-#include <QApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
@@ -412,26 +413,15 @@ void BM_QUiLoader(benchmark::State &state)
     finish(state, teardown);
 }
 
-// The floor: the plain Qt classes QUiLoader makes, constructed in code with
-// the same names, geometry and texts. No builder can do less.
-void BM_FloorQtWidgets(benchmark::State &state)
+// The floors: the page constructed in code with the same names, geometry and
+// texts. With the plain Qt classes QUiLoader makes, no builder can do less;
+// with our control classes, it is what the controls cost over plain widgets,
+// without the page builder and the JSON reading.
+void BM_Floor(benchmark::State &state, WidgetMaker make)
 {
     Teardown teardown;
     for (auto _ : state) {
-        QWidget *host = buildInCode(g_fixture.root, makeQtWidget);
-        benchmark::DoNotOptimize(host);
-        teardown.remove(state, host);
-    }
-    finish(state, teardown);
-}
-
-// Our control classes constructed in code the same way: what the controls
-// cost over plain widgets, without the page builder and the JSON reading.
-void BM_FloorOurControls(benchmark::State &state)
-{
-    Teardown teardown;
-    for (auto _ : state) {
-        QWidget *host = buildInCode(g_fixture.root, makeOurControl);
+        QWidget *host = buildInCode(g_fixture.root, make);
         benchmark::DoNotOptimize(host);
         teardown.remove(state, host);
     }
@@ -460,28 +450,19 @@ bool makeFixture()
 BENCHMARK(BM_OurBuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OurParseAndBuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QUiLoader)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_FloorQtWidgets)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_FloorOurControls)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_Floor, QtWidgets, makeQtWidget)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_Floor, OurControls, makeOurControl)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char **argv)
 {
-    // Headless unless the caller chose a platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    InitRuntime();
-
-    QUiLoader loader;
-    if (!makeFixture() || !crossCheck(loader))
-        return 1;
-
-    benchmark::AddCustomContext("page_elements", std::to_string(g_fixture.elementCount));
-    benchmark::AddCustomContext("page_json_bytes", std::to_string(g_fixture.json.size()));
-    benchmark::AddCustomContext("page_ui_bytes", std::to_string(g_fixture.ui.size()));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchViews::runBenchmarks(argc, argv, [] {
+        InitRuntime();
+        QUiLoader loader;
+        if (!makeFixture() || !crossCheck(loader))
+            return false;
+        benchmark::AddCustomContext("page_elements", std::to_string(g_fixture.elementCount));
+        benchmark::AddCustomContext("page_json_bytes", std::to_string(g_fixture.json.size()));
+        benchmark::AddCustomContext("page_ui_bytes", std::to_string(g_fixture.ui.size()));
+        return true;
+    });
 }

@@ -109,7 +109,7 @@ TAVQListView *templateList(int rows)
     return view;
 }
 
-int runBenchmarks(int argc, char **argv)
+int runBenchmarks(int argc, char **argv, const std::function<bool()> &prepare)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -117,7 +117,10 @@ int runBenchmarks(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    if (prepare && !prepare())
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
     return 0;
 }
 

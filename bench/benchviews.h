@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QAbstractItemView;
 class QImage;
 class QObject;
@@ -42,8 +44,9 @@ TAVQtLib::TAVQContainer *productTemplate(QWidget *parent);
 TAVQtLib::TAVQListView *templateList(int rows);
 
 // Runs the registered benchmarks in a widget application, offscreen unless
-// QT_QPA_PLATFORM says otherwise.
-int runBenchmarks(int argc, char **argv);
+// QT_QPA_PLATFORM says otherwise. `prepare`, when given, runs once the
+// application exists; its false ends the program with 1.
+int runBenchmarks(int argc, char **argv, const std::function<bool()> &prepare = nullptr);
 
 } // namespace BenchViews
 

@@ -2,6 +2,7 @@
 // silently fall back to a default, and reports them as compilers do.
 
 #include "tavqlint.h"
+#include "toolsupport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -30,10 +31,9 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(Description));
     parser.addHelpOption();
-    const QCommandLineOption packageOption("package", "Resource package to read pages, styles and images from.", "FILE");
-    const QCommandLineOption folderOption("folder", "Folder on disk: style.json, pages and images.", "DIR");
+    const ToolSupport::SourceOptions sources = ToolSupport::addSourceOptions(&parser);
     const QCommandLineOption werrorOption("werror", "Count warnings as errors.");
-    parser.addOptions({packageOption, folderOption, werrorOption});
+    parser.addOption(werrorOption);
     parser.addPositionalArgument("PAGE", "Page file name, as the program names it (e.g. LoginPage.json).", "PAGE...");
     parser.process(app);
 
@@ -43,8 +43,8 @@ int main(int argc, char **argv)
         return Usage;
     }
     Lint::Source source;
-    source.packagePath = parser.value(packageOption);
-    source.folder = parser.value(folderOption);
+    source.packagePath = parser.value(sources.package);
+    source.folder = parser.value(sources.folder);
 
     // Every page brings the style sheet's findings again; each is told once.
     QVector<Lint::Finding> findings;

@@ -56,8 +56,7 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(Description));
     parser.addHelpOption();
-    const QCommandLineOption packageOption("package", "Resource package to read pages, styles and images from.", "FILE");
-    const QCommandLineOption folderOption("folder", "Style folder on disk: style.json, pages and images.", "DIR");
+    const ToolSupport::SourceOptions sources = ToolSupport::addSourceOptions(&parser);
     const QCommandLineOption sizeOption("size", "Page size, for example 1024x768.", "WxH");
     const QCommandLineOption snapshotOption("snapshot", "Write the page's picture after every build.", "OUT.png");
     const QCommandLineOption inspectOption("inspect", "Start in inspect mode.");
@@ -65,7 +64,7 @@ int main(int argc, char **argv)
     QCommandLineOption selectOption("select", "Select the control of this object name after every build.", "NAME");
     windowOption.setFlags(QCommandLineOption::HiddenFromHelp);
     selectOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({packageOption, folderOption, sizeOption, snapshotOption, inspectOption, windowOption,
+    parser.addOptions({sizeOption, snapshotOption, inspectOption, windowOption,
                        selectOption});
     parser.addPositionalArgument("PAGE", "Page file name, as the program names it (e.g. LoginPage.json).");
     parser.process(app);
@@ -77,13 +76,13 @@ int main(int argc, char **argv)
         std::fputs(qPrintable(parser.helpText()), stderr);
         return 1;
     }
-    if (parser.isSet(packageOption) && !QFileInfo::exists(parser.value(packageOption))) {
-        std::fprintf(stderr, "tavq-preview: %s: no such package\n", qPrintable(parser.value(packageOption)));
+    if (parser.isSet(sources.package) && !QFileInfo::exists(parser.value(sources.package))) {
+        std::fprintf(stderr, "tavq-preview: %s: no such package\n", qPrintable(parser.value(sources.package)));
         return 1;
     }
     options.page = args[0];
-    options.source.packagePath = parser.value(packageOption);
-    options.source.folder = parser.value(folderOption);
+    options.source.packagePath = parser.value(sources.package);
+    options.source.folder = parser.value(sources.folder);
     options.snapshot = parser.value(snapshotOption);
     options.windowSnapshot = parser.value(windowOption);
     options.select = parser.value(selectOption);

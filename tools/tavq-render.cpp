@@ -110,12 +110,11 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(Description));
     parser.addHelpOption();
-    const QCommandLineOption packageOption("package", "Resource package to read pages, styles and images from.", "FILE");
-    const QCommandLineOption folderOption("folder", "Style folder on disk: style.json, pages and images.", "DIR");
+    const ToolSupport::SourceOptions sources = ToolSupport::addSourceOptions(&parser);
     const QCommandLineOption sizeOption("size", "Window size, for example 1024x768.", "WxH");
     const QCommandLineOption menuOption("menu", "Menus of the menu bar NAME from the menu file FILE; repeatable.",
                                         "NAME=FILE");
-    parser.addOptions({packageOption, folderOption, sizeOption, menuOption});
+    parser.addOptions({sizeOption, menuOption});
     parser.addPositionalArgument("PAGE", "Page file name, as the program names it (e.g. LoginPage.json).");
     parser.addPositionalArgument("OUT.png", "Where to write the picture.");
     parser.process(app);
@@ -129,14 +128,14 @@ int main(int argc, char **argv)
         return Failed;
     }
     InitRuntime();
-    if (parser.isSet(packageOption) && !QFileInfo::exists(parser.value(packageOption))) {
-        std::fprintf(stderr, "tavq-render: %s: no such package\n", qPrintable(parser.value(packageOption)));
+    if (parser.isSet(sources.package) && !QFileInfo::exists(parser.value(sources.package))) {
+        std::fprintf(stderr, "tavq-render: %s: no such package\n", qPrintable(parser.value(sources.package)));
         return Failed;
     }
-    if (parser.isSet(packageOption))
-        OpenPackage(parser.value(packageOption));
-    if (parser.isSet(folderOption))
-        LoadStyleFolder(parser.value(folderOption));
+    if (parser.isSet(sources.package))
+        OpenPackage(parser.value(sources.package));
+    if (parser.isSet(sources.folder))
+        LoadStyleFolder(parser.value(sources.folder));
 
     const QString page = args[0];
     Json::Value root;

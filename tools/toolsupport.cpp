@@ -2,6 +2,7 @@
 
 #include "controls/tavqlistview.h"
 
+#include <QCommandLineParser>
 #include <QSize>
 #include <QStringList>
 
@@ -13,6 +14,15 @@ void preferOffscreenWithoutDisplay()
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+SourceOptions addSourceOptions(QCommandLineParser *parser)
+{
+    SourceOptions options{
+        QCommandLineOption("package", "Resource package to read pages, styles and images from.", "FILE"),
+        QCommandLineOption("folder", "Style folder on disk: style.json, pages and images.", "DIR")};
+    parser->addOptions({options.package, options.folder});
+    return options;
 }
 
 bool parseSize(const QString &text, QSize *size)
