@@ -292,6 +292,16 @@ QWidget *makeOurControl(const Node &node, QWidget *parent)
     return new TAVQContainer(parent);
 }
 
+// Our controls made the way every page must make them: without a parent, then
+// moved under it and shown (which polishes them) before anything is read.
+QWidget *makeOurControlParentedAndShown(const Node &node, QWidget *parent)
+{
+    QWidget *w = makeOurControl(node, nullptr);
+    w->setParent(parent);
+    w->setVisible(true);
+    return w;
+}
+
 void buildNode(const Node &node, QWidget *parent, WidgetMaker make)
 {
     QWidget *w = make(node, parent);
@@ -312,7 +322,7 @@ QWidget *buildInCode(const Node &root, WidgetMaker make)
 // The timings compare equal work only if every builder gives the same tree.
 bool crossCheck(QUiLoader &loader)
 {
-    for (const WidgetMaker make : {makeQtWidget, makeOurControl}) {
+    for (const WidgetMaker make : {makeQtWidget, makeOurControl, makeOurControlParentedAndShown}) {
         std::unique_ptr<QWidget> inCode(buildInCode(g_fixture.root, make));
         if (!matches(g_fixture.root, widgetsByName(inCode.get())))
             return fail("the widgets built in code differ from the expected tree");
@@ -452,6 +462,50 @@ BENCHMARK(BM_OurParseAndBuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_QUiLoader)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK_CAPTURE(BM_Floor, QtWidgets, makeQtWidget)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK_CAPTURE(BM_Floor, OurControls, makeOurControl)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_CAPTURE(BM_Floor, OurControlsParentedAndShown, makeOurControlParentedAndShown)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+namespace {
+
+using DocumentParser = bool (*)(const char *begin, const char *end, Json::Value *root);
+
+// The page text to a tree and the tree destroyed again: the reading alone.
+void BM_Parse(benchmark::State &state, DocumentParser parse)
+{
+    const QByteArray &text = g_fixture.json;
+    for (auto _ : state) {
+        Json::Value page;
+        if (!parse(text.constData(), text.constData() + text.size(), &page)) {
+            state.SkipWithError("the page does not parse");
+            break;
+        }
+        benchmark::DoNotOptimize(page);
+    }
+}
+
+// Only the freeing of the page tree, after a build and its teardown as in
+// BM_OurParseAndBuild: the tree is no longer in the caches then.
+void BM_FreeTreeAfterBuild(benchmark::State &state)
+{
+    const QByteArray &text = g_fixture.json;
+    Teardown teardown;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto page = std::make_unique<Json::Value>();
+        JsonRead::parseDocument(text.constData(), text.constData() + text.size(), page.get());
+        QWidget *host = buildOurs(*page);
+        state.ResumeTiming();
+        teardown.remove(state, host);
+        page.reset();
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_Parse, JsonCpp, JsonRead::parseDocumentWithJsonCpp)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Parse, Ours, JsonRead::parseDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeTreeAfterBuild)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -21,9 +21,9 @@ fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" "${generator[@]}" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAVQ_BUILD_FUZZ=ON -DTAVQ_BUILD_TESTS=OFF -DTAVQ_BUILD_BENCH=OFF >/dev/null || exit 1
-cmake --build "$build" --target fuzz_package fuzz_styles fuzz_page -j "$(nproc)" || exit 1
+cmake --build "$build" --target fuzz_package fuzz_styles fuzz_page fuzz_json -j "$(nproc)" || exit 1
 
-mkdir -p "$build/corpus/package" "$build/corpus/styles" "$build/corpus/page" "$build/artifacts"
+mkdir -p "$build/corpus/package" "$build/corpus/styles" "$build/corpus/page" "$build/corpus/json" "$build/artifacts"
 if ! "$here/make_corpus.sh" "$build/corpus/package"; then
     echo "fuzz/run.sh: no seed packages; fuzz_package starts from nothing"
 fi
@@ -58,6 +58,7 @@ run() {
 run fuzz_package "$here/package.dict" "$build/corpus/package" "$(regressions package)"
 run fuzz_styles "$here/styles.dict" "$build/corpus/styles" "$here/corpus/styles" "$(regressions styles)"
 # Qt and fontconfig keep caches for the life of the process; those are not leaks of ours.
+run fuzz_json "$here/json.dict" "$build/corpus/json" "$here/corpus/page" "$(regressions json)"
 ASAN_OPTIONS=detect_leaks=0 run fuzz_page "$here/page.dict" -detect_leaks=0 "$build/corpus/page" "$here/corpus/page" "$(regressions page)"
 
 if [ $failed -ne 0 ]; then

@@ -4,6 +4,7 @@
 // against the stated expectation and against JsonCpp itself.
 
 #include "core/tavqjson.h"
+#include "core/tavqjsonparser.h"
 
 #include <QtTest>
 
@@ -51,6 +52,41 @@ QVariant toVariant(const std::optional<QByteArray> &value) { return value ? QVar
 // An expectation cell that is an invalid QVariant means "absent".
 const QVariant Absent;
 
+// Every value's type and offsets, depth first, members in key order.
+QString layout(const Json::Value &value)
+{
+    QString text = QStringLiteral("%1@%2-%3").arg(int(value.type())).arg(qlonglong(value.getOffsetStart()))
+                       .arg(qlonglong(value.getOffsetLimit()));
+    if (value.isArray() || value.isObject()) {
+        text += QLatin1Char('(');
+        for (const Json::Value &child : value)
+            text += layout(child) + QLatin1Char(' ');
+        text += QLatin1Char(')');
+    }
+    return text;
+}
+
+bool isPlain(const QByteArray &json)
+{
+    Json::Value root;
+    return JsonRead::parsePlainDocument(json.constData(), json.constData() + json.size(), &root)
+        == JsonRead::FastParse::Parsed;
+}
+
+// parseDocument gives what the JsonCpp reader alone gives: success, tree, types and offsets.
+void compareWithJsonCpp(const QByteArray &json)
+{
+    Json::Value ours;
+    Json::Value reference;
+    const char *begin = json.constData();
+    const bool parsed = JsonRead::parseDocument(begin, begin + json.size(), &ours);
+    QCOMPARE(parsed, JsonRead::parseDocumentWithJsonCpp(begin, begin + json.size(), &reference));
+    if (parsed) {
+        QVERIFY(ours == reference);
+        QCOMPARE(layout(ours), layout(reference));
+    }
+}
+
 } // namespace
 
 class tst_JsonRead : public QObject
@@ -62,6 +98,9 @@ private slots:
     void conversions();
     void membersConvertAndFallBack();
     void stringBytesTakesOnlyStrings();
+    void fastAndReferenceParsersAgree_data();
+    void fastAndReferenceParsersAgree();
+    void projectPagesTakeTheFastPath();
 };
 
 void tst_JsonRead::conversions_data()
@@ -220,6 +259,97 @@ void tst_JsonRead::stringBytesTakesOnlyStrings()
     // A string value made in code, without storage, is the empty string, as asString says.
     QCOMPARE(JsonRead::stringBytes(Json::Value(Json::stringValue)), std::optional<QByteArray>(""));
     QCOMPARE(JsonRead::toBytes(Json::Value(Json::stringValue)), std::optional<QByteArray>(""));
+}
+
+void tst_JsonRead::fastAndReferenceParsersAgree_data()
+{
+    // Whether the fast parser takes the document, or declines it to the JsonCpp reader.
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<bool>("plain");
+    const auto row = [](const char *name, const QByteArray &json, bool plain) {
+        QTest::newRow(name) << json << plain;
+    };
+    const auto nested = [](int depth) { return QByteArray(depth, '[') + QByteArray(depth, ']'); };
+
+    row("nested", R"({"a":{"b":[1,{"c":[]}],"e":{}},"d":[[],{},"x",true,false,null]})", true);
+    row("empty object", "{}", true);
+    row("empty array", "[]", true);
+    row("scalar root", "\"text\"", true);
+    row("literal root", "null", true);
+    row("whitespace", " \t\r\n{ \"a\" :\t[ 1 ,\r\n2 ] }\r\n ", true);
+    row("escapes", R"(["a\"b\\c\/d\b\f\n\r\t", "\n"])", true);
+    row("escaped key", R"({"k\ney":1,"k\"":2,"":3})", true);
+    row("control bytes", "[\"a\x01\x1f\tb\x7f\"]", true);
+    row("zero byte in string", QByteArray("[\"a\0b\"]", 7), true);
+    row("gbk", "{\"\xc4\xe3\xba\xc3\":\"\xd6\xd0\xce\xc4\"}", true);
+    row("gbk backslash trail byte", "[\"\x95\\n\x95\\\\\"]", true);
+    row("unicode escape", R"(["\u00e9\ud83d\ude00"])", false);
+    row("bad escape", R"(["\x"])", false);
+    row("ints", "[0,-0,7,-7,2147483648,-2147483649,999999999999999999,-999999999999999999]", true);
+    row("19 digits", "[1000000000000000000]", false);
+    row("int64 limits", "[9223372036854775807,-9223372036854775808,18446744073709551615]", false);
+    row("past uint64", "[18446744073709551616]", false);
+    row("leading zero", "[01]", false);
+    row("minus alone", "[-]", false);
+    row("reals", "[1.5,1e3,-0.0,2E-2]", false);
+    row("number then letter", "[1x]", false);
+    row("repeated words and near misses", R"({"type":"qtlabel","types":"type","typ":"y","attr":{"text":"texts"}})", true);
+    row("repeated word with a zero byte", QByteArray("{\"type\":1,\"type\0\":\"x\0\"}", 23), true);
+    row("duplicate keys", R"({"a":1,"b":0,"a":{"c":2},"a":[3,{"d":4}]})", true);
+    row("duplicate replacing container", R"({"a":{"x":[1,2]},"a":"s"})", true);
+    row("comments", "// head\n/* block */{ /*x*/ \"a\" : /*y*/ 1 // z\r\n , \"b\":[1 /**/, 2] } // end", true);
+    row("comment in empty object", "{ /* none */ }", true);
+    row("comment before colon", R"({"a" /*x*/ :1})", false);
+    row("comment in empty array", "[/*x*/]", false);
+    row("comment after last comma", "[1,/*x*/]", false);
+    row("comment where a comma belongs", "{\"a\":1 //c\n \"b\" \"c\":2}", false);
+    row("unclosed comment", "{} /* x", false);
+    row("comment closed by end", "{}/*/", false);
+    row("slash alone", "{}/", false);
+    row("trailing comma in object", R"({"a":1,})", false);
+    row("trailing comma in array", "[1,]", false);
+    row("leading comma", "[,1]", false);
+    row("bom", "\xef\xbb\xbf{}", false);
+    row("garbage after root", "{} x", false);
+    row("second root", "1 2", false);
+    row("zero byte after root", QByteArray("{}\0", 3), false);
+    row("deep", nested(200), true);
+    row("deeper than the bound", nested(300), false);
+    row("past the stack limit", nested(1001), false);
+    row("truncated object", R"({"a":[1,2)", false);
+    row("truncated string", R"({"a":"b)", false);
+    row("truncated literal", "tru", false);
+    row("empty", "", false);
+    row("only whitespace", " \n", false);
+    row("single quotes", "['a']", false);
+    row("bare key", "{a:1}", false);
+    row("missing colon", R"({"a" 1})", false);
+    row("missing comma", "[1 2]", false);
+    row("capital literal", "[True]", false);
+}
+
+void tst_JsonRead::fastAndReferenceParsersAgree()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(bool, plain);
+    QCOMPARE(isPlain(json), plain);
+    compareWithJsonCpp(json);
+}
+
+// The speed-up is real only if actual pages, with their header comments and
+// GBK texts, stay on the fast path.
+void tst_JsonRead::projectPagesTakeTheFastPath()
+{
+    const QDir folder(QStringLiteral(SOURCE_DIR "/package"));
+    const QStringList pages = folder.entryList({QStringLiteral("*Page.json"), QStringLiteral("style.json")});
+    QVERIFY(pages.size() >= 6);
+    for (const QString &name : pages) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray json = file.readAll();
+        QVERIFY2(isPlain(json), qPrintable(name));
+        compareWithJsonCpp(json);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_JsonRead)

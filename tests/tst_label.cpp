@@ -115,6 +115,8 @@ private slots:
     void elisionModes();
     void styleIsApplied();
     void unknownStyleKeepsDefaults();
+    void withoutColourTheApplicationsTextColour_data();
+    void withoutColourTheApplicationsTextColour();
     void programmaticStyles();
     void gbkText();
     void drawPaintsShownTextIntoRectangle();
@@ -279,6 +281,34 @@ void TestLabel::unknownStyleKeepsDefaults()
     // Without a colour of its own the label uses the application's text colour.
     QCOMPARE(label.palette().color(QPalette::WindowText), QApplication::palette(&label).color(QPalette::WindowText));
     QCOMPARE(label.text(), QStringLiteral("label"));
+}
+
+void TestLabel::withoutColourTheApplicationsTextColour_data()
+{
+    QTest::addColumn<bool>("parentColoured");
+    QTest::addColumn<bool>("hadColour");
+    QTest::newRow("parent with a text colour of its own") << true << false;
+    QTest::newRow("colour taken away again") << false << true;
+}
+
+void TestLabel::withoutColourTheApplicationsTextColour()
+{
+    QFETCH(bool, parentColoured);
+    QFETCH(bool, hadColour);
+    QWidget parent;
+    if (parentColoured) {
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::WindowText, QColor(Red));
+        parent.setPalette(palette);
+    }
+    auto *label = new TAVQLabel(&parent);
+    if (hadColour)
+        label->setTextColor(QColor(Red));
+    label->setTextColor(QColor());
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        QCOMPARE(label->palette().color(group, QPalette::WindowText),
+                 QApplication::palette(label).color(group, QPalette::WindowText));
+    }
 }
 
 void TestLabel::programmaticStyles()

@@ -26,6 +26,8 @@
 
 #include <json/value.h>
 
+#include <string>
+
 using namespace TAVQtLib;
 
 namespace {
@@ -77,6 +79,7 @@ private slots:
     void executable_data();
     void executable();
     void controlsAndLintShareTables();
+    void keysOutsideTheTableAreNotRead_data();
     void keysOutsideTheTableAreNotRead();
 
 private:
@@ -278,14 +281,28 @@ void TestLint::controlsAndLintShareTables()
     QCOMPARE(ControlTableOf("qtsplitter"), &TAVQSplitterImpl::Table);
 }
 
+void TestLint::keysOutsideTheTableAreNotRead_data()
+{
+    QTest::addColumn<int>("fillers");
+    QTest::newRow("few members") << 0;
+    // More members than the reader indexes: they are looked up in the object.
+    QTest::newRow("many members") << 20;
+}
+
 void TestLint::keysOutsideTheTableAreNotRead()
 {
+    QFETCH(int, fillers);
     Json::Value attr(Json::objectValue);
+    for (int i = 0; i < fillers; ++i)
+        attr["filler" + std::to_string(i)] = i;
     attr["iconX"] = 3;
+    attr["iconYY"] = 5;
     attr["colour"] = 4;
     const TAVQKeyReader reader(TAVQPushButtonImpl::Table.keys, attr);
     QCOMPARE(reader.optionalInt("iconX"), std::optional<int>(3));
     QCOMPARE(reader.optionalInt("colour"), std::nullopt);
+    // A listed key that is only the start of a member's name is absent.
+    QCOMPARE(reader.optionalInt("iconY"), std::nullopt);
     // Listed, but as an integer: no other conversion reads it.
     QCOMPARE(reader.optionalBool("iconX"), std::nullopt);
 }

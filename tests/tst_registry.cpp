@@ -91,6 +91,8 @@ void tst_Registry::creatorsMakeTheirClass()
     QCOMPARE(w->parentWidget(), &parent);
     ITAVQControlBase *control = controlInterface(w);
     QVERIFY(control);
+    // Declared to the meta-object system, so the builder's frequent look-ups stay cheap.
+    QCOMPARE(qobject_cast<ITAVQControlBase *>(w), control);
     QCOMPARE(control->GetTypeName(), className);
     QVERIFY(control->GetImpl());
     QCOMPARE(control->GetControlBase()->widget(), w);

@@ -40,6 +40,26 @@ std::optional<QString> pageText(const Json::Value &element, const TAVQControlTab
     return fromGbk(*bytes);
 }
 
+// The window text of every colour group in `color`; without a colour of its
+// own the label goes back to the application's.
+void applyTextColor(QLabel *widget, const QColor &color)
+{
+    const QPalette defaults = color.isValid() ? QPalette() : QApplication::palette(widget);
+    QPalette palette = widget->palette();
+    bool changed = false;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QBrush brush = color.isValid() ? QBrush(color) : defaults.brush(group, QPalette::WindowText);
+        changed = changed || palette.brush(group, QPalette::WindowText) != brush;
+        palette.setBrush(group, QPalette::WindowText, brush);
+    }
+    // A label without a palette of its own that already shows the application's
+    // colour is left alone: setting an equal palette still resolves and
+    // propagates it, the costliest step of building an unstyled label.
+    if (!changed && !color.isValid() && !widget->testAttribute(Qt::WA_SetPalette))
+        return;
+    widget->setPalette(palette);
+}
+
 } // namespace
 
 // TAVQLabelFonts
@@ -108,16 +128,7 @@ void TAVQLabelImpl::applyStyle()
     QLabel *const widget = label();
     const TAVQFontStyle &style = m_fonts.current();
     widget->setFont(TAVQPaint::fontOf(style));
-
-    // Without a colour of its own the label goes back to the application's.
-    QPalette palette = widget->palette();
-    const QPalette defaults = QApplication::palette(widget);
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        const QBrush brush = style.color.isValid() ? QBrush(style.color)
-                                                    : defaults.brush(group, QPalette::WindowText);
-        palette.setBrush(group, QPalette::WindowText, brush);
-    }
-    widget->setPalette(palette);
+    applyTextColor(widget, style.color);
     widget->setAlignment(TAVQPaint::alignmentOf(style));
 }
 

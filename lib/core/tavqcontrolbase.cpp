@@ -33,6 +33,11 @@ const TAVQControlTable LayoutAttributes{LayoutKeys, {}};
 
 ITAVQControlBase *controlInterface(QObject *object)
 {
+    // The library's controls declare the interface to the meta-object system,
+    // which answers with two string compares where a cross-cast searches the
+    // whole class tree; other implementers still get the cross-cast.
+    if (ITAVQControlBase *control = qobject_cast<ITAVQControlBase *>(object))
+        return control;
     return dynamic_cast<ITAVQControlBase *>(object);
 }
 
@@ -121,8 +126,9 @@ void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
     // that measuring would be replaced moments later, so it is skipped; custom
     // and unknown kinds set none, and the control keeps the size showing gives it.
     const Json::Value *layout = e.value("layout", TAVQValueKind::Object);
-    const int kind = layout ? TAVQKeyReader(LayoutAttributes.keys, *layout).intMember("type", LayoutAnchor)
-                            : LayoutFixed;
+    const Json::Value noLayout;
+    const TAVQKeyReader l(LayoutAttributes.keys, layout ? *layout : noLayout);
+    const int kind = layout ? l.intMember("type", LayoutAnchor) : LayoutFixed;
     if (kind == LayoutAnchor || kind == LayoutMargin || kind == LayoutFixed)
         m_widget->setAttribute(Qt::WA_Resized);
     m_widget->setVisible(true);
@@ -131,7 +137,7 @@ void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
     if (const auto enabled = e.optionalBool("enable"))
         m_widget->setEnabled(*enabled);
     if (layout) {
-        readLayoutObject(*layout, *element);
+        readLayoutObject(l, e);
         return;
     }
     TAVQFixedLayout fixed;
@@ -142,10 +148,8 @@ void TAVQControlBase::LoadCommonAttributes(const Json::Value *element)
     store(LayoutFixed, fixed);
 }
 
-void TAVQControlBase::readLayoutObject(const Json::Value &layout, const Json::Value &element)
+void TAVQControlBase::readLayoutObject(const TAVQKeyReader &l, const TAVQKeyReader &e)
 {
-    const TAVQKeyReader l(LayoutAttributes.keys, layout);
-    const TAVQKeyReader e(CommonAttributes.keys, element);
     m_layoutKind = l.intMember("type", 0);
     if (m_layoutKind == LayoutAnchor) {
         TAVQAnchorLayout a;

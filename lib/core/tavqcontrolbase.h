@@ -16,6 +16,7 @@ namespace TAVQtLib {
 
 class TAVQControlBaseImpl;
 class TAVQControlBase;
+class TAVQKeyReader;
 
 // Kind 0: aligned against the parent, with optional stretching to a margin.
 struct TAVQTLIB_EXPORT TAVQAnchorLayout
@@ -131,7 +132,7 @@ public:
 private:
     template <typename Record> void store(int kind, const Record &record);
     template <typename Record> bool load(int kind, Record &out) const;
-    void readLayoutObject(const Json::Value &layout, const Json::Value &element);
+    void readLayoutObject(const TAVQKeyReader &layout, const TAVQKeyReader &element);
     void applyFixed();
 
     int m_layoutKind = LayoutNone;

@@ -26,12 +26,40 @@ TAVQKeyReader::TAVQKeyReader(TAVQTableSpan<TAVQKey> keys, const Json::Value &obj
     : m_keys(keys)
     , m_object(object)
 {
+    // An element has a handful of members and is asked for many keys it lacks:
+    // one pass over its members makes each question a few short compares
+    // instead of a search of the object's map.
+    if (!object.isObject())
+        return;
+    if (object.size() > IndexedMembers) {
+        m_memberCount = -1;
+        return;
+    }
+    const auto end = object.end();
+    for (auto it = object.begin(); it != end; ++it) {
+        const char *nameEnd = nullptr;
+        const char *name = it.memberName(&nameEnd);
+        m_members[m_memberCount++] = {name, std::size_t(nameEnd - name), &*it};
+    }
+}
+
+const Json::Value *TAVQKeyReader::member(const char *key) const
+{
+    if (m_memberCount < 0)
+        return JsonRead::member(m_object, key);
+    const std::size_t length = std::strlen(key);
+    for (int i = 0; i < m_memberCount; ++i) {
+        const Member &m = m_members[i];
+        if (m.length == length && std::memcmp(m.name, key, length) == 0)
+            return m.value;
+    }
+    return nullptr;
 }
 
 const TAVQKey *TAVQKeyReader::find(TAVQTableSpan<TAVQKey> keys, const char *key)
 {
     for (const TAVQKey &k : keys) {
-        if (std::strcmp(k.name, key) == 0)
+        if (k.name[0] == key[0] && std::strcmp(k.name, key) == 0)
             return &k;
     }
     return nullptr;
@@ -39,8 +67,12 @@ const TAVQKey *TAVQKeyReader::find(TAVQTableSpan<TAVQKey> keys, const char *key)
 
 const Json::Value *TAVQKeyReader::value(const char *key, TAVQValueKind kind) const
 {
+    // Most keys asked for are absent: the table is searched only for present ones.
+    const Json::Value *v = member(key);
+    if (!v)
+        return nullptr;
     const TAVQKey *k = find(m_keys, key);
-    return k && k->kind == kind ? JsonRead::member(m_object, key) : nullptr;
+    return k && k->kind == kind ? v : nullptr;
 }
 
 std::optional<int> TAVQKeyReader::optionalInt(const char *key) const
@@ -63,11 +95,11 @@ std::optional<bool> TAVQKeyReader::optionalBool(const char *key) const
 
 std::optional<QByteArray> TAVQKeyReader::optionalBytes(const char *key) const
 {
-    const TAVQKey *k = find(m_keys, key);
+    const Json::Value *v = member(key);
+    const TAVQKey *k = v ? find(m_keys, key) : nullptr;
     if (!k || (k->kind != TAVQValueKind::Text && k->kind != TAVQValueKind::Image))
         return std::nullopt;
-    const Json::Value *v = JsonRead::member(m_object, key);
-    return v ? JsonRead::toBytes(*v) : std::nullopt;
+    return JsonRead::toBytes(*v);
 }
 
 int TAVQKeyReader::intMember(const char *key, int fallback) const

@@ -100,9 +100,21 @@ public:
     static const TAVQKey *find(TAVQTableSpan<TAVQKey> keys, const char *key);
 
 private:
+    // A member of the object, found once when the reader is made.
+    struct Member {
+        const char *name;
+        std::size_t length;
+        const Json::Value *value;
+    };
+    static constexpr int IndexedMembers = 16;
+
+    const Json::Value *member(const char *key) const;
 
     TAVQTableSpan<TAVQKey> m_keys;
     const Json::Value &m_object;
+    Member m_members[IndexedMembers];
+    // -1 when the object has more members than are indexed: they are looked up in it.
+    int m_memberCount = 0;
 };
 
 // Whether a value converts by `kind` (an object for Object): what the reader

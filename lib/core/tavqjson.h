@@ -57,6 +57,9 @@ TAVQTLIB_INTERNAL_EXPORT std::optional<double> optionalDouble(const Json::Value 
 
 // Parses a whole document with comments allowed; false on any syntax error.
 TAVQTLIB_INTERNAL_EXPORT bool parseDocument(const char *begin, const char *end, Json::Value *root);
+// parseDocument through the JsonCpp reader alone, the reference that the fast
+// path must match (for tests and the fuzzer).
+TAVQTLIB_INTERNAL_EXPORT bool parseDocumentWithJsonCpp(const char *begin, const char *end, Json::Value *root);
 
 } // namespace JsonRead
 
