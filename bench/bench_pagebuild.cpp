@@ -293,11 +293,14 @@ QWidget *makeOurControl(const Node &node, QWidget *parent)
 }
 
 // Our controls made the way every page must make them: without a parent, then
-// moved under it and shown (which polishes them) before anything is read.
+// moved under it and shown (which polishes them) before anything is read. As
+// in the builder, a control whose geometry the layout will set is marked
+// resized first, so that showing it does not measure its size hint.
 QWidget *makeOurControlParentedAndShown(const Node &node, QWidget *parent)
 {
     QWidget *w = makeOurControl(node, nullptr);
     w->setParent(parent);
+    w->setAttribute(Qt::WA_Resized);
     w->setVisible(true);
     return w;
 }
