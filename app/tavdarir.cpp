@@ -117,13 +117,19 @@ TAVDaRIR::TAVDaRIR(QWidget *parent)
     if (auto *lcd = qobject_cast<TAVQLCDNumber *>(m_totalDisplay))
         lcd->setColor(Qt::white);
     m_btnPay = find<QPushButton>("btnPay");
-    if (m_btnPay)
+    if (m_btnPay) {
         connect(m_btnPay, SIGNAL(clicked()), this, SLOT(BtnClicked()));
+        m_btnPay->setShortcut(QKeySequence(Qt::Key_F12));
+        m_btnPay->setEnabled(false);    // nothing to pay yet
+    }
     m_settingPage = LoadPage(pageHost, QStringLiteral("SettingPage.json"));
 
-    // The main page may offer its own close and minimise buttons.
-    if (auto *closeButton = find<QPushButton>("btnClose"))
+    // The main page may offer its own close and minimise buttons. No key may
+    // end the sale: the close button never takes the focus, so only a click does.
+    if (auto *closeButton = find<QPushButton>("btnClose")) {
+        closeButton->setFocusPolicy(Qt::NoFocus);
         connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    }
     if (auto *minButton = find<QPushButton>("btnMin"))
         connect(minButton, &QPushButton::clicked, this, &QWidget::showMinimized);
 
@@ -157,6 +163,7 @@ void TAVDaRIR::setUpShopPage(QRandomGenerator &random)
         m_productList->setModel(m_productModel);
         m_productList->setUpdateItemCallback(FillItemRow);
         connect(m_productList, &QAbstractItemView::clicked, this, &TAVDaRIR::onProductClicked);
+        m_productList->installEventFilter(this);
     }
 
     m_cartList = find<TAVQListView>("shopList");
@@ -165,6 +172,7 @@ void TAVDaRIR::setUpShopPage(QRandomGenerator &random)
         m_cartList->setUpdateItemCallback(FillItemRow);
         connect(m_cartList, SIGNAL(pressCtrl(QWidget *, const QModelIndex)), this,
                 SLOT(pressCtrl(QWidget *, QModelIndex)));
+        m_cartList->installEventFilter(this);
     }
 
     m_leftTab = find<TAVQTabWidget>("leftTab");
@@ -293,28 +301,73 @@ void TAVDaRIR::setProductCount(const QModelIndex &cartRow, int count)
 
 void TAVDaRIR::pressCtrl(QWidget *pWidget, QModelIndex index)
 {
+    if (pWidget)
+        changeCartRow(pWidget->objectName(), index);
+}
+
+// One press of a cart row's button ("btnUp", "btnDown" or "btnDelete"); false
+// when it changed nothing.
+bool TAVDaRIR::changeCartRow(const QString &button, const QModelIndex &index)
+{
     QStandardItem *cartItem = m_cartModel->itemFromIndex(index);
-    if (!pWidget || !cartItem)
-        return;
-    const QString name = pWidget->objectName();
+    if (!cartItem)
+        return false;
     const float price = cartItem->data(RolePrice).toFloat();
     const int count = cartItem->data(RoleCount).toInt();
-    if (name == QLatin1String("btnDelete")) {
+    if (button == QLatin1String("btnDelete")) {
         setProductCount(index, 0);
         m_cartModel->removeRow(index.row());
         addToTotal(-price * float(count));
-    } else if (name == QLatin1String("btnUp")) {
+    } else if (button == QLatin1String("btnUp")) {
         cartItem->setData(count + 1, RoleCount);
         setProductCount(index, count + 1);
         addToTotal(price);
-    } else if (name == QLatin1String("btnDown") && count >= 2) {
+    } else if (button == QLatin1String("btnDown") && count >= 2) {
         cartItem->setData(count - 1, RoleCount);
         setProductCount(index, count - 1);
         addToTotal(-price);
     } else {
-        return;
+        return false;
     }
     UpdateCount();
+    return true;
+}
+
+// Return, Enter or Space add the focused product.
+bool TAVDaRIR::productKey(const QKeyEvent *key)
+{
+    const int k = key->key();
+    if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Space)
+        return false;
+    onProductClicked(m_productList->currentIndex());
+    return true;
+}
+
+// Plus and minus change the focused row's count, Delete removes the row.
+bool TAVDaRIR::cartKey(const QKeyEvent *key)
+{
+    static const std::pair<int, const char *> keys[] = {
+        {Qt::Key_Plus, "btnUp"}, {Qt::Key_Equal, "btnUp"}, {Qt::Key_Minus, "btnDown"},
+        {Qt::Key_Delete, "btnDelete"}, {Qt::Key_Backspace, "btnDelete"}};
+    for (const auto &[k, button] : keys) {
+        if (key->key() == k) {
+            changeCartRow(QLatin1String(button), m_cartList->currentIndex());
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TAVDaRIR::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_productList && productKey(key))
+            return true;
+        if (watched == m_cartList && cartKey(key))
+            return true;
+    }
+    return TAVQWindow::eventFilter(watched, event);
 }
 
 void TAVDaRIR::UpdateCount()
@@ -326,6 +379,8 @@ void TAVDaRIR::UpdateCount()
         label->setText(QStringLiteral("共计：%1 件").arg(units));
     else if (m_labSum)
         m_labSum->setText(QStringLiteral("共计：%1 件").arg(units));
+    if (m_btnPay)
+        m_btnPay->setEnabled(units > 0);
 }
 
 void TAVDaRIR::emptyCart()
@@ -352,8 +407,11 @@ void TAVDaRIR::keyPressEvent(QKeyEvent *e)
 
 void TAVDaRIR::BtnClicked()
 {
+    if (m_cartModel->rowCount() == 0)
+        return;
     TAVQtPay pay(m_total, nullptr);
     pay.doModal();
-    // Whichever button closed the dialog, the sale is over.
-    emptyCart();
+    // Only a payment ends the sale; a cancelled dialog leaves the cart as it was.
+    if (pay.isPaid())
+        emptyCart();
 }

@@ -62,6 +62,8 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    // The keys of the product grid and the cart.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     template<typename T> T *find(const char *name) const;
@@ -72,6 +74,9 @@ private:
     void connectRadio(QRadioButton *radio);
     void addToTotal(float amount);
     void setProductCount(const QModelIndex &cartRow, int count);
+    bool changeCartRow(const QString &button, const QModelIndex &index);
+    bool productKey(const QKeyEvent *key);
+    bool cartKey(const QKeyEvent *key);
     int cartRowOf(int productRow) const;
     void emptyCart();
 

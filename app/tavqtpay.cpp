@@ -20,6 +20,10 @@ TAVQtPay::TAVQtPay(float total, QWidget *parent)
         if (button)
             connect(button, SIGNAL(clicked()), this, SLOT(BtnClicked()));
     }
+    // Return takes the payment (the page makes the cash button the default);
+    // the keyboard starts there too.
+    if (m_btnCash)
+        m_btnCash->setFocus();
     setWindowFlag(Qt::FramelessWindowHint);
     centerOnScreen(this);
 }
@@ -27,6 +31,8 @@ TAVQtPay::TAVQtPay(float total, QWidget *parent)
 void TAVQtPay::BtnClicked()
 {
     QObject *from = sender();
-    if (from && (from == m_closeBtn || from == m_btnCash))
-        close();
+    if (!from || (from != m_closeBtn && from != m_btnCash))
+        return;
+    m_paid = from == m_btnCash;
+    close();
 }

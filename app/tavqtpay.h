@@ -6,8 +6,8 @@
 class QLCDNumber;
 class QPushButton;
 
-// The modal pay dialog: shows the amount due; either button closes it.
-// It takes no payment and reports nothing back.
+// The modal pay dialog: shows the amount due. The cash button takes the payment
+// and closes it; × and Escape close it without, so the sale goes on.
 class TAVQtPay : public TAVQtLib::TAVQWindow
 {
     Q_OBJECT
@@ -17,6 +17,8 @@ public:
 
     QPushButton *closeButton() const { return m_closeBtn; }
     QPushButton *cashButton() const { return m_btnCash; }
+    // Whether the cash button closed the dialog.
+    bool isPaid() const { return m_paid; }
 
 public slots:
     void BtnClicked();
@@ -24,6 +26,7 @@ public slots:
 private:
     QPushButton *m_closeBtn = nullptr;
     QPushButton *m_btnCash = nullptr;
+    bool m_paid = false;
 };
 
 #endif

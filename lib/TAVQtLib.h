@@ -12,12 +12,14 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "core/tavqwindow.h"
+#include "core/tavqtaborder.h"
 
 // What every control is made of, for programs that write controls of their own.
 #include "core/tavqcontrol.h"
 #include "core/tavqqtcompat.h"
 #include "core/tavqcontrolbase.h"
 #include "core/tavqcontrolbaseimpl.h"
+#include "core/tavqfocusframe.h"
 #include "core/tavqplatform.h"
 
 // Package files, images and named styles.

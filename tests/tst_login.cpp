@@ -136,9 +136,12 @@ void tst_Login::loginWindow()
 {
     TAVDaRIRLogin login;
     QVERIFY(login.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(login.size(), QSize(1280, 720));
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(login.pos(), QPoint((screen.width() - 1280) / 2, (screen.height() - 720) / 2));
+    // The page's size, fitted to the screen where that is smaller, and centred.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size = QSize(1280, 720).boundedTo(screen.size());
+    QCOMPARE(login.size(), size);
+    QCOMPARE(login.pos(), screen.topLeft() + QPoint((screen.width() - size.width()) / 2,
+                                                    (screen.height() - size.height()) / 2));
     auto *bgHost = login.findChild<QWidget *>("animateBg");
     QVERIFY(bgHost && login.background());
     QCOMPARE(login.background()->parentWidget(), bgHost);

@@ -13,6 +13,7 @@
 #include <QLCDNumber>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -93,24 +94,31 @@ struct Shop
     }
 
     // Pays through the real dialog, closing it with the named button or, for
-    // "escape", the Escape key. The dialog's loop must end by itself.
-    void pay(const QByteArray &closer, double *shownAmount = nullptr) const
+    // "escape" and "return", that key. The dialog's loop must end by itself. The
+    // pay button opens it, or with `byKey` its shortcut F12.
+    void pay(const QByteArray &closer, double *shownAmount = nullptr, bool byKey = false) const
     {
         bool seen = false;
-        QTimer::singleShot(0, [&] {
+        // Owned here, so that it never fires after this frame is gone; it looks
+        // until the dialog is up.
+        QTimer closing;
+        closing.setInterval(10);
+        QObject::connect(&closing, &QTimer::timeout, [&] {
             for (QWidget *top : QApplication::topLevelWidgets()) {
                 auto *dialog = qobject_cast<TAVQtPay *>(top);
                 if (!dialog || !dialog->isVisible())
                     continue;
                 seen = true;
+                closing.stop();
                 if (shownAmount)
                     *shownAmount = dialog->findChild<QLCDNumber *>("totalNumPrice")->value();
-                if (closer == "escape")
-                    QTest::keyClick(dialog, Qt::Key_Escape);
+                if (closer == "escape" || closer == "return")
+                    QTest::keyClick(dialog, closer == "escape" ? Qt::Key_Escape : Qt::Key_Return);
                 else
                     QTest::mouseClick(dialog->findChild<QPushButton *>(closer), Qt::LeftButton);
             }
         });
+        closing.start();
         bool hung = false;
         QTimer watchdog;
         watchdog.setSingleShot(true);
@@ -122,7 +130,13 @@ struct Shop
             }
         });
         watchdog.start(2000);
-        QTest::mouseClick(window->findChild<QPushButton *>("btnPay"), Qt::LeftButton);
+        if (byKey) {
+            // A shortcut presses the button as a click would, a moment later.
+            QTest::keyClick(window->focusWidget() ? window->focusWidget() : window.get(), Qt::Key_F12);
+            QTRY_VERIFY(seen);
+        } else {
+            QTest::mouseClick(window->findChild<QPushButton *>("btnPay"), Qt::LeftButton);
+        }
         QVERIFY(seen);
         QVERIFY(!hung);
     }
@@ -149,6 +163,9 @@ private slots:
     void paying_data();
     void paying();
     void escapeKeepsTheSale();
+    void noKeyEndsTheSale_data();
+    void noKeyEndsTheSale();
+    void keyboardSale();
     void zeroPriceShowsZero();
     void otherCartControlsDoNothing();
     void stockTable();
@@ -169,7 +186,7 @@ void tst_MainWindow::construction()
 {
     Shop shop;
     TAVDaRIR &window = *shop.window;
-    QCOMPARE(window.size(), QSize(1280, 800));
+    QCOMPARE(window.size(), QSize(1280, 800).boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size()));
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
     QVERIFY(window.findChild<QRadioButton *>("radPOS")->isChecked());
 
@@ -339,14 +356,17 @@ void tst_MainWindow::sameNamedProductsKeepTheirOwnRows()
 void tst_MainWindow::paying_data()
 {
     QTest::addColumn<QByteArray>("button");
-    QTest::newRow("cash") << QByteArray("btnCash");
-    QTest::newRow("close") << QByteArray("closeBtn");
-    QTest::newRow("escape") << QByteArray("escape");
+    QTest::addColumn<bool>("paid");
+    QTest::newRow("cash") << QByteArray("btnCash") << true;
+    QTest::newRow("return") << QByteArray("return") << true;
+    QTest::newRow("close") << QByteArray("closeBtn") << false;
+    QTest::newRow("escape") << QByteArray("escape") << false;
 }
 
 void tst_MainWindow::paying()
 {
     QFETCH(QByteArray, button);
+    QFETCH(bool, paid);
     Shop shop;
     shop.window->show();
     shop.productModel()->item(3)->setData(12, RolePrice);
@@ -360,6 +380,14 @@ void tst_MainWindow::paying()
         double shown = -1;
         shop.pay(button, &shown);
         QCOMPARE(shown, 33.0);
+        if (!paid) {
+            // Cancelled: cart, badges, counter and total as they were.
+            QCOMPARE(shop.cartModel()->rowCount(), 2);
+            QCOMPARE(shop.window->total(), 33.0f);
+            QCOMPARE(shop.counter(), QStringLiteral("共计：3 件"));
+            QCOMPARE(shop.badgePixel(3), BadgeRed);
+            shop.pay("btnCash");
+        }
 
         QCOMPARE(shop.cartModel()->rowCount(), 0);
         QCOMPARE(shop.window->total(), 0.0f);
@@ -384,6 +412,92 @@ void tst_MainWindow::escapeKeepsTheSale()
     // The close button still ends it.
     QTest::mouseClick(shop.window->findChild<QPushButton *>("btnClose"), Qt::LeftButton);
     QVERIFY(!shop.window->isVisible());
+}
+
+void tst_MainWindow::noKeyEndsTheSale_data()
+{
+    QTest::addColumn<QString>("page");      // the rail button showing the target's page
+    QTest::addColumn<QString>("target");    // where the focus is; empty for the window
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("units");         // in the cart afterwards
+    const std::pair<const char *, const char *> places[] = {
+        {"radPOS", ""}, {"radPOS", "radPOS"}, {"radPOS", "listItems"}, {"radPOS", "shopList"},
+        {"radPOS", "btnPay"}, {"radStore", "searchEdit"}, {"shopSetting", "editShopName"}};
+    for (const auto &[page, target] : places) {
+        for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
+            // Return on the grid adds the focused product, on the pay button it pays.
+            const bool grid = QByteArray(target) == "listItems" && key != Qt::Key_Escape;
+            const bool pay = QByteArray(target) == "btnPay" && key != Qt::Key_Escape;
+            QTest::addRow("%s %s %x", page, target, key) << page << target << key << (grid ? 3 : pay ? 0 : 2);
+        }
+    }
+}
+
+// Return (a scanner sends it after every code), Enter and Escape never close the window.
+void tst_MainWindow::noKeyEndsTheSale()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, target);
+    QFETCH(int, key);
+    QFETCH(int, units);
+    Shop shop;
+    shop.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(shop.window.get()));
+    shop.clickProduct(2);
+    shop.clickProduct(4);
+    shop.window->findChild<QRadioButton *>(page)->click();
+    QWidget *focus = target.isEmpty() ? shop.window.get() : shop.window->findChild<QWidget *>(target);
+    QVERIFY(focus);
+    focus->setFocus();
+    if (units == 0) {
+        shop.pay("return");
+    } else {
+        QTest::keyClick(focus, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
+    QVERIFY(shop.window->isVisible());
+    QCOMPARE(shop.counter(), QStringLiteral("共计：%1 件").arg(units));
+}
+
+// A whole sale from the keyboard: arrows and Return in the grid, plus, minus
+// and Delete in the cart, F12 to pay and Return to take the money.
+void tst_MainWindow::keyboardSale()
+{
+    Shop shop;
+    shop.window->show();
+    shop.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shop.window.get()));
+    QVERIFY(!shop.window->findChild<QPushButton *>("btnPay")->isEnabled());
+    TAVQListView *grid = shop.products();
+    grid->setFocus();
+    grid->setCurrentIndex(shop.productModel()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::keyClick(grid, Qt::Key_Space);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
+    // The tile below the second one, however many columns the window leaves room for.
+    const int below = grid->currentIndex().row();
+    QVERIFY(below > 1);
+    QCOMPARE(grid->visualRect(grid->currentIndex()).x(), grid->visualRect(shop.productModel()->index(1, 0)).x());
+    QCOMPARE(shop.productCount(1), 2);
+    QCOMPARE(shop.productCount(below), 1);
+    TAVQListView *cart = shop.cart();
+    cart->setFocus();
+    cart->setCurrentIndex(shop.cartModel()->index(0, 0));
+    QTest::keyClick(cart, Qt::Key_Plus);
+    QTest::keyClick(cart, Qt::Key_Plus);
+    QTest::keyClick(cart, Qt::Key_Minus);
+    QCOMPARE(shop.cartCount(0), 3);
+    QTest::keyClick(cart, Qt::Key_Down);
+    QTest::keyClick(cart, Qt::Key_Delete);
+    QCOMPARE(shop.cartModel()->rowCount(), 1);
+    QCOMPARE(shop.window->total(), 3.0f * float(shop.price(1)));
+    QCOMPARE(shop.counter(), QStringLiteral("共计：3 件"));
+    double shown = -1;
+    shop.pay("return", &shown, true);
+    QCOMPARE(shown, 3.0 * shop.price(1));
+    QCOMPARE(shop.cartModel()->rowCount(), 0);
+    QVERIFY(!shop.window->findChild<QPushButton *>("btnPay")->isEnabled());
 }
 
 void tst_MainWindow::zeroPriceShowsZero()
@@ -540,8 +654,8 @@ void tst_MainWindow::missingControls()
             }
         });
         window.BtnClicked();
-        QCOMPARE(window.cartModel()->rowCount(), 0);
-        QCOMPARE(window.total(), 0.0f);
+        // Closed without paying: the sale goes on.
+        QCOMPARE(window.cartModel()->rowCount(), 1);
     }
     QVERIFY(OpenPackage(PACKAGE_FILE));
 }

@@ -74,6 +74,7 @@ private slots:
     void modalLoopEndsHoweverHidden_data();
     void modalLoopEndsHoweverHidden();
     void deletedInsideItsModalLoop();
+    void centreOnScreen_data();
     void centreOnScreen();
     void resizeReappliesLayouts();
     void paintedBackground();
@@ -290,16 +291,28 @@ void tst_Window::deletedInsideItsModalLoop()
     QVERIFY(!m_window);
 }
 
+void tst_Window::centreOnScreen_data()
+{
+    QTest::addColumn<QSize>("extra");   // beyond the available area; negative: smaller
+    QTest::newRow("smaller") << QSize(-299, -199);
+    QTest::newRow("wider") << QSize(3, -10);
+    QTest::newRow("taller") << QSize(-10, 50);
+    QTest::newRow("both") << QSize(400, 300);
+}
+
+// Centred in the available area; what is larger is fitted to it, never off screen.
 void tst_Window::centreOnScreen()
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QFETCH(QSize, extra);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget w;
-    w.resize(301, 201);
+    w.setMinimumSize(area.size() + extra);
+    w.resize(area.size() + extra);
     TAVQWindow::centerOnScreen(&w);
-    QCOMPARE(w.pos(), QPoint((screen.width() - 301) / 2, (screen.height() - 201) / 2));
-    w.resize(screen.width() + 3, 10);
-    TAVQWindow::centerOnScreen(&w);
-    QCOMPARE(w.x(), -1);    // truncation toward zero
+    const QSize expected = (area.size() + extra).boundedTo(area.size());
+    QCOMPARE(w.size(), expected);
+    QCOMPARE(w.pos(), area.topLeft() + QPoint((area.width() - expected.width()) / 2,
+                                              (area.height() - expected.height()) / 2));
     TAVQWindow::centerOnScreen(nullptr);
 }
 

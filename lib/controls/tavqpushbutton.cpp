@@ -4,6 +4,7 @@
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <json/value.h>
@@ -25,7 +26,7 @@ constexpr TAVQKey Keys[] = {
     {"hasIcon", TAVQValueKind::Bool}, {"iconPath", TAVQValueKind::Image}, {"text", TAVQValueKind::Text},
     {"hotIconPath", TAVQValueKind::Image}, {"showText", TAVQValueKind::Bool}, {"iconHor", TAVQValueKind::Int},
     {"iconVer", TAVQValueKind::Int}, {"iconX", TAVQValueKind::Int}, {"iconY", TAVQValueKind::Int},
-    {"txtX", TAVQValueKind::Int}, {"txtY", TAVQValueKind::Int},
+    {"txtX", TAVQValueKind::Int}, {"txtY", TAVQValueKind::Int}, {"default", TAVQValueKind::Bool},
 };
 constexpr TAVQSlotRange Slots[] = {{0, 3, TAVQStyleKind::Box}, {4, 7, TAVQStyleKind::Font}};
 
@@ -79,6 +80,8 @@ void TAVQPushButtonImpl::loadAttr(const Json::Value &object)
     m_iconPlacement.offsetY = attr.intMember("iconY", m_iconPlacement.offsetY);
     m_textX = attr.intMember("txtX", m_textX);
     m_textY = attr.intMember("txtY", m_textY);
+    if (const auto isDefault = attr.optionalBool("default"))
+        static_cast<QPushButton *>(m_widget)->setDefault(*isDefault);
 }
 
 void TAVQPushButtonImpl::setBoxStyle(int state, const TAVQBoxStyle &style)
@@ -147,6 +150,21 @@ TAVQPushButton::TAVQPushButton(QWidget *parent)
     : TAVQControl<QPushButton, TAVQPushButtonImpl>(parent)
 {
     setMouseTracking(true);
+    // In a dialog Qt makes every button an auto-default one, so Return would press
+    // whichever button happens to come first (a window's close button, say). A
+    // button answers Return only where the page or the program makes it the default.
+    setAutoDefault(false);
+}
+
+void TAVQPushButton::keyPressEvent(QKeyEvent *e)
+{
+    // The focused button still takes Return, as an auto-default one would.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && !autoDefault() && !isDefault()) {
+        click();
+        return;
+    }
+    TAVQControl::keyPressEvent(e);
 }
 
 QString TAVQPushButton::GetTypeName()

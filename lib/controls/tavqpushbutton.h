@@ -119,6 +119,11 @@ public:
     // The vertical offset of the text, in pixels.
     void setTextY(int y) { m_impl->setTextY(y); }
     int textY() const { return m_impl->textY(); }
+
+protected:
+    // Return and Enter press the focused button; elsewhere in the window they
+    // reach only a button made the default.
+    void keyPressEvent(QKeyEvent *e) override;
 };
 
 } // namespace TAVQtLib

@@ -1,5 +1,6 @@
 #include "tavqcontrolbaseimpl.h"
 
+#include "tavqfocusframe.h"
 #include "tavqjson.h"
 
 #include <QFontMetrics>
@@ -59,7 +60,10 @@ void TAVQControlBaseImpl::OnPaint(QPaintEvent *)
     else if (m_state == StateDisabled)
         m_state = StateNormal;
     QPainter painter(m_widget);
-    Draw(&painter, QRect(0, 0, m_widget->width(), m_widget->height()));
+    const QRect rect(0, 0, m_widget->width(), m_widget->height());
+    Draw(&painter, rect);
+    if (TAVQFocusFrame::isShownOn(m_widget))
+        TAVQFocusFrame::paint(&painter, rect);
 }
 
 void TAVQControlBaseImpl::Draw(QPainter *, const QRect &) {}

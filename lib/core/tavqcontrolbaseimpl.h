@@ -58,7 +58,8 @@ public:
     ~TAVQControlBaseImpl() override;
 
     // Paints the control: sets the disabled state from the widget, then calls
-    // Draw() with a painter over the whole widget.
+    // Draw() with a painter over the whole widget, then the focus frame while
+    // the keyboard is in use (TAVQFocusFrame).
     virtual void OnPaint(QPaintEvent *event);
     // Draws the control's look into `rect`; the base draws nothing.
     virtual void Draw(QPainter *painter, const QRect &rect);

@@ -4,6 +4,7 @@
 #include "tavqcontroltable.h"
 #include "tavqjson.h"
 #include "tavqregistry.h"
+#include "tavqtaborder.h"
 #include "tavqwindow.h"
 #include "resources/tavqresourcemanager.h"
 
@@ -122,12 +123,16 @@ QWidget *BuildElements(const Json::Value &page, QWidget *parent)
     if (!parent || !elements || !elements->isArray() || elements->size() == 0)
         return nullptr;
     QWidget *last = nullptr;
+    QWidgetList built;
     for (const Json::Value &element : *elements) {
         last = createElement(element, parent, 0);
         ITAVQControlBase *control = controlInterface(last);
         if (TAVQControlBase *base = control ? control->GetControlBase() : nullptr)
             base->ApplyLayout();
+        built << last;
     }
+    // Laid out now, so the positions tell the reading order.
+    SetReadingTabOrder(built);
     return last;
 }
 

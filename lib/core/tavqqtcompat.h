@@ -51,6 +51,20 @@ inline QPoint positionOf(const QMouseEvent *event)
 #endif
 }
 
+// The press a double click stands for: each click of a fast pair is a press.
+inline QMouseEvent pressOf(const QMouseEvent *doubleClick)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QMouseEvent(QEvent::MouseButtonPress, doubleClick->position(), doubleClick->scenePosition(),
+                       doubleClick->globalPosition(), doubleClick->button(), doubleClick->buttons(),
+                       doubleClick->modifiers(), doubleClick->pointingDevice());
+#else
+    return QMouseEvent(QEvent::MouseButtonPress, doubleClick->localPos(), doubleClick->windowPos(),
+                       doubleClick->screenPos(), doubleClick->button(), doubleClick->buttons(),
+                       doubleClick->modifiers(), doubleClick->source());
+#endif
+}
+
 // Conversion between text and the byte encodings pages and packages use
 // ("GBK", "UTF-8"). Qt 5 converts with QTextCodec, Qt 6 with QStringDecoder and
 // QStringEncoder; both use the same ICU tables, so the results are the same.

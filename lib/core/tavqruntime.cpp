@@ -1,6 +1,7 @@
 #include "tavqruntime.h"
 
 #include "cscrollbarstyle.h"
+#include "tavqfocusframe.h"
 #include "tavqplatform.h"
 #include "tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
@@ -30,6 +31,7 @@ void InitRuntime()
     if (IsDesignerHostPath(TAVQPlatform::executablePath()))
         s_designerHost = true;
     TAVQResourceManager::instance().createBuiltinImages();
+    TAVQFocusFrame::install();
     s_initialised = true;
 }
 

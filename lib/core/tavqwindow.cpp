@@ -95,9 +95,15 @@ void TAVQWindow::centerOnScreen(QWidget *widget)
     const QScreen *primary = QGuiApplication::primaryScreen();
     if (!primary)
         return;
-    // The screen's own origin is deliberately not added.
-    const QRect screen = primary->geometry();
-    widget->move((screen.width() - widget->width()) / 2, (screen.height() - widget->height()) / 2);
+    // A window larger than the screen's free area is fitted to it, so that none
+    // of its controls lies out of reach; its layouts follow the new size.
+    const QRect area = primary->availableGeometry();
+    const QSize fitted = widget->size().boundedTo(area.size());
+    if (fitted != widget->size()) {
+        widget->setMinimumSize(widget->minimumSize().boundedTo(fitted));
+        widget->resize(fitted);
+    }
+    widget->move(area.x() + (area.width() - fitted.width()) / 2, area.y() + (area.height() - fitted.height()) / 2);
 }
 
 TAVQWindow::Zones TAVQWindow::zonesAt(const QPoint &globalPos) const

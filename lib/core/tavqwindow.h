@@ -103,7 +103,8 @@ public:
     // Hiding the window also ends a running doModal().
     void setVisible(bool visible) override;
 
-    // Centres `widget` on the primary screen; nothing for null.
+    // Centres `widget` in the primary screen's available area, first shrinking it
+    // to that area where it is larger; nothing for null.
     static void centerOnScreen(QWidget *widget);
 
 protected:
