@@ -1,7 +1,8 @@
 # Shared by the scripts that run the demo in a virtual X server; sourced, not run.
-# start_xserver starts Xvfb on a free display (1600 x 900), once more on a fresh one if
-# the first does not answer, and exports DISPLAY; the caller's EXIT trap should call
-# stop_xserver.
+# start_xserver starts Xvfb on a free display (XVFB_SCREEN, 1600x900x24 unless set),
+# once more on a fresh one if the first does not answer, and exports DISPLAY; the
+# caller's EXIT trap should call stop_xserver. The helpers below drive the program
+# window found last (find_window sets WIN X Y W H); `shot` saves pictures into $out.
 
 start_xserver() {
     try_xserver || try_xserver
@@ -12,7 +13,7 @@ start_xserver() {
 try_xserver() {
     local displayfile number
     displayfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1600x900x24}" -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
     number=$(head -n1 "$displayfile")
@@ -57,10 +58,11 @@ windows() {
     done
 }
 
-# The visible program window of the given size; sets WIN X Y W H.
+# The visible program window of the given size; sets WIN X Y W H. Waits up to a
+# minute: a loaded machine may take long to start a sanitized build.
 find_window() {
     local want=$1 line
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         line=$(windows | awk -v want="$want" '$4 "x" $5 == want { print; exit }')
         if [ -n "$line" ]; then
             read -r WIN X Y W H <<<"$line"
@@ -77,7 +79,7 @@ find_window() {
 # Waits until no visible program window has the given size.
 window_gone() {
     local want=$1
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         windows | awk -v want="$want" '$4 "x" $5 == want { found = 1 } END { exit found }' && return 0
         sleep 0.1
     done
@@ -85,3 +87,51 @@ window_gone() {
     return 1
 }
 
+
+# Sleeps SECONDS times TOUR_PACE (for slow builds).
+pause() { sleep "$(awk -v a="$1" -v b="${TOUR_PACE:-1}" 'BEGIN { print a * b }')"; }
+
+step=0
+# Saves step NAME: the screen, and the region of the current window (or the region
+# "X Y W H" given second, for a dialog shown over it).
+shot() {
+    step=$((step + 1))
+    local name rx ry rw rh
+    name=$(printf '%02d-%s' "$step" "$1")
+    read -r rx ry rw rh <<<"${2:-$X $Y $W $H}"
+    pause 0.5
+    import -window root "$out/$name.full.png"
+    import -window root -crop "${rw}x${rh}+${rx}+${ry}" +repage "$out/$name.png"
+    echo "$name $X $Y $W $H" >>"$out/geometry.txt"
+    echo "tour: $name"
+}
+
+# A click at (x, y) inside the current window.
+click() {
+    xdotool mousemove $((X + $1)) $((Y + $2))
+    pause 0.15
+    xdotool click 1
+    pause 0.35
+}
+
+# The pointer rests on the top bar, so that no control shows its hover look.
+park() { xdotool mousemove $((X + 640)) $((Y + 20)); }
+
+# Positions in the demo's main window at its page size (1280 x 800), from the page
+# files: "x y" of the centre of product tile N (four per row), and of a control in cart
+# row N (down, up, delete, or name for the row itself).
+product_at() { echo $((194 + 7 + 163 * ($1 % 4) + 78)) $((144 + 7 + 205 * ($1 / 4) + 99)); }
+cart_at() {
+    local x y
+    case $2 in
+        down) x=173 y=38 ;;
+        up) x=239 y=38 ;;
+        delete) x=318 y=54 ;;
+        name) x=84 y=24 ;;
+    esac
+    echo $((910 + x)) $((172 + 76 * $1 + y))
+}
+# shellcheck disable=SC2046
+product() { click $(product_at "$1"); }
+# shellcheck disable=SC2046
+cart() { click $(cart_at "$1" "$2"); }

@@ -138,6 +138,8 @@ private slots:
     void popupRowText();
     void popupRowSize();
     void openPopupPaintsBackgroundAndRows();
+    void popupOpensBelowAtFullWidth_data();
+    void popupOpensBelowAtFullWidth();
     void choiceFromPopupEndsPressedLook_data();
     void choiceFromPopupEndsPressedLook();
 
@@ -596,6 +598,62 @@ void TestComboBox::openPopupPaintsBackgroundAndRows()
     painter.drawImage(10, 20 + box.height(), popup);
     painter.end();
     saveLookPicture(picture, QStringLiteral("combo_popup.png"));
+    combo->hidePopup();
+}
+
+void TestComboBox::popupOpensBelowAtFullWidth_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("one entry") << 1 << 0 << 1;
+    QTest::newRow("three entries") << 3 << 2 << 3;
+    QTest::newRow("more entries than rows shown") << 12 << 10 << 8;
+}
+
+void TestComboBox::popupOpensBelowAtFullWidth()
+{
+    QFETCH(int, entries);
+    QFETCH(int, current);
+    QFETCH(int, rows);
+    const auto combo = load(R"({"style":[["body",0,0],["popup",0,12]]})", QSize(160, 30));
+    // Rows that paint nothing leave the popup's own background to be seen everywhere.
+    TAVQBoxStyle hidden;
+    hidden.visible = false;
+    for (int look = 0; look < 4; ++look)
+        combo->setPopupItemStyle(look, hidden);
+    for (int i = 0; i < entries; ++i)
+        combo->addItem(QString());
+    combo->setCurrentIndex(current);
+    combo->setPopupItemHeight(22);
+    combo->setMaxVisibleItems(8);
+    combo->move(40, 50);
+    combo->show();
+    QVERIFY(QTest::qWaitForWindowExposed(combo.get()));
+    combo->showPopup();
+    TAVQComboList *list = combo->comboList();
+    QWidget *popup = list->window();
+    QVERIFY(popup->isVisible());
+    QVERIFY(popup != combo.get());
+
+    const QRect below(combo->mapToGlobal(QPoint(0, combo->height())), QSize(160, rows * 22));
+    QCOMPARE(popup->geometry(), below);
+    QCOMPARE(list->viewport()->size(), below.size());
+    QVERIFY(list->viewport()->rect().contains(list->visualRect(combo->model()->index(current, 0))));
+    // No frame, margin or arrow of Qt's around the rows.
+    const QImage image = popup->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.pixel(0, 0), Popup);
+    QVERIFY(allPixels(image, image.rect(), Popup));
+
+    // The box and its popup where they are on the screen.
+    const QPoint origin = combo->mapToGlobal(QPoint(-10, -10));
+    QImage picture(180, 50 + below.height(), QImage::Format_ARGB32);
+    picture.fill(0xFFE0E0E0);
+    QPainter painter(&picture);
+    painter.drawImage(combo->mapToGlobal(QPoint()) - origin, look(combo.get()));
+    painter.drawImage(below.topLeft() - origin, image);
+    painter.end();
+    saveLookPicture(picture, QStringLiteral("combo_popup_below_%1.png").arg(entries));
     combo->hidePopup();
 }
 

@@ -8,13 +8,16 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
+#include "hoverevent.h"
 #include "lookpicture.h"
 
+#include <QCursor>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStringListModel>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <json/value.h>
@@ -147,7 +150,11 @@ private slots:
     void sizeCallback();
     void selectionAcrossRows();
     void pressSlotRemovingRow();
+    void everyClickCounts_data();
+    void everyClickCounts();
     void scrollingKeepsShownRowsOnly();
+    void hoverFollowsThePointerAfterScrolling_data();
+    void hoverFollowsThePointerAfterScrolling();
     void modelChangeDropsRowRecords_data();
     void modelChangeDropsRowRecords();
     void changedRowTextIsTakenAnew();
@@ -604,6 +611,40 @@ void tst_ListView::pressSlotRemovingRow()
     Q_UNUSED(button);
 }
 
+void tst_ListView::everyClickCounts_data()
+{
+    QTest::addColumn<bool>("onButton");
+    QTest::newRow("row") << false;
+    QTest::newRow("template button") << true;
+}
+
+// Clicks closer together than the double-click interval still count one each: the
+// window system makes every second press of such a pair a double click.
+void tst_ListView::everyClickCounts()
+{
+    QFETCH(bool, onButton);
+    QStandardItemModel *model = nullptr;
+    TAVQListView *view = makeView(3, &model);
+    addRowButton(view);
+    QSignalSpy clicked(view, &QAbstractItemView::clicked);
+    QSignalSpy pressed(view, &TAVQListView::pressCtrl);
+    QSignalSpy doubleClicked(view, &QAbstractItemView::doubleClicked);
+    rendered(view);
+    const QPoint point = view->visualRect(model->index(1, 0)).topLeft() + (onButton ? QPoint(20, 10) : QPoint(120, 10));
+    QWidget *viewport = view->viewport();
+    for (int pair = 0; pair < 3; ++pair) {
+        pressAt(viewport, point);
+        QMouseEvent second(QEvent::MouseButtonDblClick, point, viewport->mapToGlobal(point), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &second);
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, point);
+    }
+    QCOMPARE(clicked.count(), 6);
+    QCOMPARE(pressed.count(), onButton ? 6 : 0);
+    QCOMPARE(doubleClicked.count(), 3);
+    QCOMPARE(clicked.last().at(0).value<QModelIndex>(), model->index(1, 0));
+}
+
 void tst_ListView::scrollingKeepsShownRowsOnly()
 {
     QStandardItemModel *model = nullptr;
@@ -632,6 +673,51 @@ void tst_ListView::scrollingKeepsShownRowsOnly()
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).value<QWidget *>(), static_cast<QWidget *>(button));
     QCOMPARE(spy.at(0).at(1).value<QModelIndex>(), last);
+}
+
+void tst_ListView::hoverFollowsThePointerAfterScrolling_data()
+{
+    QTest::addColumn<bool>("wheel");
+    QTest::newRow("wheel") << true;
+    QTest::newRow("scroll bar") << false;
+}
+
+void tst_ListView::hoverFollowsThePointerAfterScrolling()
+{
+    QFETCH(bool, wheel);
+    QStandardItemModel *model = nullptr;
+    TAVQListView *view = makeView(40, &model);
+    view->setItemStyle(1, colorBox(Green));
+    QWidget *viewport = view->viewport();
+    const QModelIndex first = model->index(3, 0);
+    const QPoint pointer(100, view->visualRect(first).center().y());
+    QCursor::setPos(viewport->mapToGlobal(pointer));
+    sendHoverMove(viewport, pointer);
+    QCOMPARE(rendered(viewport).pixel(pointer), Green);
+
+    const int step = view->visualRect(model->index(1, 0)).top() - view->visualRect(model->index(0, 0)).top();
+    if (wheel) {
+        QWheelEvent scroll(pointer, viewport->mapToGlobal(pointer), QPoint(), QPoint(0, -120), Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &scroll);
+    } else {
+        view->verticalScrollBar()->setValue(2 * step);
+    }
+    const QModelIndex under = view->indexAt(pointer);
+    QVERIFY(under.row() > first.row());
+    QVERIFY(viewport->rect().contains(view->visualRect(first).center()));
+
+    // The row now under the pointer is the one hover row; the one that moved away is plain.
+    const QImage image = rendered(viewport);
+    saveLookPicture(image, QStringLiteral("listview_hover_scrolled.png"));
+    QCOMPARE(image.pixel(pointer), Green);
+    QCOMPARE(image.pixel(QPoint(100, view->visualRect(first).center().y())), Yellow);
+    int hovered = 0;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QPoint centre = view->visualRect(model->index(row, 0)).center();
+        hovered += viewport->rect().contains(centre) && image.pixel(centre) == Green ? 1 : 0;
+    }
+    QCOMPARE(hovered, 1);
 }
 
 void tst_ListView::modelChangeDropsRowRecords_data()

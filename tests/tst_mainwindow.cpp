@@ -166,6 +166,7 @@ private slots:
     void noKeyEndsTheSale_data();
     void noKeyEndsTheSale();
     void keyboardSale();
+    void tabChain();
     void zeroPriceShowsZero();
     void otherCartControlsDoNothing();
     void stockTable();
@@ -498,6 +499,25 @@ void tst_MainWindow::keyboardSale()
     QCOMPARE(shown, 3.0 * shop.price(1));
     QCOMPARE(shop.cartModel()->rowCount(), 0);
     QVERIFY(!shop.window->findChild<QPushButton *>("btnPay")->isEnabled());
+}
+
+// Tab walks the shop in reading order, the rail first; the close button is never
+// reached, so no key can press it.
+void tst_MainWindow::tabChain()
+{
+    Shop shop;
+    shop.window->show();
+    shop.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shop.window.get()));
+    shop.clickProduct(0);
+    shop.window->findChild<QWidget *>("radPOS")->setFocus(Qt::TabFocusReason);
+    QStringList chain;
+    for (int i = 0; i < 12; ++i) {
+        chain << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QStringList cycle = chain.mid(0, chain.indexOf(QStringLiteral("radPOS"), 1));
+    QCOMPARE(cycle, QStringList({"radPOS", "listItems", "shopList", "btnPay"}));
 }
 
 void tst_MainWindow::zeroPriceShowsZero()

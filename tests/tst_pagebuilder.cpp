@@ -7,6 +7,7 @@
 #include "resources/tavqresourcemanager.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -91,6 +92,8 @@ private slots:
     void valuesConvertAsJsonCpp_data();
     void valuesConvertAsJsonCpp();
     void typeMustBeAString();
+    void tabsFollowReadingOrder_data();
+    void tabsFollowReadingOrder();
 
 private:
     QTemporaryDir m_dir;
@@ -373,4 +376,43 @@ void tst_PageBuilder::typeMustBeAString()
 }
 
 QTEST_MAIN(tst_PageBuilder)
+void tst_PageBuilder::tabsFollowReadingOrder_data()
+{
+    QTest::addColumn<QByteArray>("elements");
+    QTest::addColumn<QStringList>("order");
+    const auto button = [](const char *name, int x, int y) {
+        return QByteArray(R"({"type":"qtbutton","name":")") + name + R"(","x":)" + QByteArray::number(x)
+            + R"(,"y":)" + QByteArray::number(y) + R"(,"w":40,"h":20})";
+    };
+    QTest::newRow("rows, written backwards")
+        << button("c", 10, 90) + ',' + button("b", 60, 10) + ',' + button("a", 10, 10)
+        << QStringList({"a", "b", "c"});
+    // A panel's own controls come as a group, where the panel stands: here the
+    // tall panel makes one line with the left column.
+    QTest::newRow("panels")
+        << R"({"type":"qtcontainer","x":200,"y":0,"w":100,"h":200,"child":[)" + button("r2", 10, 60) + ','
+               + button("r1", 10, 10) + "]}," + button("l2", 10, 150) + ',' + button("l1", 10, 5)
+        << QStringList({"l1", "l2", "r1", "r2"});
+    QTest::newRow("two columns of buttons")
+        << button("r2", 200, 60) + ',' + button("l2", 10, 150) + ',' + button("r1", 200, 10) + ',' + button("l1", 10, 5)
+        << QStringList({"l1", "r1", "r2", "l2"});
+}
+
+void tst_PageBuilder::tabsFollowReadingOrder()
+{
+    QFETCH(QByteArray, elements);
+    QFETCH(QStringList, order);
+    RegisterBuiltinControls();
+    TAVQWindow window;
+    BuildElements(parse(R"({"elements":[)" + elements + "]}"), &window);
+    QWidget *first = window.findChild<QPushButton *>(order.first());
+    QVERIFY(first);
+    QStringList chain;
+    for (QWidget *w = first; chain.size() < order.size(); w = w->nextInFocusChain()) {
+        if (qobject_cast<QPushButton *>(w))
+            chain << w->objectName();
+    }
+    QCOMPARE(chain, order);
+}
+
 #include "tst_pagebuilder.moc"

@@ -1,7 +1,10 @@
 #include "controls/tavqpushbutton.h"
 #include "core/tavqqtcompat.h"
 #include "core/tavqjson.h"
+#include "core/tavqfocusframe.h"
+#include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
+#include "core/tavqwindow.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QEnterEvent>
@@ -121,6 +124,9 @@ private slots:
     void clickStillWorks();
     void malformedElements();
     void createdThroughTheRegistry();
+    void returnPressesOnlyTheDefault_data();
+    void returnPressesOnlyTheDefault();
+    void focusFrameOnlyAfterKeys();
 
 private:
     std::unique_ptr<TAVQPushButton> load(const QByteArray &json, const QSize &size = QSize(100, 40));
@@ -617,6 +623,70 @@ void TestPushButton::createdThroughTheRegistry()
     button->GetControlBase()->ApplyLayout();
     QCOMPARE(button->geometry(), QRect(10, 20, 100, 40));
     QCOMPARE(look(&window).pixel(15, 25), BoxX);
+}
+
+void TestPushButton::returnPressesOnlyTheDefault_data()
+{
+    QTest::addColumn<QByteArray>("okAttr");
+    QTest::addColumn<QString>("focus");       // the focused button, empty for none
+    QTest::addColumn<QString>("pressed");     // what Return presses, empty for nothing
+    QTest::newRow("no default") << QByteArray(R"({"text":"OK"})") << QString() << QString();
+    QTest::newRow("default") << QByteArray(R"({"text":"OK","default":true})") << QString() << "ok";
+    QTest::newRow("focused") << QByteArray(R"({"text":"OK"})") << "ok" << "ok";
+    QTest::newRow("focused other") << QByteArray(R"({"text":"OK","default":true})") << "close" << "close";
+    QTest::newRow("default off") << QByteArray(R"({"text":"OK","default":false})") << QString() << QString();
+}
+
+// In a window, Return presses the focused button or the one a page made the
+// default, never just the first button there is.
+void TestPushButton::returnPressesOnlyTheDefault()
+{
+    QFETCH(QByteArray, okAttr);
+    QFETCH(QString, focus);
+    QFETCH(QString, pressed);
+    RegisterBuiltinControls();
+    TAVQWindow window;
+    Json::Value page = parse(R"({"w":300,"h":200,"elements":[
+        {"type":"qtbutton","name":"close","x":250,"y":10,"w":40,"h":40},
+        {"type":"qtlabel","name":"label","x":10,"y":60,"w":100,"h":20},
+        {"type":"qtbutton","name":"ok","x":10,"y":100,"w":100,"h":40}]})");
+    page["elements"][2]["attr"] = parse(okAttr);
+    BuildElements(page, &window);
+    QStringList clicks;
+    for (auto *button : window.findChildren<QPushButton *>())
+        connect(button, &QPushButton::clicked, [&clicks, button] { clicks << button->objectName(); });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWidget *target = focus.isEmpty() ? window.findChild<QWidget *>("label") : window.findChild<QWidget *>(focus);
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(clicks, pressed.isEmpty() ? QStringList() : QStringList({pressed, pressed}));
+    QVERIFY(window.isVisible());
+}
+
+// A mouse user sees no focus; a key press shows it around the focused button, a
+// mouse press hides it again.
+void TestPushButton::focusFrameOnlyAfterKeys()
+{
+    TAVQFocusFrame::install();
+    TAVQFocusFrame::setKeyboardActive(false);
+    QWidget window;
+    window.resize(200, 100);
+    auto *button = new TAVQPushButton(&window);
+    button->setGeometry(10, 10, 100, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage unfocused = look(button);
+    button->setFocus();
+    QCOMPARE(look(button), unfocused);
+    QTest::keyClick(button, Qt::Key_Shift);     // a modifier alone is no keyboard use
+    QCOMPARE(look(button), unfocused);
+    QTest::keyClick(button, Qt::Key_Down);
+    const QImage framed = look(button);
+    QCOMPARE(framed.pixel(1, 20), QColor(0x2f, 0x7c, 0xf6).rgb());
+    QCOMPARE(framed.pixel(50, 20), unfocused.pixel(50, 20));
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(150, 80));
+    QCOMPARE(look(button), unfocused);
 }
 
 QTEST_MAIN(TestPushButton)

@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QImage>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -196,6 +197,9 @@ private slots:
     void sliderLoading();
     void sliderStyleSlots();
     void sliderThumbFollowsTheMouse();
+    void sliderTrackPressPages_data();
+    void sliderTrackPressPages();
+    void sliderHeldTrackPressStopsAtThePointer();
     void sliderMalformedElements();
 
     void scrollBarSizeHint();
@@ -462,6 +466,72 @@ void TestValueControls::sliderThumbFollowsTheMouse()
     press(&slider, QPoint(190, 15));
     QCOMPARE(slider.impl()->state(), 0);
     release(&slider, QPoint(190, 15));
+}
+
+void TestValueControls::sliderTrackPressPages_data()
+{
+    QTest::addColumn<Qt::Orientation>("orientation");
+    QTest::addColumn<int>("value");
+    // Pixels from the slider's top or left edge; -1 is the middle of the thumb.
+    QTest::addColumn<int>("along");
+    QTest::addColumn<int>("expected");
+    // The thumb of value 50 spans 90 to 109; vertical values grow upward.
+    QTest::newRow("left of the thumb") << Qt::Horizontal << 50 << 20 << 40;
+    QTest::newRow("right of the thumb") << Qt::Horizontal << 50 << 180 << 60;
+    QTest::newRow("right, up to the maximum") << Qt::Horizontal << 95 << 195 << 100;
+    QTest::newRow("left, down to the minimum") << Qt::Horizontal << 5 << 3 << 0;
+    QTest::newRow("on the horizontal thumb") << Qt::Horizontal << 50 << -1 << 50;
+    QTest::newRow("above the thumb") << Qt::Vertical << 50 << 20 << 60;
+    QTest::newRow("below the thumb") << Qt::Vertical << 50 << 180 << 40;
+    QTest::newRow("above, up to the maximum") << Qt::Vertical << 95 << 3 << 100;
+    QTest::newRow("below, down to the minimum") << Qt::Vertical << 5 << 195 << 0;
+    QTest::newRow("on the vertical thumb") << Qt::Vertical << 50 << -1 << 50;
+}
+
+void TestValueControls::sliderTrackPressPages()
+{
+    QFETCH(Qt::Orientation, orientation);
+    QFETCH(int, value);
+    QFETCH(int, along);
+    const bool horizontal = orientation == Qt::Horizontal;
+    TAVQSlider slider(nullptr, orientation);
+    slider.resize(horizontal ? QSize(200, 30) : QSize(30, 200));
+    slider.setRange(0, 100);
+    slider.setPageStep(10);
+    slider.setValue(value);
+    QSignalSpy moved(&slider, &QSlider::valueChanged);
+    const QPoint alongGroove = horizontal ? QPoint(along, 15) : QPoint(15, along);
+    const QPoint point = along < 0 ? slider.handleRect().center() : alongGroove;
+    press(&slider, point);
+    QTEST(slider.value(), "expected");
+    QCOMPARE(moved.count(), slider.value() == value ? 0 : 1);
+    // Only a press on the thumb drags it.
+    QCOMPARE(slider.isSliderDown(), along < 0);
+    QCOMPARE(slider.impl()->state(), along < 0 ? int(StatePressed) : int(StateNormal));
+    release(&slider, point);
+}
+
+void TestValueControls::sliderHeldTrackPressStopsAtThePointer()
+{
+    TAVQSlider slider;
+    slider.resize(200, 30);
+    slider.setRange(0, 100);
+    slider.setPageStep(10);
+    slider.setValue(50);
+    // The thumb of value 90 spans 162 to 181.
+    press(&slider, QPoint(180, 15));
+    QCOMPARE(slider.value(), 60);
+    QTRY_COMPARE(slider.value(), 90);
+    QTest::qWait(300);
+    QCOMPARE(slider.value(), 90);
+    release(&slider, QPoint(180, 15));
+
+    // A release ends the paging.
+    press(&slider, QPoint(20, 15));
+    release(&slider, QPoint(20, 15));
+    QCOMPARE(slider.value(), 80);
+    QTest::qWait(700);
+    QCOMPARE(slider.value(), 80);
 }
 
 void TestValueControls::sliderMalformedElements()

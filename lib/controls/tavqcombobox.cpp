@@ -6,7 +6,10 @@
 #include "core/tavqstyleslots.h"
 
 #include <QCursor>
+#include <QFrame>
+#include <QLayout>
 #include <QPainter>
+#include <QSpacerItem>
 
 #include <json/value.h>
 
@@ -22,6 +25,31 @@ constexpr TAVQSlotRange Slots[] = {
     {0, 1, TAVQStyleKind::Box},  {4, 7, TAVQStyleKind::Box},   {8, 11, TAVQStyleKind::Font},
     {12, 16, TAVQStyleKind::Box}, {17, 20, TAVQStyleKind::Font},
 };
+
+// Qt's scroll arrows and the style's margins around the list get no room.
+void squeezeAllBut(QLayout *layout, const QWidget *list)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (QSpacerItem *spacer = item->spacerItem())
+            spacer->changeSize(0, 0);
+        else if (item->widget() && item->widget() != list)
+            item->widget()->setMaximumHeight(0);
+    }
+    layout->setContentsMargins(QMargins());
+    layout->invalidate();
+}
+
+// Leaves only the skinned rows to be seen in the popup Qt wraps the list in.
+void stripPopupFrame(QWidget *popup, QAbstractScrollArea *list)
+{
+    if (auto *frame = qobject_cast<QFrame *>(popup))
+        frame->setFrameStyle(QFrame::NoFrame);
+    if (QLayout *layout = popup->layout())
+        squeezeAllBut(layout, list);
+    // The wheel and the keys scroll it; a bar of the platform's would break the skin.
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
 
 } // namespace
 
@@ -203,6 +231,20 @@ TAVQComboBox::TAVQComboBox(QWidget *parent)
 QString TAVQComboBox::GetTypeName()
 {
     return QStringLiteral("qtcombobox");
+}
+
+void TAVQComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    // Qt opens no popup for an empty box.
+    if (!m_list->isVisible())
+        return;
+    QWidget *popup = m_list->window();
+    stripPopupFrame(popup, m_list);
+    const int rows = qMin(count(), maxVisibleItems());
+    popup->setGeometry(QRect(mapToGlobal(QPoint(0, height())), QSize(width(), rows * popupItemHeight())));
+    // Qt scrolled while all the rows fitted; the current one must stay in sight.
+    m_list->scrollTo(m_list->currentIndex());
 }
 
 void TAVQComboBox::mouseMoveEvent(QMouseEvent *event)

@@ -161,6 +161,10 @@ public:
     void setPopupItemHeight(int height) { m_impl->setPopupItemHeight(height); }
     int popupItemHeight() const { return m_impl->popupItemHeight(); }
 
+    // Opens the popup right below the box, as wide as the box and as high as
+    // its rows, without Qt's frame, margins or scroll arrows around them.
+    void showPopup() override;
+
 protected:
     // Moves change no look.
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -4,9 +4,11 @@
 #include "tavqscrollbarconfig.h"
 #include "tavqvaluecontrols.h"
 #include "core/tavqcontroltable.h"
+#include "core/tavqfocusframe.h"
 #include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -307,6 +309,8 @@ void TAVQListViewItemDelegate::paint(QPainter *painter, const QStyleOptionViewIt
             label->resetSelection();
     }
     m_impl->m_records.setHitRects(row, option.rect, std::move(hitRects));
+    if (option.state.testFlag(QStyle::State_HasFocus) && TAVQFocusFrame::isShownOn(view()))
+        TAVQFocusFrame::paint(painter, option.rect);
     painter->restore();
     painter->restore();
 }
@@ -586,9 +590,15 @@ void TAVQListView::mouseMoveEvent(QMouseEvent *event)
     QListView::mouseMoveEvent(event);
 }
 
+// Qt swallows the second press of a fast pair; a row and its template buttons
+// count every click, as real buttons do, and the pair still reports doubleClicked().
 void TAVQListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QListView::mouseDoubleClickEvent(event);
+    const QPersistentModelIndex index = indexAt(positionOf(event));
+    QMouseEvent press = pressOf(event);
+    mousePressEvent(&press);
+    if (index.isValid() && index == indexAt(positionOf(event)))
+        emit doubleClicked(index);
 }
 
 void TAVQListView::enterEvent(TAVQEnterEvent *event)
@@ -607,6 +617,21 @@ void TAVQListView::scrollContentsBy(int dx, int dy)
 {
     QListView::scrollContentsBy(dx, dy);
     m_impl->m_records.scroll(dx, dy, viewport()->rect());
+    hoverUnderPointer();
+}
+
+// Qt moves the hover row only when the pointer moves; a still pointer over
+// scrolled rows gets a move of its own so that the row now under it takes the
+// hover. Not while a button is held: a move then drags or selects.
+void TAVQListView::hoverUnderPointer()
+{
+    QWidget *area = viewport();
+    const QPoint global = QCursor::pos();
+    const QPoint local = area->mapFromGlobal(global);
+    if (!area->isVisible() || !area->rect().contains(local) || QApplication::mouseButtons() != Qt::NoButton)
+        return;
+    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, QApplication::keyboardModifiers());
+    QApplication::sendEvent(area, &move);
 }
 
 void TAVQListView::reset()

@@ -231,6 +231,9 @@ protected slots:
     void reset() override;
 
 private:
+    // Gives the hover to the row under a pointer resting over the viewport.
+    void hoverUnderPointer();
+
     TAVQListViewItemDelegate *m_delegate;
 };
 

@@ -215,6 +215,67 @@ void TAVQSlider::leaveEvent(QEvent *event)
     setMouseTracking(false);
 }
 
+// The thumb is placed by the style, which the application may have skinned.
+int TAVQSlider::sideOfThumb(const QPoint &point) const
+{
+    const QRect thumb = handleRect();
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const int along = horizontal ? point.x() : point.y();
+    if (along < (horizontal ? thumb.left() : thumb.top()))
+        return -1;
+    return along > (horizontal ? thumb.right() : thumb.bottom()) ? 1 : 0;
+}
+
+QAbstractSlider::SliderAction TAVQSlider::pageActionAt(const QMouseEvent *event) const
+{
+    const Qt::MouseButton button = event->button();
+    // As QSlider: one button at a time, and a button that sets the value outright goes to it.
+    if (minimum() == maximum() || event->buttons() != button
+        || (style()->styleHint(QStyle::SH_Slider_AbsoluteSetButtons) & button)
+        || !(style()->styleHint(QStyle::SH_Slider_PageSetButtons) & button))
+        return SliderNoAction;
+    const int side = sideOfThumb(positionOf(event));
+    if (side == 0)
+        return SliderNoAction;
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    // Vertical values grow upward unless inverted; upsideDown says which way.
+    return (side < 0) != option.upsideDown ? SliderPageStepSub : SliderPageStepAdd;
+}
+
+void TAVQSlider::mousePressEvent(QMouseEvent *event)
+{
+    const SliderAction action = pageActionAt(event);
+    if (action == SliderNoAction) {
+        TAVQControl::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    m_pagePoint = positionOf(event);
+    m_pageSide = sideOfThumb(m_pagePoint);
+    triggerAction(action);
+    setRepeatAction(action);
+}
+
+void TAVQSlider::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool paging = m_pageSide != 0;
+    m_pageSide = 0;
+    setRepeatAction(SliderNoAction);
+    TAVQControl::mouseReleaseEvent(event);
+    // QSlider ignores a release it did not see pressed.
+    if (paging)
+        event->accept();
+}
+
+void TAVQSlider::sliderChange(SliderChange change)
+{
+    TAVQControl::sliderChange(change);
+    // Held paging ends once the thumb has reached the pointer.
+    if (m_pageSide != 0 && sideOfThumb(m_pagePoint) != m_pageSide)
+        setRepeatAction(SliderNoAction);
+}
+
 // ---------------------------------------------------------------- scroll bar
 
 TAVQScrollBarImpl::TAVQScrollBarImpl(QWidget *widget)

@@ -106,6 +106,20 @@ public:
 protected:
     void enterEvent(TAVQEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    // A press on the track beside the thumb pages toward the pointer, as
+    // QSlider does, and repeats while held; a press on the thumb drags it.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void sliderChange(SliderChange change) override;
+
+private:
+    // -1 before the thumb along the groove, 1 after it, 0 level with it.
+    int sideOfThumb(const QPoint &point) const;
+    SliderAction pageActionAt(const QMouseEvent *event) const;
+
+    // The side of the thumb the held press is on; 0 while not paging.
+    int m_pageSide = 0;
+    QPoint m_pagePoint;
 };
 
 // ---------------------------------------------------------------- scroll bar

@@ -10,9 +10,17 @@ namespace TAVQtLib {
 
 namespace {
 
-bool readsBefore(const QWidget *a, const QWidget *b)
+// Top to bottom by line, left to right within a line; a line is what starts
+// within the height of its first widget.
+void sortForReading(QWidgetList *widgets)
 {
-    return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    std::stable_sort(widgets->begin(), widgets->end(), [](const QWidget *a, const QWidget *b) { return a->y() < b->y(); });
+    for (auto line = widgets->begin(); line != widgets->end();) {
+        const int bottom = (*line)->y() + qMax(1, (*line)->height());
+        const auto end = std::find_if(line, widgets->end(), [bottom](const QWidget *w) { return w->y() >= bottom; });
+        std::stable_sort(line, end, [](const QWidget *a, const QWidget *b) { return a->x() < b->x(); });
+        line = end;
+    }
 }
 
 // Only controls count: their own inner widgets (viewports, inner edits) keep
@@ -25,7 +33,7 @@ QWidgetList childControls(const QWidget *widget)
         if (w && !w->isWindow() && controlInterface(w))
             controls << w;
     }
-    std::stable_sort(controls.begin(), controls.end(), readsBefore);
+    sortForReading(&controls);
     return controls;
 }
 
@@ -43,7 +51,7 @@ void SetReadingTabOrder(const QWidgetList &roots)
 {
     QWidgetList sorted = roots;
     sorted.removeAll(nullptr);
-    std::stable_sort(sorted.begin(), sorted.end(), readsBefore);
+    sortForReading(&sorted);
     QWidgetList chain;
     for (QWidget *root : sorted)
         collect(root, &chain);

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <cmath>
+
 namespace TAVQtLib {
 
 TAVQWindowImpl::TAVQWindowImpl(TAVQWindow *window)
@@ -98,7 +100,11 @@ void TAVQWindow::centerOnScreen(QWidget *widget)
     // A window larger than the screen's free area is fitted to it, so that none
     // of its controls lies out of reach; its layouts follow the new size.
     const QRect area = primary->availableGeometry();
-    const QSize fitted = widget->size().boundedTo(area.size());
+    // At a fractional scale the area's size is rounded and may be a device pixel
+    // larger than the screen: a fitted window stays one pixel inside it.
+    const qreal ratio = primary->devicePixelRatio();
+    const QSize room = area.size() - (ratio != std::floor(ratio) ? QSize(1, 1) : QSize(0, 0));
+    const QSize fitted = widget->size().boundedTo(room);
     if (fitted != widget->size()) {
         widget->setMinimumSize(widget->minimumSize().boundedTo(fitted));
         widget->resize(fitted);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the demo in a virtual X server from a folder without the package, closes the
-# login window without logging in (Escape), presses Escape in the main window, then
+# login window without logging in (Escape), presses Escape and Return in the main window, then
 # closes it as a window manager would. Prints a line "login|main ID X Y W H" for each
 # window seen, "escape: main stays|main gone", and "exit N" with the program's status.
 #
@@ -18,24 +18,38 @@ cleanup() {
     rm -rf "$empty"
 }
 trap cleanup EXIT
+trap 'echo "bare-start: failed at line $LINENO" >&2' ERR
 start_xserver
 
 # Waits for a visible program window other than the one given; prints its line.
 next_window() {
     local line
-    for _ in $(seq 300); do
+    for _ in $(seq 600); do
         line=$(windows | awk -v not="$1" '$1 != not { print; exit }')
         [ -n "$line" ] && { echo "$line"; return 0; }
         sleep 0.1
     done
+    echo "bare-start: no window but $1 after 60 s" >&2
     return 1
 }
 
-# Escape closes a dialog window; without a window manager it has the focus only if given it.
-dismiss() {
+# Gives window ID the keyboard focus; without a window manager only the script can.
+focus_window() {
     xdotool windowfocus "$1" 2>/dev/null || true
     sleep 0.3
-    xdotool key Escape
+}
+
+# Escape closes the login window; under load the window may not take keys at
+# once, so the key is sent again until it has gone.
+dismiss() {
+    for _ in $(seq 40); do
+        focus_window "$1"
+        xdotool key Escape
+        sleep 0.2
+        windows | awk -v id="$1" '$1 == id { found = 1 } END { exit !found }' || return 0
+    done
+    echo "bare-start: window $1 stayed after Escape" >&2
+    return 1
 }
 
 cd "$empty"
@@ -47,7 +61,8 @@ echo "login $login"
 dismiss "${login%% *}"
 main=$(next_window "${login%% *}")
 echo "main $main"
-dismiss "${main%% *}"
+focus_window "${main%% *}"
+xdotool key Escape Return
 sleep 0.5
 if windows | awk -v id="${main%% *}" '$1 == id { found = 1 } END { exit !found }'; then
     echo "escape: main stays"

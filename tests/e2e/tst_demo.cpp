@@ -24,6 +24,37 @@ const QRect TotalDisplay(992, 650, 256, 56);
 const QRect FirstBadge(321, 159, 28, 28);
 const QRect StoreHeader(208, 196, 830, 44);
 const QRect PayAmount(100, 128, 320, 84);
+const QRect Counter(924, 610, 160, 30);
+
+// What a script printed and whether it ran through; on failure the test shows both streams.
+struct ScriptRun
+{
+    bool ok = false;
+    QString output;
+    QString report;
+};
+
+ScriptRun runScript(const QString &script, const QStringList &arguments, const QProcessEnvironment &env)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(script, arguments);
+    ScriptRun run;
+    const bool finished = process.waitForFinished(240000);
+    if (!finished)
+        process.kill();
+    process.waitForFinished(5000);
+    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+    run.ok = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    run.report = QStringLiteral("%1 %2: %3, exit code %4\n--- stdout\n%5--- stderr\n%6")
+                     .arg(script, arguments.join(' '), finished ? QStringLiteral("finished") : QStringLiteral("timed out"))
+                     .arg(process.exitCode())
+                     .arg(run.output, errors);
+    return run;
+}
+
+bool isFocusBlue(QRgb p) { return qAbs(qRed(p) - 0x2f) < 30 && qAbs(qGreen(p) - 0x7c) < 30 && qAbs(qBlue(p) - 0xf6) < 30; }
 
 int countOf(const QImage &image, const QRect &region, const std::function<bool(QRgb)> &test)
 {
@@ -60,9 +91,14 @@ private slots:
     void payDialog();
     void afterPaying();
     void escape();
+    void tillAtTheCounter();
+    void keyboardSale();
+    void scaledScreen();
 
 private:
     static QProcessEnvironment programEnvironment();
+    // Runs a scenario of tests/e2e/till.sh into its own folder; the pictures by step name.
+    bool runTill(const QString &scenario, QHash<QString, QImage> *pictures, QString *output = nullptr);
     QImage shot(const QString &step) const;
     QRect geometry(const QString &step) const;
 
@@ -111,14 +147,11 @@ QProcessEnvironment tst_Demo::programEnvironment()
 // window manager's close ends.
 void tst_Demo::startsWithoutPackage()
 {
-    QProcess run;
-    run.setProcessEnvironment(programEnvironment());
-    run.start(SOURCE_DIR "/tests/e2e/bare-start.sh", {BIN_DIR "/ZadEzavuz"});
-    QVERIFY(run.waitForFinished(120000));
-    const QString output = QString::fromLocal8Bit(run.readAllStandardOutput());
-    QCOMPARE(run.exitCode(), 0);
-    const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 4);
+    const ScriptRun run = runScript(SOURCE_DIR "/tests/e2e/bare-start.sh", {BIN_DIR "/ZadEzavuz"},
+                                    programEnvironment());
+    QVERIFY2(run.ok, qPrintable(run.report));
+    const QStringList lines = run.output.split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.size() == 4, qPrintable(run.report));
     const QStringList login = lines[0].split(' ');
     const QStringList main = lines[1].split(' ');
     QCOMPARE(login.value(0), QStringLiteral("login"));
@@ -231,12 +264,88 @@ void tst_Demo::escape()
     QVERIFY(countOf(kept, FirstBadge, isBadgeRed) > 100);
     QVERIFY(kept.copy(TotalDisplay) != empty.copy(TotalDisplay));
 
-    // Escape in the pay dialog ended the sale.
+    // Escape in the pay dialog cancelled it: the sale goes on.
     const QImage escaped = shot("13-escaped-pay");
     QCOMPARE(geometry("13-escaped-pay"), geometry("03-shop"));
-    QCOMPARE(escaped.copy(Cart), empty.copy(Cart));
-    QCOMPARE(escaped.copy(TotalDisplay), empty.copy(TotalDisplay));
-    QCOMPARE(countOf(escaped, FirstBadge, isBadgeRed), 0);
+    QCOMPARE(escaped.copy(Cart), kept.copy(Cart));
+    QCOMPARE(escaped.copy(TotalDisplay), kept.copy(TotalDisplay));
+    QVERIFY(countOf(escaped, FirstBadge, isBadgeRed) > 100);
+}
+
+bool tst_Demo::runTill(const QString &scenario, QHash<QString, QImage> *pictures, QString *output)
+{
+    const QString folder = m_dir.filePath(scenario);
+    const ScriptRun run = runScript(SOURCE_DIR "/tests/e2e/till.sh", {BIN_DIR, folder, scenario}, programEnvironment());
+    if (output)
+        *output = run.output;
+    if (!run.ok || !run.output.contains(QLatin1String("exit 0"))) {
+        qWarning("%s", qPrintable(run.report));
+        return false;
+    }
+    const QStringList names = QDir(folder).entryList({"*.png"});
+    for (const QString &name : names) {
+        if (!name.endsWith(QLatin1String(".full.png")))
+            pictures->insert(name.mid(3).chopped(4), QImage(folder + '/' + name).convertToFormat(QImage::Format_RGB32));
+    }
+    return true;
+}
+
+// Return in every place the focus can be leaves the sale alone; cancelling the
+// pay dialog keeps it, paying ends it; 30 fast clicks and 10 fast plus presses
+// count as the same sale made from the keyboard.
+void tst_Demo::tillAtTheCounter()
+{
+    QHash<QString, QImage> p;
+    QVERIFY(runTill("counter", &p));
+    QCOMPARE(p.size(), 8);
+    const auto same = [&](const QString &a, const QString &b) {
+        return p[a].copy(Counter) == p[b].copy(Counter) && p[a].copy(TotalDisplay) == p[b].copy(TotalDisplay);
+    };
+    QVERIFY(!same("shop", "cart-filled"));
+    for (const char *step : {"returns-kept", "pay-cancelled", "pay-escaped"}) {
+        QVERIFY2(same(step, "cart-filled"), step);
+        QVERIFY2(countOf(p[step], FirstBadge, isBadgeRed) > 100, step);
+    }
+    QVERIFY(same("paid", "shop"));
+    QCOMPARE(p["paid"].copy(Cart), p["shop"].copy(Cart));
+    QVERIFY(!same("fast", "shop"));
+    QVERIFY(same("fast", "keyed"));
+}
+
+void tst_Demo::keyboardSale()
+{
+    QHash<QString, QImage> p;
+    QVERIFY(runTill("keyboard", &p));
+    QCOMPARE(p.size(), 3);
+    QVERIFY(p["kb-added"].copy(Counter) != p["kb-shop"].copy(Counter));
+    QVERIFY(countOf(p["kb-added"], Cart, std::not_fn(isWhite)) > 1000);
+    // The focused cart row shows where the keys go.
+    QVERIFY(countOf(p["kb-added"], Cart, isFocusBlue) > 300);
+    QCOMPARE(p["kb-paid"].copy(Counter), p["kb-shop"].copy(Counter));
+    QCOMPARE(p["kb-paid"].copy(TotalDisplay), p["kb-shop"].copy(TotalDisplay));
+    QCOMPARE(countOf(p["kb-paid"], Cart, std::not_fn(isWhite)), 0);
+}
+
+// At 1.5 on a 1600 x 1000 screen the main window fits the screen and the pay
+// button at its lower right corner opens the dialog.
+void tst_Demo::scaledScreen()
+{
+    QHash<QString, QImage> p;
+    QString output;
+    QVERIFY(runTill("scaled", &p, &output));
+    QRect main, pay;
+    for (const QString &line : output.split('\n')) {
+        const QStringList f = line.split(' ');
+        const QRect r = f.size() == 5 ? QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt()) : QRect();
+        if (f.value(0) == QLatin1String("main"))
+            main = r;
+        else if (f.value(0) == QLatin1String("pay"))
+            pay = r;
+    }
+    QVERIFY2(QRect(0, 0, 1600, 1000).contains(main), qPrintable(output));
+    QVERIFY2(main.width() >= 1590 && main.height() >= 990, qPrintable(output));
+    QCOMPARE(pay.size(), QSize(780, 630));
+    QVERIFY(main.contains(pay));
 }
 
 QTEST_GUILESS_MAIN(tst_Demo)
