@@ -76,6 +76,19 @@ find_window() {
     return 1
 }
 
+# Waits for a visible program window other than the one with ID (or "none"); prints
+# its line "ID X Y W H".
+next_window() {
+    local line
+    for _ in $(seq 600); do
+        line=$(windows | awk -v not="$1" '$1 != not { print; exit }')
+        [ -n "$line" ] && { echo "$line"; return 0; }
+        sleep 0.1
+    done
+    echo "no program window but $1 appeared within a minute" >&2
+    return 1
+}
+
 # Waits until no visible program window has the given size.
 window_gone() {
     local want=$1
@@ -106,9 +119,10 @@ shot() {
     echo "tour: $name"
 }
 
-# A click at (x, y) inside the current window.
+# The pointer to (x, y) inside the current window; a click there.
+point() { xdotool mousemove $((X + $1)) $((Y + $2)); }
 click() {
-    xdotool mousemove $((X + $1)) $((Y + $2))
+    point "$1" "$2"
     pause 0.15
     xdotool click 1
     pause 0.35

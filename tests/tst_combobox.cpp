@@ -645,15 +645,7 @@ void TestComboBox::popupOpensBelowAtFullWidth()
     QCOMPARE(image.pixel(0, 0), Popup);
     QVERIFY(allPixels(image, image.rect(), Popup));
 
-    // The box and its popup where they are on the screen.
-    const QPoint origin = combo->mapToGlobal(QPoint(-10, -10));
-    QImage picture(180, 50 + below.height(), QImage::Format_ARGB32);
-    picture.fill(0xFFE0E0E0);
-    QPainter painter(&picture);
-    painter.drawImage(combo->mapToGlobal(QPoint()) - origin, look(combo.get()));
-    painter.drawImage(below.topLeft() - origin, image);
-    painter.end();
-    saveLookPicture(picture, QStringLiteral("combo_popup_below_%1.png").arg(entries));
+    saveLookPicture(image, QStringLiteral("combo_popup_below_%1.png").arg(entries));
     combo->hidePopup();
 }
 

@@ -165,7 +165,6 @@ private slots:
     void escapeKeepsTheSale();
     void noKeyEndsTheSale_data();
     void noKeyEndsTheSale();
-    void keyboardSale();
     void tabChain();
     void zeroPriceShowsZero();
     void otherCartControlsDoNothing();
@@ -457,48 +456,6 @@ void tst_MainWindow::noKeyEndsTheSale()
     }
     QVERIFY(shop.window->isVisible());
     QCOMPARE(shop.counter(), QStringLiteral("共计：%1 件").arg(units));
-}
-
-// A whole sale from the keyboard: arrows and Return in the grid, plus, minus
-// and Delete in the cart, F12 to pay and Return to take the money.
-void tst_MainWindow::keyboardSale()
-{
-    Shop shop;
-    shop.window->show();
-    shop.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(shop.window.get()));
-    QVERIFY(!shop.window->findChild<QPushButton *>("btnPay")->isEnabled());
-    TAVQListView *grid = shop.products();
-    grid->setFocus();
-    grid->setCurrentIndex(shop.productModel()->index(0, 0));
-    QTest::keyClick(grid, Qt::Key_Right);
-    QTest::keyClick(grid, Qt::Key_Return);
-    QTest::keyClick(grid, Qt::Key_Space);
-    QTest::keyClick(grid, Qt::Key_Down);
-    QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
-    // The tile below the second one, however many columns the window leaves room for.
-    const int below = grid->currentIndex().row();
-    QVERIFY(below > 1);
-    QCOMPARE(grid->visualRect(grid->currentIndex()).x(), grid->visualRect(shop.productModel()->index(1, 0)).x());
-    QCOMPARE(shop.productCount(1), 2);
-    QCOMPARE(shop.productCount(below), 1);
-    TAVQListView *cart = shop.cart();
-    cart->setFocus();
-    cart->setCurrentIndex(shop.cartModel()->index(0, 0));
-    QTest::keyClick(cart, Qt::Key_Plus);
-    QTest::keyClick(cart, Qt::Key_Plus);
-    QTest::keyClick(cart, Qt::Key_Minus);
-    QCOMPARE(shop.cartCount(0), 3);
-    QTest::keyClick(cart, Qt::Key_Down);
-    QTest::keyClick(cart, Qt::Key_Delete);
-    QCOMPARE(shop.cartModel()->rowCount(), 1);
-    QCOMPARE(shop.window->total(), 3.0f * float(shop.price(1)));
-    QCOMPARE(shop.counter(), QStringLiteral("共计：3 件"));
-    double shown = -1;
-    shop.pay("return", &shown, true);
-    QCOMPARE(shown, 3.0 * shop.price(1));
-    QCOMPARE(shop.cartModel()->rowCount(), 0);
-    QVERIFY(!shop.window->findChild<QPushButton *>("btnPay")->isEnabled());
 }
 
 // Tab walks the shop in reading order, the rail first; the close button is never

@@ -199,7 +199,6 @@ private slots:
     void sliderThumbFollowsTheMouse();
     void sliderTrackPressPages_data();
     void sliderTrackPressPages();
-    void sliderHeldTrackPressStopsAtThePointer();
     void sliderMalformedElements();
 
     void scrollBarSizeHint();
@@ -509,29 +508,6 @@ void TestValueControls::sliderTrackPressPages()
     QCOMPARE(slider.isSliderDown(), along < 0);
     QCOMPARE(slider.impl()->state(), along < 0 ? int(StatePressed) : int(StateNormal));
     release(&slider, point);
-}
-
-void TestValueControls::sliderHeldTrackPressStopsAtThePointer()
-{
-    TAVQSlider slider;
-    slider.resize(200, 30);
-    slider.setRange(0, 100);
-    slider.setPageStep(10);
-    slider.setValue(50);
-    // The thumb of value 90 spans 162 to 181.
-    press(&slider, QPoint(180, 15));
-    QCOMPARE(slider.value(), 60);
-    QTRY_COMPARE(slider.value(), 90);
-    QTest::qWait(300);
-    QCOMPARE(slider.value(), 90);
-    release(&slider, QPoint(180, 15));
-
-    // A release ends the paging.
-    press(&slider, QPoint(20, 15));
-    release(&slider, QPoint(20, 15));
-    QCOMPARE(slider.value(), 80);
-    QTest::qWait(700);
-    QCOMPARE(slider.value(), 80);
 }
 
 void TestValueControls::sliderMalformedElements()

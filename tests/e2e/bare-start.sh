@@ -21,18 +21,6 @@ trap cleanup EXIT
 trap 'echo "bare-start: failed at line $LINENO" >&2' ERR
 start_xserver
 
-# Waits for a visible program window other than the one given; prints its line.
-next_window() {
-    local line
-    for _ in $(seq 600); do
-        line=$(windows | awk -v not="$1" '$1 != not { print; exit }')
-        [ -n "$line" ] && { echo "$line"; return 0; }
-        sleep 0.1
-    done
-    echo "bare-start: no window but $1 after 60 s" >&2
-    return 1
-}
-
 # Gives window ID the keyboard focus; without a window manager only the script can.
 focus_window() {
     xdotool windowfocus "$1" 2>/dev/null || true

@@ -10,7 +10,7 @@
 #             plus at 50 ms, then the same sale made from the keyboard for reference.
 #   keyboard  a whole sale from login to paid without the mouse.
 #   scaled    at QT_SCALE_FACTOR 1.5 on a 1600 x 1000 screen: login with Return, one
-#             product, the pay button; prints "main X Y W H" and "pay X Y W H".
+#             product, the pay button (the dialog's geometry is that of its step).
 # Prints "exit N" with the program's status last; exits 0 when the script ran through.
 set -euo pipefail
 
@@ -89,10 +89,10 @@ counter() {
 
     # Every click counts, however fast.
     # shellcheck disable=SC2046
-    xdotool mousemove $((X + $(product_at 3 | cut -d' ' -f1))) $((Y + $(product_at 3 | cut -d' ' -f2)))
+    point $(product_at 3)
     xdotool click --repeat 30 --delay 50 1
     # shellcheck disable=SC2046
-    xdotool mousemove $((X + $(cart_at 0 up | cut -d' ' -f1))) $((Y + $(cart_at 0 up | cut -d' ' -f2)))
+    point $(cart_at 0 up)
     xdotool click --repeat 10 --delay 50 1
     pause 0.3
     park
@@ -121,8 +121,9 @@ keyboard() {
     find_window 1280x800
     park
     shot kb-shop
-    # The rail has the focus; Tab goes to the products, then to the cart.
-    xdotool key --delay 100 Tab Right Return Return Tab plus
+    # The rail has the focus; Tab goes to the products, then to the cart: two
+    # products in, the first one's count up and down again, then its row deleted.
+    xdotool key --delay 100 Tab Right Return Right space Tab plus minus Delete
     shot kb-added
     xdotool key F12
     find_window 520x420
@@ -146,7 +147,6 @@ scaled() {
     line=$(next_window "$WIN")
     read -r WIN X Y W H <<<"$line"
     xdotool windowfocus "$WIN" 2>/dev/null || true
-    echo "main $X $Y $W $H"
     pause 0.5
     shot scaled-shop
     # The first product, then the pay button at the foot of the cart, which sits at the
@@ -154,25 +154,12 @@ scaled() {
     scaled_click 279 250
     scaled_click $((1066 - 16 - 360 + 16 + 164)) $((666 - 16 - 14 - 26))
     local main="$WIN $X $Y $W $H"
-    line=$(next_window "$WIN")
-    echo "pay ${line#* }"
+    read -r WIN X Y W H <<<"$(next_window "$WIN")"
     shot scaled-pay
     xdotool key Escape
     read -r WIN X Y W H <<<"$main"
     pause 0.5
     scaled_click $((1066 - 16 - 20)) 32
-}
-
-# Waits for a visible program window other than the one given; prints its line.
-next_window() {
-    local line
-    for _ in $(seq 300); do
-        line=$(windows | awk -v not="$1" '$1 != not { print; exit }')
-        [ -n "$line" ] && { echo "$line"; return 0; }
-        sleep 0.1
-    done
-    echo "till: no new window appeared" >&2
-    return 1
 }
 
 cd "$bin"
