@@ -1,37 +1,42 @@
 # Shared by the scripts that run the demo in a virtual X server; sourced, not run.
 # start_xserver starts Xvfb on a free display (XVFB_SCREEN, 1600x900x24 unless set),
-# once more on a fresh one if the first does not answer, and exports DISPLAY; the
+# again on a fresh one if it does not answer (up to three times), and exports DISPLAY; the
 # caller's EXIT trap should call stop_xserver. The helpers below drive the program
 # window found last (find_window sets WIN X Y W H); `shot` saves pictures into $out.
 
 start_xserver() {
-    try_xserver || try_xserver
+    try_xserver || try_xserver || try_xserver
 }
 
-# One attempt: the server must tell its display and then answer a request, else it
-# is stopped so that the next attempt starts on a fresh display.
+# One attempt on a display number picked at random among those not in use, so that a
+# number just given up by the previous session is not taken again at once. The server
+# must answer a request, else it is stopped and its log shown.
 try_xserver() {
-    local displayfile number
-    displayfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1600x900x24}" -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+    local number
+    for _ in $(seq 50); do
+        number=$((RANDOM % 900 + 100))
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] || break
+    done
+    XVFB_LOG=$(mktemp)
+    Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1600x900x24}" -nolisten tcp >"$XVFB_LOG" 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-    number=$(head -n1 "$displayfile")
-    rm -f "$displayfile"
-    if [ -z "$number" ]; then
-        echo "Xvfb did not start" >&2
-        stop_xserver
-        return 1
-    fi
     export DISPLAY=":$number"
     unset QT_QPA_PLATFORM
     for _ in $(seq 100); do
         xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
     echo "Xvfb on $DISPLAY does not answer" >&2
+    xserver_log
     stop_xserver
     return 1
+}
+
+# What the server said, for a failure report.
+xserver_log() {
+    [ -s "${XVFB_LOG:-}" ] && sed 's/^/Xvfb: /' "$XVFB_LOG" >&2
+    return 0
 }
 
 # Asks window ID to close, as a window manager's close button would.
@@ -44,6 +49,7 @@ stop_xserver() {
     [ -n "${XVFB_PID:-}" ] || return 0
     kill "$XVFB_PID" 2>/dev/null || true
     wait "$XVFB_PID" 2>/dev/null || true
+    rm -f "${XVFB_LOG:-}"
     XVFB_PID=
 }
 

@@ -18,7 +18,7 @@ cleanup() {
     rm -rf "$empty"
 }
 trap cleanup EXIT
-trap 'echo "bare-start: failed at line $LINENO" >&2' ERR
+trap 'echo "bare-start: failed at line $LINENO" >&2; xserver_log' ERR
 start_xserver
 
 # Gives window ID the keyboard focus; without a window manager only the script can.
