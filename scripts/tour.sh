@@ -28,6 +28,7 @@ cleanup() {
     stop_xserver
 }
 trap cleanup EXIT
+trap 'echo "tour: failed at line $LINENO" >&2; xserver_log' ERR
 start_xserver
 
 cd "$bin"

@@ -8,23 +8,30 @@ start_xserver() {
     try_xserver || try_xserver || try_xserver
 }
 
-# One attempt on a display number picked at random among those not in use, so that a
-# number just given up by the previous session is not taken again at once. The server
-# must answer a request, else it is stopped and its log shown.
+# One attempt: the server must tell its display and then answer a request, else it
+# is stopped (its log shown) so that the next attempt starts on a fresh display.
+# -noreset: by default an X server resets whenever its last client leaves, and a
+# client connecting during that reset is refused; the check below is such a last
+# client, and the program started right after it would fail to connect now and then.
 try_xserver() {
-    local number
-    for _ in $(seq 50); do
-        number=$((RANDOM % 900 + 100))
-        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] || break
-    done
+    local displayfile number
+    displayfile=$(mktemp)
     XVFB_LOG=$(mktemp)
-    Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1600x900x24}" -nolisten tcp >"$XVFB_LOG" 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${XVFB_SCREEN:-1600x900x24}" -nolisten tcp 3>"$displayfile" >"$XVFB_LOG" 2>&1 &
     XVFB_PID=$!
+    for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+    number=$(head -n1 "$displayfile")
+    rm -f "$displayfile"
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start" >&2
+        xserver_log
+        stop_xserver
+        return 1
+    fi
     export DISPLAY=":$number"
     unset QT_QPA_PLATFORM
     for _ in $(seq 100); do
         xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-        kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
     echo "Xvfb on $DISPLAY does not answer" >&2

@@ -28,6 +28,7 @@ cleanup() {
     stop_xserver
 }
 trap cleanup EXIT
+trap 'echo "till: failed at line $LINENO" >&2; xserver_log' ERR
 [ "$scenario" = scaled ] && export XVFB_SCREEN=1600x1000x24 QT_SCALE_FACTOR=1.5
 start_xserver
 
