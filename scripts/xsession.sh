@@ -132,6 +132,19 @@ shot() {
     echo "tour: $name"
 }
 
+# Waits until the current window's picture stops changing: a slow (sanitized) build
+# may still be working through a burst of input.
+settle() {
+    local last now
+    last=$(import -window root -crop "${W}x${H}+${X}+${Y}" +repage rgb:- | md5sum)
+    for _ in $(seq 40); do
+        pause 0.25
+        now=$(import -window root -crop "${W}x${H}+${X}+${Y}" +repage rgb:- | md5sum)
+        [ "$now" = "$last" ] && return 0
+        last=$now
+    done
+}
+
 # The pointer to (x, y) inside the current window; a click there.
 point() { xdotool mousemove $((X + $1)) $((Y + $2)); }
 click() {

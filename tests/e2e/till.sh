@@ -95,8 +95,8 @@ counter() {
     # shellcheck disable=SC2046
     point $(cart_at 0 up)
     xdotool click --repeat 10 --delay 50 1
-    pause 0.3
     park
+    settle
     shot fast
     open_pay
     xdotool key Return
@@ -107,8 +107,8 @@ counter() {
     xdotool key --delay 50 --repeat 29 Return
     cart 0 name
     xdotool key --delay 50 --repeat 10 plus
-    pause 0.3
     park
+    settle
     shot keyed
     click 1244 32
 }
