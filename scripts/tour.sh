@@ -22,13 +22,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # shellcheck source=xsession.sh
 . "$here/xsession.sh"
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    stop_xserver
-}
-trap cleanup EXIT
-trap 'echo "tour: failed at line $LINENO" >&2; xserver_log' ERR
+trap_session tour
 start_xserver
 
 cd "$bin"

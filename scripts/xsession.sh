@@ -40,6 +40,19 @@ try_xserver() {
     return 1
 }
 
+# The traps of a script that runs the program as $app: on exit the program (if still
+# running) and the server go; on a failure the line and the server's log are told.
+end_session() {
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+    stop_xserver
+}
+trap_session() {
+    app=
+    trap end_session EXIT
+    # shellcheck disable=SC2064
+    trap "echo \"$1: failed at line \$LINENO\" >&2; xserver_log" ERR
+}
+
 # What the server said, for a failure report.
 xserver_log() {
     [ -s "${XVFB_LOG:-}" ] && sed 's/^/Xvfb: /' "$XVFB_LOG" >&2

@@ -22,13 +22,7 @@ rm -f "$out"/*.png "$out"/geometry.txt
 
 # shellcheck source=../../scripts/xsession.sh
 . "$(cd "$(dirname "$0")/../../scripts" && pwd)/xsession.sh"
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    stop_xserver
-}
-trap cleanup EXIT
-trap 'echo "till: failed at line $LINENO" >&2; xserver_log' ERR
+trap_session till
 [ "$scenario" = scaled ] && export XVFB_SCREEN=1600x1000x24 QT_SCALE_FACTOR=1.5
 start_xserver
 
