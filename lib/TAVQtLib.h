@@ -9,6 +9,7 @@
 
 // Start-up, packages and styles; pages; the window hosting them.
 #include "core/tavqruntime.h"
+#include "core/tavqlimits.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "core/tavqwindow.h"

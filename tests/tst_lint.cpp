@@ -72,7 +72,8 @@ private slots:
     void plantedFault_data();
     void plantedFault();
     void cleanPage();
-    void tooDeep();
+    void boundsReported_data();
+    void boundsReported();
     void invalidGbkInPackage();
     void missingPage();
     void styleSheet();
@@ -166,17 +167,76 @@ void TestLint::cleanPage()
     QCOMPARE(formatted(lint(page(clean)), QStringLiteral("P.json")), QStringList());
 }
 
-void TestLint::tooDeep()
+namespace {
+
+// One element per line after the first: element k of the page stands on line k + 1.
+QByteArray elementLines(int containers, int labels)
 {
-    // One element per line: the element on line 2 + 257 is the first the builder skips.
     QByteArray text = "{ \"elements\": [\n";
-    for (int depth = 0; depth <= 257; ++depth)
+    const QByteArray label = "{ \"type\": \"qtlabel\" }";
+    for (int c = 0; c < containers; ++c) {
         text += "{ \"type\": \"qtcontainer\", \"child\": [\n";
+        for (int i = 0; i < labels; ++i)
+            text += label + (i + 1 < labels ? ",\n" : "] }");
+        text += c + 1 < containers ? ",\n" : "";
+    }
+    return text + "] }\n";
+}
+
+// The start of a PNG that claims a size; readers take the size from it alone.
+QByteArray pngHeader(int width, int height)
+{
+    QByteArray bytes("\x89PNG\r\n\x1a\n", 8);
+    const auto chunk = [&bytes](const QByteArray &type, const QByteArray &data) {
+        QDataStream out(&bytes, QIODevice::Append);
+        out << quint32(data.size());
+        out.writeRawData((type + data).constData(), int(type.size() + data.size()));
+        out << ZipTest::crc32Of(type + data);
+    };
+    QByteArray header;
+    QDataStream(&header, QIODevice::WriteOnly) << quint32(width) << quint32(height) << quint8(8) << quint8(6)
+                                               << quint8(0) << quint8(0) << quint8(0);
+    chunk("IHDR", header);
+    chunk("IDAT", QByteArray());
+    return bytes;
+}
+
+} // namespace
+
+void TestLint::boundsReported_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("expected");
+    QByteArray deep = "{ \"elements\": [\n";
     for (int depth = 0; depth <= 257; ++depth)
-        text += "] }";
-    text += "] }\n";
-    QCOMPARE(formatted(lint(text, QStringLiteral("Deep.json")), QStringLiteral("Deep.json")),
-             QStringList{"Deep.json:259:1: error: element nested deeper than 256 levels is skipped"});
+        deep += "{ \"type\": \"qtcontainer\", \"child\": [\n";
+    deep += QByteArray(258, ']').replace("]", "] }") + "] }\n";
+    // The element on line 2 + 257 is the first the builder skips.
+    QTest::newRow("nested too deep") << deep << "B.json:259:1: error: element nested deeper than 256 levels is skipped";
+    QTest::newRow("too many children")
+        << elementLines(1, 5000) << "B.json:4099:1: error: a list builds at most 4096 elements: this one and all after "
+                                    "it are skipped";
+    QTest::newRow("too many elements")
+        << elementLines(3, 3400) << "B.json:10002:1: error: a page builds at most 10000 elements: this one and all "
+                                    "after it are skipped";
+    QTest::newRow("window too large") << QByteArray("{ \"w\": 20000, \"elements\": [] }")
+                                      << "B.json:1:8: error: \"w\" is larger than a window may be: cut to 8192";
+    QTest::newRow("text too long")
+        << page("  { \"type\": \"qtlabel\", \"attr\": { \"text\": \"" + QByteArray(70000, 'x') + "\" } }")
+        << "B.json:3:42: error: text of 70000 bytes is cut to its first 65536";
+    QTest::newRow("image too large")
+        << page("  { \"type\": \"qtpicture\", \"attr\": { \"path\": \"huge.png\" } }")
+        << "B.json:3:44: error: image \"huge.png\" is 30000x30000 pixels, more than 128 MiB decoded: it is not shown";
+    QTest::newRow("page too large") << page(QByteArray(16 << 20, ' ') + "{ \"type\": \"qtlabel\" }")
+                                    << "B.json:1:1: error: the page is larger than 16 MiB: it is not read";
+}
+
+void TestLint::boundsReported()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, expected);
+    ZipTest::writeFile(m_dir, QStringLiteral("huge.png"), pngHeader(30000, 30000));
+    QCOMPARE(formatted(lint(text, QStringLiteral("B.json")), QStringLiteral("B.json")), QStringList{expected});
 }
 
 void TestLint::invalidGbkInPackage()

@@ -86,6 +86,8 @@ private slots:
     void fontKeys();
     void unknownNamesKeepTheDefaults();
     void itemsAndSubMenus();
+    void itemCountsAreBounded_data();
+    void itemCountsAreBounded();
     void subMenusInheritTheLook();
     void paintsBackgroundItemsAndSubMenuMark();
     void hoverFollowsTheMouseAndResetsOnHide();
@@ -228,6 +230,35 @@ void TestMenu::itemsAndSubMenus()
     QCOMPARE(empty->actions().size(), 0);
     // Menu texts are UTF-8, unlike page texts.
     QCOMPARE(actions.at(3)->text(), QString(QChar(0x6587)));
+}
+
+void TestMenu::itemCountsAreBounded_data()
+{
+    QTest::addColumn<int>("subMenus");
+    QTest::addColumn<int>("itemsEach");
+    QTest::addColumn<int>("items");
+    QTest::newRow("one menu") << 0 << 100000 << Limits::MaxChildElements;
+    // Each sub-menu counts as an item, and so do its own items.
+    QTest::newRow("one file") << 3 << 4000 << Limits::MaxPageElements;
+}
+
+void TestMenu::itemCountsAreBounded()
+{
+    QFETCH(int, subMenus);
+    QFETCH(int, itemsEach);
+    QFETCH(int, items);
+    QByteArrayList plain;
+    for (int i = 0; i < itemsEach; ++i)
+        plain << R"({"text":"i"})";
+    QByteArrayList top;
+    for (int i = 0; i < subMenus; ++i)
+        top << R"({"text":"s","items":[)" + plain.join(',') + "]}";
+    TAVQMenu menu;
+    menu.LoadFromJson(parse("{\"items\":[" + (subMenus ? top : plain).join(',') + "]}"));
+    int made = menu.actions().size();
+    for (const TAVQMenu *subMenu : menu.findChildren<TAVQMenu *>())
+        made += subMenu->actions().size();
+    QCOMPARE(made, items);
 }
 
 void TestMenu::subMenusInheritTheLook()

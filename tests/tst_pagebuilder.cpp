@@ -84,6 +84,10 @@ private slots:
     void lastElementDecidesResult();
     void skippedElements();
     void deepNestingIsBounded();
+    void elementCountsAreBounded_data();
+    void elementCountsAreBounded();
+    void documentValuesAreBounded_data();
+    void documentValuesAreBounded();
     void windowKeys();
     void emptyElementsStillApplyWindowKeys();
     void pagesFromPackageThenDisk();
@@ -217,6 +221,79 @@ void tst_PageBuilder::deepNestingIsBounded()
         ++depth;
     QCOMPARE(depth, MaxElementDepth + 1);
     QVERIFY(!host.findChild<QWidget *>("leaf"));
+}
+
+namespace {
+
+QByteArray recorders(int count, const QByteArray &children = QByteArray())
+{
+    QByteArrayList list;
+    for (int i = 0; i < count; ++i)
+        list << R"({"type":"rec")" + (children.isEmpty() ? QByteArray() : ",\"child\":[" + children + "]") + "}";
+    return list.join(',');
+}
+
+} // namespace
+
+void tst_PageBuilder::elementCountsAreBounded_data()
+{
+    QTest::addColumn<QByteArray>("elements");
+    QTest::addColumn<int>("built");
+    // Qt would paint 30,000 siblings with as many nested calls and overflow the stack.
+    QTest::newRow("top-level elements") << recorders(30000) << Limits::MaxChildElements;
+    QTest::newRow("children of one element") << recorders(1, recorders(5000)) << 1 + Limits::MaxChildElements;
+    QTest::newRow("elements of a page") << recorders(3, recorders(4000)) << Limits::MaxPageElements;
+}
+
+void tst_PageBuilder::elementCountsAreBounded()
+{
+    QFETCH(QByteArray, elements);
+    QFETCH(int, built);
+    QWidget host;
+    host.resize(200, 100);
+    BuildElements(parse("{\"elements\":[" + elements + "]}"), &host);
+    QCOMPARE(host.findChildren<Recorder *>().size(), built);
+    QVERIFY(!host.grab().isNull());
+}
+
+void tst_PageBuilder::documentValuesAreBounded_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("minWidth");   // 400 unless the page sets it
+    QTest::addColumn<int>("nameBytes");
+    const QByteArray small = R"({"w":300,"h":200,"elements":[{"type":"rec","name":"r"}]})";
+    const auto padded = [&](qint64 size) { return small + QByteArray(int(size - small.size()), ' '); };
+    const int extent = Limits::MaxWindowExtent;
+    QTest::newRow("window keys") << QByteArray(R"({"w":20000,"h":9000,"minW":1e6,"elements":[{"type":"rec"}]})")
+                                 << true << QSize(extent, extent) << extent << 0;
+    QTest::newRow("largest document") << padded(Limits::MaxDocumentBytes) << true << QSize(300, 200) << 400 << 1;
+    QTest::newRow("document too large") << padded(Limits::MaxDocumentBytes + 1) << false << QSize(10, 10) << 400 << 0;
+    const QByteArray longName(Limits::MaxStringBytes + 10, 'x');
+    QTest::newRow("long string") << R"({"elements":[{"type":"rec","name":")" + longName + R"("}]})" << true
+                                 << QSize(10, 10) << 400 << Limits::MaxStringBytes;
+    // "€" is three bytes; the cut falls before it, not inside it.
+    const QByteArray cutName = QByteArray(Limits::MaxStringBytes - 1, 'x') + "\xe2\x82\xac";
+    QTest::newRow("cut before a character") << R"({"elements":[{"type":"rec","name":")" + cutName + R"("}]})"
+                                            << true << QSize(10, 10) << 400 << Limits::MaxStringBytes - 1;
+}
+
+void tst_PageBuilder::documentValuesAreBounded()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(bool, read);
+    QFETCH(QSize, size);
+    QFETCH(int, minWidth);
+    QFETCH(int, nameBytes);
+    writeFile(m_dir.filePath("bounds.json"), page);
+    TAVQWindow window;
+    window.setGeometry(0, 0, 10, 10);
+    QCOMPARE(LoadPage(&window, m_dir.filePath("bounds.json")) != nullptr, read);
+    QCOMPARE(window.size(), size);
+    QCOMPARE(window.minResizeWidth(), minWidth);
+    const Recorder *recorder = window.findChild<Recorder *>();
+    QCOMPARE(recorder ? recorder->objectName().toUtf8().size() : 0, nameBytes);
 }
 
 void tst_PageBuilder::windowKeys()

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
+
 #include <json/value.h>
 
 namespace TAVQtLib {
@@ -53,7 +55,13 @@ QByteArray styleName(const Json::Value &element, const char *key)
     return JsonRead::bytesMember(element, key);
 }
 
-void addMenuItem(TAVQMenu *menu, const Json::Value &item, int depth);
+// A menu file is built as a page is: its items count as elements.
+struct MenuBudget
+{
+    int itemsLeft = Limits::MaxPageElements;
+};
+
+void addMenuItem(TAVQMenu *menu, const Json::Value &item, int depth, MenuBudget *budget);
 
 TAVQMenu *createSubMenu(TAVQMenu *parentMenu, const QString &title)
 {
@@ -63,15 +71,18 @@ TAVQMenu *createSubMenu(TAVQMenu *parentMenu, const QString &title)
     return subMenu;
 }
 
-void addMenuItems(TAVQMenu *menu, const Json::Value &items, int depth)
+void addMenuItems(TAVQMenu *menu, const Json::Value &items, int depth, MenuBudget *budget)
 {
     if (!items.isArray() || depth > MaxElementDepth)
         return;
-    for (const Json::Value &item : items)
-        addMenuItem(menu, item, depth);
+    const Json::ArrayIndex count = std::min(items.size(), Json::ArrayIndex(Limits::MaxChildElements));
+    for (Json::ArrayIndex i = 0; i < count && budget->itemsLeft > 0; ++i) {
+        --budget->itemsLeft;
+        addMenuItem(menu, items[i], depth, budget);
+    }
 }
 
-void addMenuItem(TAVQMenu *menu, const Json::Value &item, int depth)
+void addMenuItem(TAVQMenu *menu, const Json::Value &item, int depth, MenuBudget *budget)
 {
     if (!item.isObject())
         return;
@@ -83,7 +94,7 @@ void addMenuItem(TAVQMenu *menu, const Json::Value &item, int depth)
     }
     TAVQMenu *subMenu = createSubMenu(menu, text);
     menu->addMenu(subMenu);
-    addMenuItems(subMenu, *children, depth + 1);
+    addMenuItems(subMenu, *children, depth + 1, budget);
 }
 
 } // namespace
@@ -183,8 +194,10 @@ bool TAVQMenuImpl::LoadAttributes(const Json::Value &element)
     // Without a background the file carries no look of its own.
     if (JsonRead::member(element, "background"))
         loadStyles(element);
-    if (const Json::Value *items = JsonRead::member(element, "items"))
-        addMenuItems(static_cast<TAVQMenu *>(m_widget), *items, 0);
+    if (const Json::Value *items = JsonRead::member(element, "items")) {
+        MenuBudget budget;
+        addMenuItems(static_cast<TAVQMenu *>(m_widget), *items, 0, &budget);
+    }
     return loaded;
 }
 

@@ -1,5 +1,6 @@
 #include "tavqjson.h"
 #include "tavqjsonparser.h"
+#include "tavqlimits.h"
 
 #include <json/reader.h>
 
@@ -10,6 +11,17 @@ namespace TAVQtLib {
 namespace JsonRead {
 
 namespace {
+
+// A string longer than the bound is cut, before a UTF-8 sequence rather than in it.
+int boundedLength(const char *begin, const char *end)
+{
+    if (end - begin <= Limits::MaxStringBytes)
+        return int(end - begin);
+    int length = Limits::MaxStringBytes;
+    for (int i = 0; i < 3 && (uchar(begin[length]) & 0xC0) == 0x80; ++i)
+        --length;
+    return length;
+}
 
 // Calls JsonCpp's own conversion, but only for values that isConvertibleTo says it
 // takes: exactly those on which the conversion does not throw (its range checks
@@ -87,7 +99,7 @@ std::optional<QByteArray> stringBytes(const Json::Value &value)
     // A string value without storage is the empty string to asString.
     if (!value.getString(&begin, &end))
         return QByteArray("");
-    return QByteArray(begin, int(end - begin));
+    return QByteArray(begin, boundedLength(begin, end));
 }
 
 int intMember(const Json::Value &object, const char *key, int fallback)
@@ -137,6 +149,8 @@ std::optional<double> optionalDouble(const Json::Value &object, const char *key)
 
 bool parseDocument(const char *begin, const char *end, Json::Value *root)
 {
+    if (end - begin > Limits::MaxDocumentBytes)
+        return false;
     // Pages are nearly always plain JSON; the JsonCpp reader, half again as
     // slow, decides only what the fast parser declines.
     if (parsePlainDocument(begin, end, root) == FastParse::Parsed)

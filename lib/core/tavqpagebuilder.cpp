@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QWidget>
 
+#include <algorithm>
+
 #include <json/value.h>
 
 namespace TAVQtLib {
@@ -36,9 +38,15 @@ QByteArray readDiskPage(const QString &fileName)
     QFile file(TAVQResourceManager::instance().folderPath() + fileName);
     if (!file.exists())
         file.setFileName(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > Limits::MaxDocumentBytes)
         return QByteArray();
-    return file.readAll();
+    return file.read(Limits::MaxDocumentBytes + 1);
+}
+
+// A window key's size, cut to what a window's buffers may take.
+int windowExtent(int value)
+{
+    return std::min(value, Limits::MaxWindowExtent);
 }
 
 void applyWindowKeys(TAVQWindow *window, const Json::Value &root)
@@ -46,11 +54,11 @@ void applyWindowKeys(TAVQWindow *window, const Json::Value &root)
     const TAVQKeyReader page(WindowAttributes.keys, root);
     if (const auto w = page.optionalInt("w")) {
         const QRect g = window->geometry();
-        window->setGeometry(g.left(), g.top(), *w, g.height());
+        window->setGeometry(g.left(), g.top(), windowExtent(*w), g.height());
     }
     if (const auto h = page.optionalInt("h")) {
         const QRect g = window->geometry();
-        window->setGeometry(g.left(), g.top(), g.width(), *h);
+        window->setGeometry(g.left(), g.top(), g.width(), windowExtent(*h));
     }
     if (page.optionalBool("trans").value_or(false)) {
         window->setWindowFlag(Qt::FramelessWindowHint, true);
@@ -61,17 +69,24 @@ void applyWindowKeys(TAVQWindow *window, const Json::Value &root)
     if (const auto resize = page.optionalBool("resize"))
         window->setResizable(*resize);
     if (const auto minH = page.optionalInt("minH"))
-        window->setMinResizeHeight(*minH);
+        window->setMinResizeHeight(windowExtent(*minH));
     if (const auto minW = page.optionalInt("minW"))
-        window->setMinResizeWidth(*minW);
+        window->setMinResizeWidth(windowExtent(*minW));
     if (const auto only = page.optionalBool("onlyDragCaption"))
         window->setOnlyDragCaption(*only);
 }
 
-QWidget *createElement(const Json::Value &element, QWidget *parent, int depth)
+// What one page may still build: elements are counted as they are met.
+struct BuildBudget
 {
-    if (depth > MaxElementDepth)
+    int elementsLeft = Limits::MaxPageElements;
+};
+
+QWidget *createElement(const Json::Value &element, QWidget *parent, int depth, BuildBudget *budget)
+{
+    if (depth > MaxElementDepth || budget->elementsLeft <= 0)
         return nullptr;
+    --budget->elementsLeft;
     // A type that is no JSON string names no control (not even as asString's text).
     const Json::Value *typeValue = member(element, "type");
     const auto type = typeValue ? stringBytes(*typeValue) : std::nullopt;
@@ -82,8 +97,9 @@ QWidget *createElement(const Json::Value &element, QWidget *parent, int depth)
         return nullptr;
     const Json::Value *children = member(element, "child");
     if (children && children->isArray()) {
-        for (const Json::Value &child : *children)
-            createElement(child, widget, depth + 1);
+        const Json::ArrayIndex count = std::min(children->size(), Json::ArrayIndex(Limits::MaxChildElements));
+        for (Json::ArrayIndex i = 0; i < count; ++i)
+            createElement((*children)[i], widget, depth + 1, budget);
     }
     if (ITAVQControlBase *control = controlInterface(widget))
         control->OnChildrenLoaded();
@@ -124,8 +140,10 @@ QWidget *BuildElements(const Json::Value &page, QWidget *parent)
         return nullptr;
     QWidget *last = nullptr;
     QWidgetList built;
-    for (const Json::Value &element : *elements) {
-        last = createElement(element, parent, 0);
+    BuildBudget budget;
+    const Json::ArrayIndex count = std::min(elements->size(), Json::ArrayIndex(Limits::MaxChildElements));
+    for (Json::ArrayIndex i = 0; i < count; ++i) {
+        last = createElement((*elements)[i], parent, 0, &budget);
         ITAVQControlBase *control = controlInterface(last);
         if (TAVQControlBase *base = control ? control->GetControlBase() : nullptr)
             base->ApplyLayout();
@@ -138,7 +156,8 @@ QWidget *BuildElements(const Json::Value &page, QWidget *parent)
 
 QWidget *CreateElement(const Json::Value &element, QWidget *parent)
 {
-    return createElement(element, parent, 0);
+    BuildBudget budget;
+    return createElement(element, parent, 0, &budget);
 }
 
 } // namespace TAVQtLib

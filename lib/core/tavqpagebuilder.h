@@ -1,6 +1,7 @@
 #ifndef TAVQ_PAGEBUILDER_H
 #define TAVQ_PAGEBUILDER_H
 
+#include "tavqlimits.h"
 #include "tavqtlib_export.h"
 
 #include <QString>
@@ -12,9 +13,6 @@ class Value;
 }
 
 namespace TAVQtLib {
-
-// Elements nested deeper than this are skipped; no real page comes close.
-constexpr int MaxElementDepth = 256;
 
 // Loads a page file from the package (else from disk) into `host`: applies the
 // window keys when the host is a window, then builds the elements. Returns the

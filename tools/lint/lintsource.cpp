@@ -1,7 +1,11 @@
 #include "lintsource.h"
 
+#include "core/tavqlimits.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace TAVQtLib {
 namespace Lint {
@@ -41,7 +45,8 @@ bool LintSource::readPage(const QString &page, QByteArray *bytes) const
         file.setFileName(page);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    *bytes = file.readAll();
+    // One byte more than the runtime reads tells that it would not read it.
+    *bytes = file.read(Limits::MaxDocumentBytes + 1);
     return true;
 }
 
@@ -53,7 +58,7 @@ bool LintSource::readStyleSheet(QByteArray *bytes) const
     QFile file(m_folderPath + QLatin1String("style.json"));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    *bytes = file.readAll();
+    *bytes = file.read(Limits::MaxDocumentBytes + 1);
     return true;
 }
 
@@ -67,6 +72,19 @@ bool LintSource::hasImage(const QString &name) const
     }
     return packageFile(name, nullptr) || QFileInfo(m_folderPath + name).isFile()
         || QFileInfo(m_folderPath + QLatin1String("images/") + name).isFile();
+}
+
+QSize LintSource::imageSize(const QString &name) const
+{
+    QByteArray bytes;
+    if (packageFile(name, &bytes)) {
+        QBuffer buffer(&bytes);
+        return QImageReader(&buffer).size();
+    }
+    QString path = m_folderPath + name;
+    if (!QFileInfo(path).isFile())
+        path = m_folderPath + QLatin1String("images/") + name;
+    return QImageReader(path).size();
 }
 
 } // namespace Lint

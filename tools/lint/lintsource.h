@@ -6,6 +6,7 @@
 #include "resources/packageindex.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 namespace TAVQtLib {
@@ -27,6 +28,9 @@ public:
     bool readStyleSheet(QByteArray *bytes) const;
     // Whether an image of that name can be found (the built-in marks included).
     bool hasImage(const QString &name) const;
+    // The size an image's header gives, as the runtime reads it before decoding;
+    // invalid when there is no such file or its header tells none.
+    QSize imageSize(const QString &name) const;
 
 private:
     bool packageFile(const QString &name, QByteArray *bytes) const;

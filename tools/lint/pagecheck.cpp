@@ -11,6 +11,9 @@
 
 #include <QMap>
 
+#include <algorithm>
+#include <iterator>
+
 namespace TAVQtLib {
 namespace Lint {
 
@@ -70,9 +73,14 @@ private:
     void error(const Json::Value &at, const QString &message) { m_sink->add(Severity::Error, at, message); }
     void warning(const Json::Value &at, const QString &message) { m_sink->add(Severity::Warning, at, message); }
 
+    bool countElement(const Json::Value &element);
+    void checkChildren(const Json::Value &children, int depth, const TAVQControlTable *table, NameScope *names);
+    void checkWindowExtent(const char *key, const Json::Value &value);
+
     const LintSource &m_source;
     const StyleNames &m_styles;
     FindingSink *m_sink;
+    int m_elementsLeft = Limits::MaxPageElements;
 };
 
 void PageChecker::checkRoot(const Json::Value &root)
@@ -85,9 +93,10 @@ void PageChecker::checkRoot(const Json::Value &root)
         const QString key = QString::fromStdString(it.name());
         if (key == QLatin1String("elements"))
             continue;
-        if (const TAVQKey *known = WindowAttributes.key(it.name().c_str()))
-            checkValue(*known, *it, QStringLiteral("the window"));
-        else
+        if (const TAVQKey *known = WindowAttributes.key(it.name().c_str())) {
+            if (checkValue(*known, *it, QStringLiteral("the window")))
+                checkWindowExtent(known->name, *it);
+        } else
             warning(*it, QStringLiteral("page key \"%1\" is not read").arg(key));
     }
     const Json::Value *elements = JsonRead::member(root, "elements");
@@ -98,8 +107,47 @@ void PageChecker::checkRoot(const Json::Value &root)
         return;
     }
     NameScope names;
-    for (const Json::Value &element : *elements)
-        checkElement(element, 0, nullptr, &names);
+    checkChildren(*elements, 0, nullptr, &names);
+}
+
+void PageChecker::checkWindowExtent(const char *key, const Json::Value &value)
+{
+    static const char *const extents[] = {"w", "h", "minW", "minH"};
+    const bool isExtent = std::any_of(std::begin(extents), std::end(extents),
+                                      [key](const char *extent) { return qstrcmp(key, extent) == 0; });
+    const std::optional<int> extent = JsonRead::toInt(value);
+    if (isExtent && extent && *extent > Limits::MaxWindowExtent)
+        error(value, QStringLiteral("\"%1\" is larger than a window may be: cut to %2")
+                         .arg(QLatin1String(key)).arg(Limits::MaxWindowExtent));
+}
+
+// The builder counts every element it meets within the depth limit.
+bool PageChecker::countElement(const Json::Value &element)
+{
+    if (m_elementsLeft == 0) {
+        error(element, QStringLiteral("a page builds at most %1 elements: this one and all after it are skipped")
+                           .arg(Limits::MaxPageElements));
+        m_elementsLeft = -1;
+    }
+    if (m_elementsLeft < 0)
+        return false;
+    --m_elementsLeft;
+    return true;
+}
+
+void PageChecker::checkChildren(const Json::Value &children, int depth, const TAVQControlTable *table,
+                                NameScope *names)
+{
+    const Json::ArrayIndex count = children.size();
+    for (Json::ArrayIndex i = 0; i < count; ++i) {
+        if (i == Json::ArrayIndex(Limits::MaxChildElements)) {
+            error(children[i], QStringLiteral("a list builds at most %1 elements: this one and all after it are skipped")
+                                   .arg(Limits::MaxChildElements));
+            return;
+        }
+        NameScope templateNames;
+        checkElement(children[i], depth, table, table && table->itemTemplates ? &templateNames : names);
+    }
 }
 
 void PageChecker::checkTexts(const Json::Value &value, const char *encoding)
@@ -109,6 +157,10 @@ void PageChecker::checkTexts(const Json::Value &value, const char *encoding)
             checkTexts(item, encoding);
         return;
     }
+    const char *begin = nullptr;
+    const char *end = nullptr;
+    if (value.isString() && value.getString(&begin, &end) && end - begin > Limits::MaxStringBytes)
+        error(value, QStringLiteral("text of %1 bytes is cut to its first %2").arg(end - begin).arg(Limits::MaxStringBytes));
     const std::optional<QByteArray> bytes = JsonRead::stringBytes(value);
     if (bytes && !isValidText(*bytes, encoding))
         error(value, QStringLiteral("text is not valid %1").arg(QLatin1String(encoding)));
@@ -121,6 +173,8 @@ void PageChecker::checkElement(const Json::Value &element, int depth, const TAVQ
         error(element, QStringLiteral("element nested deeper than %1 levels is skipped").arg(MaxElementDepth));
         return;
     }
+    if (!countElement(element))
+        return;
     const Json::Value *typeValue = JsonRead::member(element, "type");
     const std::optional<QByteArray> typeBytes = typeValue ? JsonRead::stringBytes(*typeValue) : std::nullopt;
     if (!typeBytes) {
@@ -144,12 +198,8 @@ void PageChecker::checkElement(const Json::Value &element, int depth, const TAVQ
     const TAVQControlTable *table = ControlTableOf(typeBytes->constData());
     checkMembers(element, type, table, names);
     const Json::Value *children = JsonRead::member(element, "child");
-    if (!children || !children->isArray())
-        return;
-    for (const Json::Value &child : *children) {
-        NameScope templateNames;
-        checkElement(child, depth + 1, table, table && table->itemTemplates ? &templateNames : names);
-    }
+    if (children && children->isArray())
+        checkChildren(*children, depth + 1, table, names);
 }
 
 void PageChecker::checkMembers(const Json::Value &element, const QString &type, const TAVQControlTable *table,
@@ -266,6 +316,11 @@ void checkPage(const LintSource &source, const QString &page, const StyleNames &
         return;
     }
     FindingSink sink(page, text, findings);
+    if (text.size() > Limits::MaxDocumentBytes) {
+        sink.add(Severity::Error, 0, QStringLiteral("the page is larger than %1 MiB: it is not read")
+                                         .arg(Limits::MaxDocumentBytes >> 20));
+        return;
+    }
     Json::Value root;
     if (!parseReporting(text, &root, &sink))
         return;

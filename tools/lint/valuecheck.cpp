@@ -2,6 +2,7 @@
 #include "lintsource.h"
 
 #include "core/tavqjson.h"
+#include "core/tavqlimits.h"
 
 #include <json/value.h>
 
@@ -30,6 +31,21 @@ QString kindText(TAVQValueKind kind)
         return QStringLiteral("a list");
     }
     return QString();
+}
+
+// Where the runtime would show nothing: no such image, or one too large to decode.
+void checkImage(const QString &name, const Json::Value &value, const LintSource &source, FindingSink *sink)
+{
+    if (!source.hasImage(name)) {
+        sink->add(Severity::Error, value,
+                  QStringLiteral("image \"%1\" is neither in the package nor in the folder").arg(name));
+        return;
+    }
+    const QSize size = source.imageSize(name);
+    if (qint64(size.width()) * size.height() * 4 > Limits::MaxImageBytes)
+        sink->add(Severity::Error, value,
+                  QStringLiteral("image \"%1\" is %2x%3 pixels, more than %4 MiB decoded: it is not shown")
+                      .arg(name).arg(size.width()).arg(size.height()).arg(Limits::MaxImageBytes >> 20));
 }
 
 } // namespace
@@ -66,9 +82,8 @@ bool checkValue(const TAVQKey &key, const Json::Value &value, const QString &own
     }
     if (key.kind == TAVQValueKind::Image) {
         const QString name = QString::fromUtf8(JsonRead::toBytes(value).value_or(QByteArray()));
-        if (!name.isEmpty() && !source.hasImage(name))
-            sink->add(Severity::Error, value,
-                      QStringLiteral("image \"%1\" is neither in the package nor in the folder").arg(name));
+        if (!name.isEmpty())
+            checkImage(name, value, source, sink);
     }
     return true;
 }

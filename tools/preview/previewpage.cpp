@@ -70,22 +70,28 @@ QByteArray readPageText(const QString &fileName)
     QFile file(TAVQResourceManager::instance().folderPath() + fileName);
     if (!file.exists())
         file.setFileName(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!file.open(QIODevice::ReadOnly) || file.size() > Limits::MaxDocumentBytes)
+        return QByteArray();
+    return file.read(Limits::MaxDocumentBytes + 1);
 }
 
-// The elements the builder turns into controls, in the order it creates them.
-void collectBuilt(const Json::Value &element, int depth, QVector<const Json::Value *> *out)
+// The elements the builder turns into controls, in the order it creates them,
+// counted and cut as the builder counts and cuts them.
+void collectBuilt(const Json::Value &element, int depth, int *elementsLeft, QVector<const Json::Value *> *out)
 {
+    if (depth > MaxElementDepth || *elementsLeft <= 0)
+        return;
+    --*elementsLeft;
     const Json::Value *typeValue = member(element, "type");
     const auto type = typeValue ? stringBytes(*typeValue) : std::nullopt;
-    if (depth > MaxElementDepth || !type || *type == "qtscrollbar"
-        || RegisteredControlTypes().count(std::string(type->constData())) == 0)
+    if (!type || *type == "qtscrollbar" || RegisteredControlTypes().count(std::string(type->constData())) == 0)
         return;
     out->append(&element);
     const Json::Value *children = member(element, "child");
     if (children && children->isArray()) {
-        for (const Json::Value &child : *children)
-            collectBuilt(child, depth + 1, out);
+        const Json::ArrayIndex count = std::min(children->size(), Json::ArrayIndex(Limits::MaxChildElements));
+        for (Json::ArrayIndex i = 0; i < count; ++i)
+            collectBuilt((*children)[i], depth + 1, elementsLeft, out);
     }
 }
 
@@ -119,8 +125,10 @@ void PreviewPage::match(const QVector<QPointer<QWidget>> &built)
 {
     QVector<const Json::Value *> elements;
     if (const Json::Value *list = member(m_root, "elements"); list && list->isArray()) {
-        for (const Json::Value &element : *list)
-            collectBuilt(element, 0, &elements);
+        int elementsLeft = Limits::MaxPageElements;
+        const Json::ArrayIndex count = std::min(list->size(), Json::ArrayIndex(Limits::MaxChildElements));
+        for (Json::ArrayIndex i = 0; i < count; ++i)
+            collectBuilt((*list)[i], 0, &elementsLeft, &elements);
     }
     // Stop at the first pair that disagrees: better no answer than a wrong one.
     for (int i = 0; i < elements.size() && i < built.size(); ++i) {
