@@ -3,7 +3,9 @@
 // what those throw on. One table: value kinds x conversions, each cell checked
 // against the stated expectation and against JsonCpp itself.
 
+#include "core/tavqcontrolbaseimpl.h"
 #include "core/tavqjson.h"
+#include "core/tavqlimits.h"
 #include "core/tavqjsonparser.h"
 
 #include <QtTest>
@@ -101,6 +103,8 @@ private slots:
     void fastAndReferenceParsersAgree_data();
     void fastAndReferenceParsersAgree();
     void projectPagesTakeTheFastPath();
+    void listItemsAreBounded_data();
+    void listItemsAreBounded();
 };
 
 void tst_JsonRead::conversions_data()
@@ -350,6 +354,33 @@ void tst_JsonRead::projectPagesTakeTheFastPath()
         QVERIFY2(isPlain(json), qPrintable(name));
         compareWithJsonCpp(json);
     }
+}
+
+void tst_JsonRead::listItemsAreBounded_data()
+{
+    QTest::addColumn<QByteArray>("items");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("second");
+    QByteArray many = "[\"a\"";
+    for (int i = 0; i < Limits::MaxListItems; ++i)
+        many += ",\"a\"";
+    QTest::newRow("many items") << many + "]" << Limits::MaxListItems << "a";
+    QTest::newRow("small item, indented") << QByteArray(R"(["a", [1, 2]])") << 2 << "[\n\t1,\n\t2\n]";
+    // Indented, 900 levels would take 900 * 900 * 3 / 2 bytes of spaces.
+    const QByteArray deep = QByteArray(900, '[') + QByteArray(900, ']');
+    QTest::newRow("deep item, on one line") << R"(["a", )" + deep + "]" << 2 << QString::fromLatin1(deep);
+}
+
+void tst_JsonRead::listItemsAreBounded()
+{
+    QFETCH(QByteArray, items);
+    QFETCH(int, count);
+    QFETCH(QString, second);
+    Json::Value value;
+    QVERIFY(JsonRead::parseDocument(items.constData(), items.constData() + items.size(), &value));
+    const TAVQAttrValue attr = TAVQAttrValue::fromJson(value);
+    QCOMPARE(attr.count, count);
+    QCOMPARE(attr.value.toStringList().value(1), second);
 }
 
 QTEST_GUILESS_MAIN(tst_JsonRead)

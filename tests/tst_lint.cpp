@@ -17,6 +17,7 @@
 #include "controls/tavqtreeview.h"
 #include "controls/tavqvaluecontrols.h"
 #include "core/tavqcontroltable.h"
+#include "core/tavqlimits.h"
 #include "core/tavqregistry.h"
 
 #include <QImage>
@@ -227,8 +228,8 @@ void TestLint::boundsReported_data()
     QTest::newRow("image too large")
         << page("  { \"type\": \"qtpicture\", \"attr\": { \"path\": \"huge.png\" } }")
         << "B.json:3:44: error: image \"huge.png\" is 30000x30000 pixels, more than 128 MiB decoded: it is not shown";
-    QTest::newRow("page too large") << page(QByteArray(16 << 20, ' ') + "{ \"type\": \"qtlabel\" }")
-                                    << "B.json:1:1: error: the page is larger than 16 MiB: it is not read";
+    QTest::newRow("page too large") << page(QByteArray(int(Limits::MaxDocumentBytes), ' ') + "{ \"type\": \"qtlabel\" }")
+                                    << "B.json:1:1: error: the page is larger than 4 MiB: it is not read";
 }
 
 void TestLint::boundsReported()

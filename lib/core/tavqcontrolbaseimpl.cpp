@@ -2,16 +2,52 @@
 
 #include "tavqfocusframe.h"
 #include "tavqjson.h"
+#include "tavqlimits.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
 
 #include <json/value.h>
+#include <json/writer.h>
+
+#include <algorithm>
 
 #include <limits>
 
 namespace TAVQtLib {
+
+namespace {
+
+// Whether an item is small enough for the indented text, whose indentation
+// grows with the square of its depth.
+bool isSmallJson(const Json::Value &value, int depth, int *budget)
+{
+    if (--*budget < 0 || depth > 16)
+        return false;
+    if (!value.isArray() && !value.isObject())
+        return true;
+    for (const Json::Value &item : value) {
+        if (!isSmallJson(item, depth + 1, budget))
+            return false;
+    }
+    return true;
+}
+
+// An array or object item keeps its JSON text: indented when small, else on
+// one line and cut as every string from a page is.
+QByteArray jsonText(const Json::Value &item)
+{
+    int budget = 1024;
+    if (isSmallJson(item, 0, &budget))
+        return QByteArray(item.toStyledString().c_str()).trimmed();
+    Json::StreamWriterBuilder builder;
+    builder["indentation"] = "";
+    const std::string text = Json::writeString(builder, item);
+    return QByteArray(text.data(), int(std::min<size_t>(text.size(), size_t(Limits::MaxStringBytes))));
+}
+
+} // namespace
 
 TAVQAttrValue TAVQAttrValue::fromJson(const Json::Value &v)
 {
@@ -35,8 +71,9 @@ TAVQAttrValue TAVQAttrValue::fromJson(const Json::Value &v)
         // Every item as asString gives it; an array or object inside, which
         // asString refuses, keeps its JSON text.
         QStringList list;
-        for (const Json::Value &item : v)
-            list << QString::fromUtf8(JsonRead::toBytes(item).value_or(QByteArray(item.toStyledString().c_str()).trimmed()));
+        const Json::ArrayIndex count = std::min(v.size(), Json::ArrayIndex(Limits::MaxListItems));
+        for (Json::ArrayIndex i = 0; i < count; ++i)
+            list << QString::fromUtf8(JsonRead::toBytes(v[i]).value_or(jsonText(v[i])));
         a.type = StringList;
         a.count = list.size();
         a.value = list;

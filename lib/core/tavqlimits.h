@@ -19,8 +19,10 @@ constexpr int MaxChildElements = 4096;
 /// Elements one page builds (or items one menu file makes), counted in the
 /// order they are built; the later ones are skipped.
 constexpr int MaxPageElements = 10000;
+/// Items one list attribute (a combo box's or a list's "items") holds.
+constexpr int MaxListItems = 10000;
 /// Pages, menu files and style sheets larger than this are not read.
-constexpr qint64 MaxDocumentBytes = qint64(16) << 20;
+constexpr qint64 MaxDocumentBytes = qint64(4) << 20;
 /// Strings read from those documents keep at most this many bytes.
 constexpr int MaxStringBytes = 64 << 10;
 /// A page's window keys ("w", "h", "minW", "minH") are cut to this.
