@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the package reader as a package image.
 
+#include "core/tavqlimits.h"
 #include "resources/packagearchive.h"
 #include "resources/packageindex.h"
 
@@ -20,6 +21,9 @@ namespace {
 // Declared sizes are bounded only by the deflate ratio; keep each run fast.
 constexpr qint64 MaxEntrySize = 256 << 10;
 constexpr qint64 MaxTotalSize = 1 << 20;
+// The index files at most the deflate ratio times the file (and at most the
+// package limit): 64 MiB for the largest input it is given.
+constexpr size_t MaxIndexedInput = size_t(64 << 20) / MaxDeflateRatio;
 // The corpus script encrypts some entries with this password.
 const char Password[] = "fuzz";
 
@@ -72,8 +76,18 @@ struct Summary
 {
     bool opened = false;
     bool countPlausible = false;
-    qint64 declared = 0;    // sum of the sizes the usable entries declare
 };
+
+// An entry the query accepts lies whole in the input, local header included.
+void checkSpan(PackageArchive *archive, int index, const PackageEntryInfo &info, qint64 inputSize)
+{
+    PackageEntrySpan span;
+    if (!entrySpan(archive, index, &span) || span.begin < 0 || span.end > inputSize
+        || span.end - span.begin < 30 + qint64(info.compressedSize)) {
+        std::fprintf(stderr, "entry %d: its span does not match its description\n", index);
+        std::abort();
+    }
+}
 
 Summary exerciseMemory(const QByteArray &bytes)
 {
@@ -101,8 +115,8 @@ Summary exerciseMemory(const QByteArray &bytes)
             extractToMemory(archive.get(), i, probe, sizeof probe);
             continue;
         }
+        checkSpan(archive.get(), i, info, bytes.size());
         const qint64 size = info.uncompressedSize;
-        summary.declared += std::max<qint64>(size, 0);
         if (size < 0 || size > MaxEntrySize || size > budget)
             continue;
         budget -= size;
@@ -147,10 +161,21 @@ void exerciseFile(const uint8_t *data, size_t size)
     PackageIndex index;
     if (!index.loadPackageEntries(QString::fromStdString(path)))
         return;
+    // Filed entries never share bytes: each has its own local header and at
+    // least its size over the deflate ratio in compressed bytes.
+    qint64 held = 0;
+    qint64 needed = 0;
     for (const auto &file : index.files()) {
         const auto found = index.findFile(file.first);
         if (!found || found->length != file.second.size())
             std::abort();
+        held += file.second.size();
+        needed += 30 + (file.second.size() + MaxDeflateRatio - 1) / MaxDeflateRatio;
+    }
+    if (needed > qint64(size) || held > Limits::MaxPackageBytes) {
+        std::fprintf(stderr, "the index holds %lld bytes that need %lld input bytes of %zu\n",
+                     static_cast<long long>(held), static_cast<long long>(needed), size);
+        std::abort();
     }
     // A key that is not filed must not be found (any name can be filed).
     const QByteArray missing("\x01not an entry");
@@ -168,10 +193,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // for the sanitizer (a copy would carry a terminating NUL).
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     const Summary summary = exerciseMemory(bytes);
-    // The file-backed path costs a write, allocates every declared size
-    // unchecked and walks every claimed entry; take it for a share of the
-    // inputs, and cheap ones only.
-    if (summary.opened && summary.countPlausible && summary.declared <= MaxTotalSize && (data[0] & 1))
+    // The file-backed path costs a write, fills what the index allows and
+    // walks every claimed entry; take it for a share of the inputs, and
+    // small ones only, whatever their entries declare.
+    if (summary.opened && summary.countPlausible && size <= MaxIndexedInput && (data[0] & 1))
         exerciseFile(data, size);
     return 0;
 }

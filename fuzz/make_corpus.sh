@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes small seed packages for fuzz_package into the folder given (made if needed).
-# Generated rather than committed: they come from Info-ZIP zip.
+# Generated rather than committed: they come from Info-ZIP zip, and the
+# hostile ones from bench/hostile/make_packages.py (python3).
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -14,6 +15,7 @@ fi
 
 mkdir -p "$1"
 out=$(cd "$1" && pwd)
+generator="$(cd "$(dirname "$0")/.." && pwd)/bench/hostile/make_packages.py"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -48,5 +50,19 @@ touch -d '2020-02-29 13:37:42' case/*
 (cd case && zip -q -X "$work/dup.zip" Dup.txt dup.txt)
 { printf '\001'; cat "$work/dup.zip"; } > "$out/file_path_dup.zip"
 { printf '\001'; cat "$out/best.zip"; } > "$out/file_path.zip"
+# Directory records sharing one local header, and long names made of parent
+# references: small enough for the file-backed path, and larger ones that
+# only the in-memory reader takes (first byte even).
+if command -v python3 >/dev/null 2>&1; then
+    python3 "$generator" --entries 30 --records 200 --zeros 64 --only hostile_names --only overlapping small
+    for seed in hostile_names overlapping; do
+        { printf '\001'; cat "small/$seed.zip"; } > "$out/file_path_$seed.zip"
+    done
+    python3 "$generator" --entries 100 --records 2000 --zeros 256 --only hostile_names --only overlapping large
+    cp large/hostile_names.zip "$out/many_hostile_names.zip"
+    cp large/overlapping.zip "$out/many_overlapping.zip"
+else
+    echo "make_corpus.sh: python3 not found; no seeds with shared records or hostile names" >&2
+fi
 
 echo "make_corpus.sh: seed packages written to $out"

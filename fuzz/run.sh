@@ -28,6 +28,21 @@ if ! "$here/make_corpus.sh" "$build/corpus/package"; then
     echo "fuzz/run.sh: no seed packages; fuzz_package starts from nothing"
 fi
 
+# Pages beyond the builder's bounds are too large to commit: 5000 siblings.
+page_seeds() {
+    local i sep=
+    {
+        printf '{ "w": 800, "h": 600, "elements": ['
+        for ((i = 0; i < 5000; i++)); do
+            printf '%s{ "type": "qtlabel", "x": %d, "y": %d, "w": 40, "h": 16, "attr": { "text": "l%d" } }' \
+                "$sep" $((i % 700)) $((i % 500)) $i
+            sep=,
+        done
+        printf '] }\n'
+    } > "$1/siblings.json"
+}
+page_seeds "$build/corpus/page"
+
 # Saved reproducers are replayed first: a fixed bug must stay fixed.
 regressions() {
     local dir="$build/corpus/regressions-$1"
@@ -43,7 +58,10 @@ run() {
     shift 2
     local log="$build/$name.log"
     echo "== $name for ${seconds}s (log: $log)"
-    "$build/bin/$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+    # Inputs up to 1 MiB reach the element, string and entry bounds; the memory
+    # limits flag any input that takes more than its bounds allow.
+    "$build/bin/$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -malloc_limit_mb=1024 \
+        -max_len=1048576 \
         -dict="$dict" -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" \
         "$@" >"$log" 2>&1
     local status=$?

@@ -1,4 +1,5 @@
 #include "resources/packagearchive.h"
+#include "core/tavqlimits.h"
 #include "core/tavqqtcompat.h"
 #include "resources/packageindex.h"
 #include "ziptestwriter.h"
@@ -156,6 +157,10 @@ private slots:
     void implausibleSizes_data();
     void implausibleSizes();
     void sharedRecordsStayWithinBudget();
+    void overlappingEntries_data();
+    void overlappingEntries();
+    void packageByteLimit_data();
+    void packageByteLimit();
     void coherence_data();
     void coherence();
     void corruptDeflate_data();
@@ -372,6 +377,14 @@ void TestPackageArchive::nameSanitising_data()
     row("backslash kept", "Dir\\File.json", "Dir\\File.json", "dir\\file.json");
     row("colon later", "ab:c", "ab:c", "ab:c");
     row("dots in name", "a..b/..c", "a..b/..c", "a..b/..c");
+    // Up to the name limit (1023 bytes kept), the costliest inputs to clean.
+    row("parents to the limit", QByteArray("a/..\\").repeated(204) + "end", "end", "end");
+    row("parents cut by the limit", QByteArray("a/..\\").repeated(300), "a/.", "a/.");
+    row("every parent kind", QByteArray("w/..\\x\\..\\y\\../z/../").repeated(51) + "f", "f", "f");
+    row("drives to the limit", QByteArray("C:").repeated(511) + "x", "x", "x");
+    row("separators to the limit", QByteArray("/\\").repeated(511) + "x", "x", "x");
+    row("drive, separator, parent", QByteArray("C:/a/..\\").repeated(113) + "tail", "tail", "tail");
+    row("parent kinds out of order", QByteArray("/../a\\..\\b").repeated(90) + "/..\\c", "c", "c");
 }
 
 void TestPackageArchive::nameSanitising()
@@ -792,6 +805,76 @@ void TestPackageArchive::sharedRecordsStayWithinBudget()
     // The first entry is whole; what deflate did not produce stays zero.
     const QByteArray first = index.files().at("entry1000.bin");
     QCOMPARE(first.left(text.size()), text);
+}
+
+void TestPackageArchive::overlappingEntries_data()
+{
+    QTest::addColumn<QByteArray>("zip");
+    QTest::addColumn<QByteArrayList>("keys");
+    const QByteArray data = ZipTest::compressibleBytes(20000);
+    const int header = 30 + 7;     // a local header with a seven-byte name
+    const int localSize = header + ZipTest::deflateRaw(data).size();
+
+    Archive a;
+    a.add("one.json", data, 8);
+    a.add("two.json", data, 8).localOffset = 0;
+    a.add("end.txt", "end");
+    QTest::newRow("records sharing a local header") << a.build() << QByteArrayList({"one.json", "end.txt"});
+
+    // A stored entry whose bytes hold a whole deflated entry, local header included.
+    Archive inner;
+    inner.add("in.json", data, 8);
+    const QByteArray nested = inner.build().left(localSize);
+    a = Archive();
+    a.add("out.bin", nested);
+    a.add("in.json", data, 8).localOffset = header;
+    a.add("end.txt", "end");
+    QTest::newRow("entry inside an earlier one") << a.build() << QByteArrayList({"out.bin", "end.txt"});
+
+    a = Archive();
+    a.add("in.json", data, 8);
+    a.add("out.bin", nested);
+    a.entries[0].localOffset = quint32(localSize + header);
+    a.add("end.txt", "end");
+    QTest::newRow("entry around an earlier one") << a.build() << QByteArrayList({"in.json", "end.txt"});
+}
+
+// Only the first of the entries that share bytes is filed; on its own, the
+// archive still reads each of them.
+void TestPackageArchive::overlappingEntries()
+{
+    QFETCH(QByteArray, zip);
+    QFETCH(QByteArrayList, keys);
+    PackageIndex index;
+    QVERIFY(load(zip, &index));
+    QCOMPARE(keysOf(index), Keys(keys.cbegin(), keys.cend()));
+    const OpenedBytes archive = openBytes(zip);
+    PackageEntryInfo info;
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(entryInfo(archive.get(), i, &info), PackageOk);
+}
+
+void TestPackageArchive::packageByteLimit_data()
+{
+    QTest::addColumn<qint64>("declared");
+    QTest::newRow("over the limit alone") << Limits::MaxPackageBytes + 1;
+    QTest::newRow("over it with the first entry") << Limits::MaxPackageBytes - 4;
+}
+
+// Enough compressed bytes for the deflate ratio to allow the declared size:
+// only the package limit stops the entry, before any memory is taken for it.
+void TestPackageArchive::packageByteLimit()
+{
+    QFETCH(qint64, declared);
+    Archive a;
+    a.add("first.txt", "first");
+    Entry &big = a.add("big.bin", QByteArray(), 8);
+    big.rawData = QByteArray(int(declared / MaxDeflateRatio + 1), '\0');
+    big.centralUncompressedSize = big.localUncompressedSize = quint32(declared);
+    a.add("after.txt", "after");
+    PackageIndex index;
+    QVERIFY(load(a.build(), &index));
+    QCOMPARE(keysOf(index), Keys({"first.txt", "after.txt"}));
 }
 
 void TestPackageArchive::implausibleSizes_data()

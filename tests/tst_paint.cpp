@@ -5,9 +5,11 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextOption>
+#include <QWidget>
 #include <QtTest>
 
 #include <functional>
@@ -159,6 +161,76 @@ QFont handMadeFont(const TAVQFontStyle &style)
     return font;
 }
 
+// A device of some size that draws nothing and counts the images drawn on it.
+class CountingDevice : public QPaintDevice
+{
+public:
+    explicit CountingDevice(const QSize &size) : m_size(size) {}
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    int images() const { return m_engine.images; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return m_size.width();
+        case PdmHeight: return m_size.height();
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 96;     // millimetres, colours, resolutions: nothing counted reads them
+        }
+    }
+
+private:
+    struct Engine : QPaintEngine
+    {
+        Engine() : QPaintEngine(AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPath(const QPainterPath &) override {}
+        void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override { ++images; }
+        Type type() const override { return User; }
+        int images = 0;
+    };
+    QSize m_size;
+    mutable Engine m_engine;
+};
+
+// A control whose whole rectangle is one tiled box.
+class TiledBox : public QWidget
+{
+public:
+    TiledBox(QWidget *parent, const QString &image) : QWidget(parent), m_image(image) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        TAVQPaint::paintSlicedImage(&painter, m_image, slices(0, 0, 0, 0, true), 0, 0, width(), height());
+    }
+
+private:
+    QString m_image;
+};
+
+// Vertical text as it has always been drawn: lying in an image of the whole
+// rectangle, then turned.
+void turnedText(QPainter *painter, const QString &text, const TAVQFontStyle &style, const QRect &r)
+{
+    QImage lying(r.height(), r.width(), QImage::Format_ARGB32);
+    lying.fill(Qt::transparent);
+    QPainter p(&lying);
+    p.setPen(style.color);
+    p.setFont(handMadeFont(style));
+    p.drawText(QRectF(0, 0, r.height(), r.width()), text, QTextOption(TAVQPaint::alignmentOf(style)));
+    p.end();
+    painter->rotate(90);
+    painter->drawImage(QPoint(r.y(), -r.x() - r.width()), lying);
+}
+
 QImage referenceText(int w, int h, const QString &text, const TAVQFontStyle &style,
                      const QRectF &rect, Qt::Alignment alignment)
 {
@@ -194,6 +266,8 @@ private slots:
     void slicedImageStretchedWhole();
     void slicedImageTiledCentre();
     void slicedImageDrawsNothing();
+    void tiledCentreDrawsVisibleTilesOnly_data();
+    void tiledCentreDrawsVisibleTilesOnly();
 
     void alignedImage_data();
     void alignedImage();
@@ -206,6 +280,8 @@ private slots:
     void textWrapsWhenNotElided();
     void verticalText();
     void verticalTextPlacement();
+    void verticalTextVisiblePart_data();
+    void verticalTextVisiblePart();
 
 private:
     QString imagePath(const QString &name) const { return m_dir.filePath(name); }
@@ -547,6 +623,68 @@ void tst_Paint::slicedImageDrawsNothing()
     QCOMPARE(sliced(imagePath(QStringLiteral("missing.png")), 30, 30), blank);
 }
 
+void tst_Paint::tiledCentreDrawsVisibleTilesOnly_data()
+{
+    QTest::addColumn<QSize>("view");
+    QTest::addColumn<QTransform>("transform");
+    QTest::addColumn<QRect>("target");
+    QTest::addColumn<bool>("inWidget");
+    QTest::addColumn<int>("tiles");
+
+    // 10 x 10 tiles over 3000 x 3000, of which a 200 x 100 view shows a few.
+    const QRect offset(-5, -5, 3000, 3000);
+    const QRect atZero(0, 0, 3000, 3000);
+    QTest::newRow("device bounds") << QSize(200, 100) << QTransform() << offset << false << 21 * 11;
+    QTest::newRow("translated") << QSize(200, 100) << QTransform::fromTranslate(-1000, -2000) << atZero << false << 20 * 10;
+    QTest::newRow("scaled") << QSize(200, 100) << QTransform::fromScale(2, 2) << atZero << false << 10 * 5;
+    QTest::newRow("widget in a window") << QSize(200, 100) << QTransform() << offset << true << 21 * 11;
+}
+
+void tst_Paint::tiledCentreDrawsVisibleTilesOnly()
+{
+    QFETCH(QSize, view);
+    QFETCH(QTransform, transform);
+    QFETCH(QRect, target);
+    QFETCH(bool, inWidget);
+    QFETCH(int, tiles);
+
+    const auto tiled = [&](QPainter *p) {
+        p->setTransform(transform);
+        TAVQPaint::paintSlicedImage(p, m_tile, slices(0, 0, 0, 0, true), target.x(), target.y(),
+                                    target.width(), target.height());
+    };
+    QImage image;
+    if (inWidget) {
+        // The window cuts its control off; the control's own device is all of it.
+        QWidget window;
+        window.resize(view);
+        TiledBox box(&window, m_tile);
+        box.setGeometry(target);
+        CountingDevice counter(target.size());
+        box.render(&counter);
+        QCOMPARE(counter.images(), tiles);
+        image = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    } else {
+        CountingDevice counter(view);
+        QPainter painter(&counter);
+        tiled(&painter);
+        painter.end();
+        QCOMPARE(counter.images(), tiles);
+        image = painted(view.width(), view.height(), tiled);
+    }
+    // Every tile of the target, drawn the plain way.
+    const QImage tile = markedTile();
+    const QImage expected = painted(view.width(), view.height(), [&](QPainter *p) {
+        p->setTransform(transform);
+        p->setClipRect(target);
+        for (int y = target.top(); y <= target.bottom(); y += tile.height()) {
+            for (int x = target.left(); x <= target.right(); x += tile.width())
+                p->drawImage(x, y, tile);
+        }
+    });
+    QCOMPARE(image, expected);
+}
+
 void tst_Paint::alignedImage_data()
 {
     QTest::addColumn<int>("alignH");
@@ -850,6 +988,55 @@ void tst_Paint::verticalTextPlacement()
     QVERIFY(QRect(40, 0, 30, 100).contains(ink));
     QCOMPARE(inkBounds(atTen), ink.translated(10, 0));
     QCOMPARE(atTen.copy(50, 0, 30, 100), atZero.copy(40, 0, 30, 100));
+}
+
+void tst_Paint::verticalTextVisiblePart_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<QRect>("clip");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<int>("hor");
+    QTest::addColumn<int>("ver");
+    QTest::addColumn<QRect>("reference");
+
+    const QRect none;
+    const QRect tall(0, 10, 30, 140);
+    const QRect off(-50, -300, 120, 600);
+    QTest::newRow("clipped") << QSize(60, 160) << QRect(0, 40, 30, 30) << tall << 0 << 1 << tall;
+    QTest::newRow("partly off the image") << QSize(100, 100) << none << off << 1 << 1 << off;
+    // Read from the top-right corner, a huge rectangle shows what a small one
+    // with the same corner does.
+    QTest::newRow("huge") << QSize(200, 200) << none << QRect(150 - 1000000, 20, 1000000, 1000000) << 0 << 0
+                          << QRect(110, 20, 40, 300);
+}
+
+void tst_Paint::verticalTextVisiblePart()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(QRect, clip);
+    QFETCH(QRect, rect);
+    QFETCH(int, hor);
+    QFETCH(int, ver);
+    QFETCH(QRect, reference);
+
+    const QString text = QStringLiteral("ABC and a long tail");
+    TAVQFontStyle style = inkFont();
+    style.hor = hor;
+    style.ver = ver;
+    const auto clipped = [&](QPainter *p) {
+        if (clip.isValid())
+            p->setClipRect(clip);
+    };
+    const QImage image = painted(canvas.width(), canvas.height(), [&](QPainter *p) {
+        clipped(p);
+        TAVQPaint::paintText(p, text, style, rect.x(), rect.y(), rect.width(), rect.height(), false);
+    });
+    const QImage expected = painted(canvas.width(), canvas.height(), [&](QPainter *p) {
+        clipped(p);
+        turnedText(p, text, style, reference);
+    });
+    QVERIFY(inkBounds(image).isValid());
+    QCOMPARE(image, expected);
 }
 
 QTEST_MAIN(tst_Paint)

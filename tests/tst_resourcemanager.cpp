@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+
 using namespace TAVQtLib;
 
 namespace {
@@ -32,6 +34,29 @@ QByteArray png(const QColor &color, int w = 4, int h = 3)
     buffer.open(QIODevice::WriteOnly);
     img.save(&buffer, "PNG");
     return bytes;
+}
+
+// A small JPEG whose frame header claims `size`: its few coded blocks still
+// decode, the rest comes out grey.
+QByteArray jpegClaiming(const QSize &size)
+{
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(Qt::gray);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "JPEG");
+    const int frame = bytes.indexOf("\xFF\xC0");
+    const char claimed[] = {char(size.height() >> 8), char(size.height()), char(size.width() >> 8), char(size.width())};
+    bytes.replace(frame + 5, 4, claimed, 4);
+    return bytes;
+}
+
+void setModified(const QString &path, const QDateTime &time)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::Append));
+    QVERIFY(f.setFileTime(time, QFileDevice::FileModificationTime));
 }
 
 bool pack(const QString &dir, const QString &out)
@@ -61,8 +86,14 @@ private slots:
     void missingImageTriesDiskAgain();
     void undecodableDiskImageIsNotHandedOut();
     void styleFolder();
+    void spellingsShareOneImage_data();
+    void spellingsShareOneImage();
     void brokenStyleSheets();
     void clearKeepsBuiltinImages();
+    void packageFailureIsRemembered_data();
+    void packageFailureIsRemembered();
+    void diskFailureIsRememberedWhileUnchanged_data() { packageFailureIsRemembered_data(); }
+    void diskFailureIsRememberedWhileUnchanged();
 
 private:
     QTemporaryDir m_dir;
@@ -164,9 +195,8 @@ void tst_ResourceManager::packageImages()
     QVERIFY(red);
     QCOMPARE(red->size(), QSize(4, 3));
     QCOMPARE(red->pixel(1, 1), QColor(Qt::red).rgba());
-    // A second spelling of the same file is a second cache entry with an equal image.
     QImage *other = rm.image("Images/Red.PNG");
-    QVERIFY(other && other != red);
+    QVERIFY(other);
     QCOMPARE(*other, *red);
     QCOMPARE(rm.image("images/red.png"), red);
     QCOMPARE(rm.image("images/blue.png")->pixel(0, 0), QColor(Qt::blue).rgba());
@@ -333,6 +363,25 @@ void tst_ResourceManager::brokenStyleSheets()
     QVERIFY(!s.useColor);
 }
 
+void tst_ResourceManager::spellingsShareOneImage_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("package, case") << "images/red.png" << "IMAGES/RED.png";
+    QTest::newRow("package, backslash") << "images/red.png" << "images\\Red.PNG";
+    QTest::newRow("folder, under images/") << "disk.png" << "images/disk.png";
+}
+
+void tst_ResourceManager::spellingsShareOneImage()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QVERIFY(LoadStyleFolder(m_dir.filePath("skin")));
+    QImage *image = rm.image(first);
+    QVERIFY(image);
+    QCOMPARE(rm.image(second), image);
+}
+
 void tst_ResourceManager::clearKeepsBuiltinImages()
 {
     QVERIFY(rm.image("images/red.png"));
@@ -347,6 +396,60 @@ void tst_ResourceManager::clearKeepsBuiltinImages()
     // The package index survives; the image is decoded afresh.
     QVERIFY(rm.fileData("style.json", nullptr, nullptr));
     QVERIFY(rm.image("images/red.png"));
+}
+
+void tst_ResourceManager::packageFailureIsRemembered_data()
+{
+    QTest::addColumn<QByteArray>("sound");
+    QTest::addColumn<QByteArray>("broken");
+    const QByteArray image = png(Qt::red);
+    QByteArray badChecksum = image;
+    badChecksum[29] = char(~badChecksum[29]);     // the header chunk's CRC
+    QTest::newRow("bad checksum") << image << badChecksum;
+    // 6000 x 6000 x 4 bytes is just over the bound.
+    QTest::newRow("too large") << jpegClaiming(QSize(16, 16)) << jpegClaiming(QSize(6000, 6000));
+}
+
+void tst_ResourceManager::packageFailureIsRemembered()
+{
+    QFETCH(QByteArray, sound);
+    QFETCH(QByteArray, broken);
+    QCOMPARE(sound.size(), broken.size());
+    rm.closePackage();
+    rm.clear();
+    ZipTest::Archive a;
+    a.add("images/broken.img", broken);
+    QVERIFY(!OpenPackage(ZipTest::writeFile(m_dir, "broken.data", a.build())));
+    QVERIFY(!rm.image("images/broken.img"));
+    // Mended in memory, the entry is not decoded again under any spelling...
+    const char *data = nullptr;
+    quint32 length = 0;
+    QVERIFY(rm.fileData("images/broken.img", &data, &length));
+    std::memcpy(const_cast<char *>(data), sound.constData(), length);
+    QVERIFY(!rm.image("images/broken.img"));
+    QVERIFY(!rm.image("Images\\Broken.IMG"));
+    // ...until the cache is cleared.
+    rm.clear();
+    QVERIFY(rm.image("images/broken.img"));
+}
+
+void tst_ResourceManager::diskFailureIsRememberedWhileUnchanged()
+{
+    QFETCH(QByteArray, sound);
+    QFETCH(QByteArray, broken);
+    QVERIFY(LoadStyleFolder(m_dir.filePath("skin")));
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    const QString path = m_dir.filePath("skin/" + name);
+    writeFile(path, broken);
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    QVERIFY(!rm.image(name));
+    // The same size and time: the same file, not read again.
+    writeFile(path, sound);
+    setModified(path, stamp);
+    QVERIFY(!rm.image(name));
+    // Touched, it is read afresh.
+    setModified(path, stamp.addSecs(-10));
+    QVERIFY(rm.image(name));
 }
 
 QTEST_MAIN(tst_ResourceManager)

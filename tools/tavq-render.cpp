@@ -3,6 +3,7 @@
 #include "toolsupport.h"
 
 #include "controls/tavqmenu.h"
+#include "core/tavqlimits.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqqtcompat.h"
 #include "core/tavqruntime.h"
@@ -68,7 +69,8 @@ bool attachMenu(QWidget *window, const MenuRequest &request)
     }
     TAVQMenu *menu = LoadMenu(bar, request.file);
     if (!menu) {
-        std::fprintf(stderr, "tavq-render: %s: menu file missing or not valid JSON\n", qPrintable(request.file));
+        std::fprintf(stderr, "tavq-render: %s: menu file missing, not valid JSON or larger than %d MiB\n",
+                     qPrintable(request.file), int(Limits::MaxDocumentBytes >> 20));
         return false;
     }
     // Pages cannot style a bar; the program would, so the menu file's item look stands in.
@@ -140,7 +142,8 @@ int main(int argc, char **argv)
     const QString page = args[0];
     Json::Value root;
     if (!ReadPage(page, &root)) {
-        std::fprintf(stderr, "tavq-render: %s: page missing or not valid JSON\n", qPrintable(page));
+        std::fprintf(stderr, "tavq-render: %s: page missing, not valid JSON or larger than %d MiB\n", qPrintable(page),
+                     int(Limits::MaxDocumentBytes >> 20));
         return PageUnreadable;
     }
     TAVQWindow window;

@@ -111,29 +111,38 @@ QDateTime fromDos(quint16 time, quint16 date)
 
 // Drops drive prefixes, leading separators and everything up to a parent
 // reference, so that no stored name can point outside the package root.
-QByteArray sanitisedName(QByteArray name)
+// What is dropped is only skipped over: the first occurrence of a reference
+// at or after the start stays the one found earlier until the start passes
+// it, so each reference is searched for once per occurrence, not per step.
+QByteArray sanitisedName(const QByteArray &name)
 {
     static const char *const parentRefs[] = {"\\..\\", "\\../", "/../", "/..\\"};
+    constexpr qsizetype NotSearched = -2;
+    qsizetype found[4] = {NotSearched, NotSearched, NotSearched, NotSearched};
+    const qsizetype size = name.size();
+    qsizetype start = 0;
     for (;;) {
-        if (name.size() >= 2 && name.at(0) != '\0' && name.at(1) == ':') {
-            name.remove(0, 2);
+        if (size - start >= 2 && name.at(start) != '\0' && name.at(start + 1) == ':') {
+            start += 2;
             continue;
         }
-        if (!name.isEmpty() && (name.at(0) == '\\' || name.at(0) == '/')) {
-            name.remove(0, 1);
+        if (start < size && (name.at(start) == '\\' || name.at(start) == '/')) {
+            ++start;
             continue;
         }
         bool dropped = false;
-        for (const char *ref : parentRefs) {
-            const int at = name.indexOf(ref);
-            if (at >= 0) {
-                name.remove(0, at + 4);
+        for (int i = 0; i < 4; ++i) {
+            // -1: absent after an earlier start, so after this one too.
+            if (found[i] != -1 && found[i] < start)
+                found[i] = name.indexOf(parentRefs[i], start);
+            if (found[i] >= 0) {
+                start = found[i] + 4;
                 dropped = true;
                 break;
             }
         }
         if (!dropped)
-            return name;
+            return name.mid(start);
     }
 }
 
@@ -188,6 +197,7 @@ public:
     PackageResult info(int index, PackageEntryInfo *info);
     PackageResult extract(int index, char *buffer, qint64 size);
     bool deflated(int index, PackageDeflatedEntry *entry);
+    bool span(int index, PackageEntrySpan *span);
     void endExtraction();
 
     QByteArray password;
@@ -466,6 +476,18 @@ bool PackageArchive::deflated(int index, PackageDeflatedEntry *entry)
     return entry->input != nullptr;
 }
 
+bool PackageArchive::span(int index, PackageEntrySpan *span)
+{
+    endExtraction();
+    qint64 dataPos = 0;
+    if (index < 0 || index >= m_entryCount || !span || !goToEntry(index)
+        || checkCoherence(m_current, &dataPos) != PackageOk)
+        return false;
+    span->begin = qint64(m_current.localOffset) + m_prefix;
+    span->end = dataPos + qint32(m_current.compressedSize);
+    return true;
+}
+
 void PackageArchive::endExtraction()
 {
     if (m_extraction.streamReady)
@@ -676,6 +698,11 @@ bool WholeEntryInflater::inflate(const PackageDeflatedEntry &entry, char *buffer
 bool deflatedEntry(PackageArchive *archive, int index, PackageDeflatedEntry *entry)
 {
     return archive && archive->deflated(index, entry);
+}
+
+bool entrySpan(PackageArchive *archive, int index, PackageEntrySpan *span)
+{
+    return archive && archive->span(index, span);
 }
 
 PackageArchive *openArchive(const QString &path, const char *password)

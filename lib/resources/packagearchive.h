@@ -87,6 +87,18 @@ struct PackageDeflatedEntry
 // stays valid while the archive is open.
 TAVQTLIB_INTERNAL_EXPORT bool deflatedEntry(PackageArchive *archive, int index, PackageDeflatedEntry *entry);
 
+// Where an entry's bytes lie in the file: from its local header to the end
+// of its compressed data (a data descriptor after them is not counted).
+struct PackageEntrySpan
+{
+    qint64 begin = 0;
+    qint64 end = 0;
+};
+
+// The span of entry `index` when it passes the checks an extraction makes;
+// false otherwise. Like entryInfo it ends an extraction in progress.
+TAVQTLIB_INTERNAL_EXPORT bool entrySpan(PackageArchive *archive, int index, PackageEntrySpan *span);
+
 // Decodes whole entries with a whole-buffer decoder (ISA-L's), which outruns
 // zlib's stepwise one. One per thread.
 class TAVQTLIB_INTERNAL_EXPORT WholeEntryInflater

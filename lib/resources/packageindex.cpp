@@ -1,6 +1,7 @@
 #include "packageindex.h"
 
 #include "packagearchive.h"
+#include "core/tavqlimits.h"
 #include "core/tavqqtcompat.h"
 
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -62,10 +64,22 @@ struct PlannedEntry
     bool inflated = false;
 };
 
+// The spans of the entries chosen so far, begin to end; they never overlap.
+using Spans = std::map<qint64, qint64>;
+
+bool overlaps(const Spans &spans, const PackageEntrySpan &span)
+{
+    const auto next = spans.lower_bound(span.begin);
+    if (next != spans.end() && next->first < span.end)
+        return true;
+    return next != spans.begin() && std::prev(next)->second > span.begin;
+}
+
 // Chooses the entries to file, in directory order, and files their keys.
 std::vector<PlannedEntry> planEntries(PackageArchive *archive, qint64 budget, Files *files)
 {
     std::vector<PlannedEntry> plan;
+    Spans spans;
     PackageEntryInfo info;
     entryInfo(archive, -1, &info);
     const int count = info.index;
@@ -78,6 +92,12 @@ std::vector<PlannedEntry> planEntries(PackageArchive *archive, qint64 budget, Fi
         const QByteArray key = entryKey(info);
         if (files->count(key) || info.uncompressedSize > budget)
             continue;   // the entry filed first stays
+        // Records that share bytes with an entry chosen before are damage:
+        // true entries have their own, and shared ones would multiply them.
+        PackageEntrySpan span;
+        if (!entrySpan(archive, i, &span) || overlaps(spans, span))
+            continue;
+        spans.emplace(span.begin, span.end);
         budget -= info.uncompressedSize;
         PlannedEntry entry;
         entry.index = i;
@@ -182,10 +202,11 @@ bool PackageIndex::loadPackageEntries(const QString &path)
     PackageArchivePtr archive(openArchive(path));
     if (!archive)
         return false;
-    // The entries of a true archive have their own compressed bytes, so all of
-    // them together cannot expand beyond what deflate makes of the whole file.
-    // Records that share bytes (or lie in data descriptors) stop at that budget.
-    std::vector<PlannedEntry> plan = planEntries(archive.get(), QFileInfo(path).size() * MaxDeflateRatio, &m_files);
+    // The entries filed have their own compressed bytes, so all of them together
+    // cannot expand beyond what deflate makes of the whole file; nor beyond the
+    // package limit, which a large file of well-packed entries would pass.
+    const qint64 budget = std::min(QFileInfo(path).size() * MaxDeflateRatio, Limits::MaxPackageBytes);
+    std::vector<PlannedEntry> plan = planEntries(archive.get(), budget, &m_files);
     placeEntries(&plan, &m_files, &m_blocks);
     inflateWholeEntries(&plan);
     // The rest, and what the whole-buffer decoder refused, take the reader's

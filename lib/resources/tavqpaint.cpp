@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextOption>
+#include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace TAVQtLib {
@@ -90,6 +92,8 @@ void drawPiece(QPainter *painter, const QImage &image, const QRect &target, cons
         painter->drawImage(target, image, source);
 }
 
+// Only the tiles that meet the visible area are drawn, on the grid that
+// starts at the target's corner.
 void tilePiece(QPainter *painter, const QImage &image, const QRect &target, const QRect &source)
 {
     if (!isPositive(target) || !isPositive(source))
@@ -98,10 +102,16 @@ void tilePiece(QPainter *painter, const QImage &image, const QRect &target, cons
     const int rows = int(std::ceil(float(target.height()) / float(source.height())));
     painter->save();
     painter->setClipRect(target, Qt::ReplaceClip);
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            const QPoint at(target.x() + column * source.width(), target.y() + row * source.height());
-            painter->drawImage(at, image, source);
+    // In pixels from the target's corner; the area lies inside the target.
+    const QRect visible = visibleArea(painter, target).translated(-target.topLeft());
+    if (!visible.isEmpty()) {
+        const int lastRow = std::min(rows - 1, visible.bottom() / source.height());
+        const int lastColumn = std::min(columns - 1, visible.right() / source.width());
+        for (int row = visible.top() / source.height(); row <= lastRow; ++row) {
+            for (int column = visible.left() / source.width(); column <= lastColumn; ++column) {
+                const QPoint at(target.x() + column * source.width(), target.y() + row * source.height());
+                painter->drawImage(at, image, source);
+            }
         }
     }
     painter->restore();
@@ -122,14 +132,35 @@ int alignedPosition(int align, int start, int extent, int size)
 }
 
 
+// A widget's rectangle less what its ancestors cut off, in its own coordinates.
+QRect unobscuredRect(const QWidget *widget)
+{
+    QRect shown = widget->rect();
+    QPoint origin;  // the widget's corner in the current ancestor
+    for (const QWidget *child = widget; !child->isWindow() && child->parentWidget();
+         child = child->parentWidget()) {
+        origin += child->pos();
+        shown &= child->parentWidget()->rect().translated(-origin);
+    }
+    return shown;
+}
+
 // Drawn on its side into a temporary image, then turned clockwise so it reads
-// from top to bottom.
+// from top to bottom. The image holds only the visible part (and a pixel
+// around it for smoothing); whole-pixel offsets keep the glyphs as they were.
 void paintVerticalText(QPainter *painter, const QString &text, const TAVQFontStyle &style,
                        const QTextOption &option, int x, int y, int w, int h)
 {
-    QImage turned(h, w, QImage::Format_ARGB32);
+    const QRect rect(x, y, w, h);
+    const QRect shown = visibleArea(painter, rect).adjusted(-1, -1, 1, 1) & rect;
+    if (shown.isEmpty())
+        return;
+    // Turned image pixel (i, j) lands on screen pixel (x + w - 1 - j, y + i).
+    const QPoint corner(shown.top() - y, x + w - 1 - shown.right());
+    QImage turned(shown.height(), shown.width(), QImage::Format_ARGB32);
     turned.fill(Qt::transparent);
     QPainter imagePainter(&turned);
+    imagePainter.translate(-corner);
     imagePainter.setPen(QPen(style.color));
     imagePainter.setFont(fontOf(style));
     imagePainter.drawText(QRectF(0, 0, h, w), text, option);
@@ -139,11 +170,35 @@ void paintVerticalText(QPainter *painter, const QString &text, const TAVQFontSty
     painter->rotate(90);
     // (y, -x - w) in the turned coordinates is (x, y) on screen; this keeps text
     // in rectangles away from the left edge where the rectangle is.
-    painter->drawImage(QPoint(y, -x - w), turned);
+    painter->drawImage(QPoint(y, -x - w) + corner, turned);
     painter->restore();
 }
 
 } // namespace
+
+QRect visibleArea(const QPainter *painter, const QRect &rect)
+{
+    QRect area = rect;
+    if (painter->hasClipping())
+        area &= painter->clipBoundingRect().toAlignedRect();
+    const QPaintDevice *device = painter->device();
+    // A picture's size is only what it has recorded so far.
+    if (!device || device->devType() == QInternal::Picture || area.isEmpty())
+        return area;
+    // A widget's paint event region is a clip the painter does not report: its
+    // ancestors' bounds are what keep a huge control in a small window cheap.
+    QRect bound(0, 0, device->width(), device->height());
+    if (device->devType() == QInternal::Widget)
+        bound = unobscuredRect(static_cast<const QWidget *>(device));
+    // Device units are never fewer than logical ones, but for a ratio below 1.
+    const qreal ratio = std::min<qreal>(1, device->devicePixelRatioF());
+    bool invertible = false;
+    const QTransform toLogical = painter->combinedTransform().inverted(&invertible);
+    if (!invertible)
+        return QRect();
+    const QRectF deviceArea(bound.x() / ratio, bound.y() / ratio, bound.width() / ratio, bound.height() / ratio);
+    return area & toLogical.mapRect(deviceArea).toAlignedRect();
+}
 
 Qt::Alignment alignmentOf(const TAVQFontStyle &font)
 {

@@ -69,6 +69,10 @@ TAVQTLIB_EXPORT void paintAlignedImage(QPainter *painter, const QString &image, 
 TAVQTLIB_EXPORT void paintText(QPainter *painter, const QString &text, const TAVQFontStyle &font, const QRect &rect);
 TAVQTLIB_EXPORT void paintText(QPainter *painter, const QString &text, const TAVQFontStyle &font, int x, int y, int w, int h, bool horizontal);
 
+// The part of `rect` (logical coordinates) the painter can change: inside its clip, its
+// device and, on a widget, the part of the widget its ancestors leave visible.
+TAVQTLIB_EXPORT QRect visibleArea(const QPainter *painter, const QRect &rect);
+
 // The text alignment of a font style's "hor" and "ver"; unknown values add no flag.
 TAVQTLIB_EXPORT Qt::Alignment alignmentOf(const TAVQFontStyle &font);
 

@@ -1,14 +1,46 @@
 #include "tavqresourcemanager.h"
 
 #include "core/tavqjson.h"
+#include "core/tavqlimits.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
 #include <json/value.h>
 
 namespace TAVQtLib {
+
+namespace {
+
+QByteArray packageKey(const QString &name)
+{
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return PackageIndex::keyOf(path);
+}
+
+// The image the reader reads, unless its header tells no size or one whose
+// pixels would take more than the bound: a few bytes can claim gigabytes.
+std::shared_ptr<QImage> decode(QImageReader &reader)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Room for 8-byte pixels (16-bit sources) of any image the check below lets through.
+    reader.setAllocationLimit(int((2 * Limits::MaxImageBytes) >> 20));
+#endif
+    const QSize size = reader.size();
+    if (size.isEmpty() || qint64(size.width()) * size.height() * 4 > Limits::MaxImageBytes)
+        return nullptr;
+    auto image = std::make_shared<QImage>(reader.read());
+    if (image->width() == 0)
+        return nullptr;
+    return image;
+}
+
+} // namespace
 
 TAVQResourceManager &TAVQResourceManager::instance()
 {
@@ -41,9 +73,7 @@ bool TAVQResourceManager::loadStyleSheet(const char *begin, const char *end)
 
 bool TAVQResourceManager::fileData(const QString &name, const char **data, quint32 *length) const
 {
-    QString path = name;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const std::optional<PackageFile> file = m_package.findFile(PackageIndex::keyOf(path));
+    const std::optional<PackageFile> file = m_package.findFile(packageKey(name));
     if (!file)
         return false;
     if (data)
@@ -53,7 +83,7 @@ bool TAVQResourceManager::fileData(const QString &name, const char **data, quint
     return true;
 }
 
-QImage *TAVQResourceManager::cacheImage(const QString &name, std::unique_ptr<QImage> image)
+QImage *TAVQResourceManager::cacheImage(const QString &name, std::shared_ptr<QImage> image)
 {
     QImage *raw = image.get();
     m_images[name] = std::move(image);
@@ -65,25 +95,48 @@ QImage *TAVQResourceManager::image(const QString &name)
     const auto cached = m_images.find(name);
     if (cached != m_images.end())
         return cached->second.get();
+    if (std::shared_ptr<QImage> found = packageImage(name))
+        return cacheImage(name, std::move(found));
+    if (std::shared_ptr<QImage> found = diskImage(name))
+        return cacheImage(name, std::move(found));
+    return nullptr;
+}
 
-    const char *data = nullptr;
-    quint32 length = 0;
-    if (fileData(name, &data, &length)) {
-        auto decoded = std::make_unique<QImage>();
-        if (decoded->loadFromData(reinterpret_cast<const uchar *>(data), int(length)) && decoded->width() != 0)
-            return cacheImage(name, std::move(decoded));
-    }
+std::shared_ptr<QImage> TAVQResourceManager::packageImage(const QString &name)
+{
+    const QByteArray key = packageKey(name);
+    const std::optional<PackageFile> file = m_package.findFile(key);
+    if (!file)
+        return nullptr;
+    const auto known = m_packageImages.find(key);
+    if (known != m_packageImages.end())
+        return known->second;
+    // As QImage::loadFromData reads: the format is guessed from the bytes.
+    QByteArray bytes = QByteArray::fromRawData(file->data, file->length);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    std::shared_ptr<QImage> image = decode(reader);
+    m_packageImages.emplace(key, image);
+    return image;
+}
 
+std::shared_ptr<QImage> TAVQResourceManager::diskImage(const QString &name)
+{
     QString path = m_folderPath + name;
     if (!QFileInfo::exists(path))
         path = m_folderPath + QLatin1String("images/") + name;
-    if (!QFileInfo::exists(path))
+    const QFileInfo file(path);
+    // A file that is not there yet is looked for again at the next request.
+    if (!file.exists())
         return nullptr;
-    auto loaded = std::make_unique<QImage>(path);
-    // A file that does not decode is not cached, so a later request tries again.
-    if (loaded->width() == 0)
-        return nullptr;
-    return cacheImage(name, std::move(loaded));
+    // One that failed is tried again once it changes (the live preview edits them).
+    DiskImage &known = m_diskImages[QDir::cleanPath(file.absoluteFilePath())];
+    if (known.size == file.size() && known.modified == file.lastModified())
+        return known.image;
+    QImageReader reader(path);
+    known = DiskImage{decode(reader), file.size(), file.lastModified()};
+    return known.image;
 }
 
 bool TAVQResourceManager::boxStyle(const QString &name, TAVQBoxStyle &style) const
@@ -194,6 +247,8 @@ void TAVQResourceManager::clear()
         else
             it = m_images.erase(it);
     }
+    m_packageImages.clear();
+    m_diskImages.clear();
     m_boxStyles.clear();
     m_fontStyles.clear();
 }
@@ -202,6 +257,7 @@ void TAVQResourceManager::closePackage()
 {
     m_package = PackageIndex();
     m_packagePath.clear();
+    m_packageImages.clear();
 }
 
 void parseStyles(const Json::Value &styles)

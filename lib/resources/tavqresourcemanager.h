@@ -6,6 +6,7 @@
 #include "packageindex.h"
 #include "tavqstyle.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QMap>
 #include <QString>
@@ -28,7 +29,9 @@ public:
     // as a slash); false when the package has no such file.
     bool fileData(const QString &name, const char **data, quint32 *length) const;
     // The named image from the package, else from the style folder, cached; null
-    // when there is none or it does not decode.
+    // when there is none, it does not decode, or it is too large
+    // (Limits::MaxImageBytes). Names of one file share one image; a file that
+    // fails is not read again while it is unchanged.
     QImage *image(const QString &name);
     // Copies the named style into `style`; false, leaving it unchanged, for an
     // unknown name ("empty" and "emptyRect" give an invisible box).
@@ -43,11 +46,12 @@ public:
     // Reads style.json from a folder on disk, whose files then serve images; false
     // when the folder is empty or its style sheet cannot be read.
     bool loadStyleFolder(const QString &folder);
-    // Forgets the styles and the cached images, the built-in ones excepted.
+    // Forgets the styles and the cached images, the built-in ones excepted, and
+    // which files failed.
     void clear();
     // Forgets the package's entries and path, so that a package changed on disk
-    // can be opened afresh (openPackage keeps entries it already holds). The
-    // bytes fileData() handed out go with them.
+    // can be opened afresh (openPackage keeps entries it already holds), and
+    // which of them failed. The bytes fileData() handed out go with them.
     void closePackage();
 
     // The package last opened, the style folder last loaded, and the package's entries.
@@ -62,14 +66,29 @@ private:
     TAVQResourceManager() = default;
     ~TAVQResourceManager() = default;
 
+    // A file's image (null: it did not decode or was refused) and the file's
+    // size and time when it was read.
+    struct DiskImage
+    {
+        std::shared_ptr<QImage> image;
+        qint64 size = -1;
+        QDateTime modified;
+    };
+
     bool loadStyleSheet(const char *begin, const char *end);
-    QImage *cacheImage(const QString &name, std::unique_ptr<QImage> image);
+    std::shared_ptr<QImage> packageImage(const QString &name);
+    std::shared_ptr<QImage> diskImage(const QString &name);
+    QImage *cacheImage(const QString &name, std::shared_ptr<QImage> image);
     friend void parseStyles(const Json::Value &styles);
 
     PackageIndex m_package;
     QString m_folderPath;
     QString m_packagePath;
-    std::map<QString, std::unique_ptr<QImage>> m_images;
+    // By the name asked for, and by source: package key (null when the entry
+    // failed) or file path.
+    std::map<QString, std::shared_ptr<QImage>> m_images;
+    std::map<QByteArray, std::shared_ptr<QImage>> m_packageImages;
+    std::map<QString, DiskImage> m_diskImages;
     TAVQBoxStyleTable m_boxStyles;
     TAVQFontStyleTable m_fontStyles;
 };
