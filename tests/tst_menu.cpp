@@ -5,6 +5,8 @@
 #include "lookpicture.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPicture>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -71,6 +73,17 @@ QRgb edgeColour(const QImage &image, const QRect &r)
     return image.pixel(r.left() + 1, r.top() + 1);
 }
 
+// Bytes of what `impl` records drawing `widget` with the painter clipped to `clip`.
+int recordedBytes(TAVQControlBaseImpl *impl, const QWidget &widget, const QRect &clip)
+{
+    QPicture picture;
+    QPainter painter(&picture);
+    painter.setClipRect(clip);
+    impl->Draw(&painter, widget.rect());
+    painter.end();
+    return int(picture.size());
+}
+
 } // namespace
 
 class TestMenu : public QObject
@@ -89,6 +102,8 @@ private slots:
     void itemCountsAreBounded_data();
     void itemCountsAreBounded();
     void subMenusInheritTheLook();
+    void paintingCostsTheShownItems_data();
+    void paintingCostsTheShownItems();
     void paintsBackgroundItemsAndSubMenuMark();
     void hoverFollowsTheMouseAndResetsOnHide();
     void separatorsAreNeverHighlighted();
@@ -259,6 +274,38 @@ void TestMenu::itemCountsAreBounded()
     for (const TAVQMenu *subMenu : menu.findChildren<TAVQMenu *>())
         made += subMenu->actions().size();
     QCOMPARE(made, items);
+}
+
+void TestMenu::paintingCostsTheShownItems_data()
+{
+    QTest::addColumn<bool>("bar");
+    QTest::newRow("menu") << false;
+    QTest::newRow("menu bar") << true;
+}
+
+// Items outside the clip are not drawn: a clip on the first item records what
+// a one-item menu records.
+void TestMenu::paintingCostsTheShownItems()
+{
+    QFETCH(bool, bar);
+    int bytes[2] = {};
+    for (const int count : {1, 300}) {
+        TAVQMenu menu;
+        TAVQMenuBar menuBar;
+        menuBar.resize(count * 60, 30);
+        menu.LoadFromJson(parse(R"({"background":"mBack","item0":"mX","text0":"mSmall"})"));
+        menuBar.setItemBox(0, fill(ItemX));
+        for (int i = 0; i < count; ++i)
+            bar ? menuBar.addAction(QStringLiteral("x")) : menu.addAction(QStringLiteral("x"));
+        QWidget &widget = bar ? static_cast<QWidget &>(menuBar) : menu;
+        const QRect first = bar ? menuBar.actionGeometry(menuBar.actions().at(0))
+                                : menu.actionGeometry(menu.actions().at(0));
+        QVERIFY(!first.isEmpty());
+        TAVQControlBaseImpl *impl = bar ? static_cast<TAVQControlBaseImpl *>(menuBar.impl()) : menu.impl();
+        bytes[count > 1] = recordedBytes(impl, widget, first);
+    }
+    QVERIFY(bytes[0] > 0);
+    QCOMPARE(bytes[1], bytes[0]);
 }
 
 void TestMenu::subMenusInheritTheLook()

@@ -5,6 +5,7 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
+#include "resources/tavqpaint.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -126,14 +127,17 @@ void TAVQMenuBarImpl::setHoverIndex(int index)
     m_widget->update();
 }
 
-void TAVQMenuBarImpl::Draw(QPainter *painter, const QRect &)
+void TAVQMenuBarImpl::Draw(QPainter *painter, const QRect &rect)
 {
     const QMenuBar *bar = static_cast<QMenuBar *>(m_widget);
+    const QRect shown = TAVQPaint::visibleArea(painter, rect);
     const QList<QAction *> actions = bar->actions();
     for (int i = 0; i < actions.size(); ++i) {
+        const QRect r = bar->actionGeometry(actions.at(i));
+        if (!r.intersects(shown))
+            continue;
         const size_t state = i == m_pressedIndex ? StatePressed : i == m_hoverIndex ? StateHover : StateNormal;
-        paintItem(painter, actions.at(i), bar->actionGeometry(actions.at(i)), m_itemBoxes[state],
-                  m_itemFonts[state]);
+        paintItem(painter, actions.at(i), r, m_itemBoxes[state], m_itemFonts[state]);
     }
 }
 
@@ -243,10 +247,13 @@ void TAVQMenuImpl::Draw(QPainter *painter, const QRect &rect)
 {
     paintBox(painter, m_background, rect);
     const QMenu *menu = static_cast<QMenu *>(m_widget);
+    const QRect shown = TAVQPaint::visibleArea(painter, rect);
     const QList<QAction *> actions = menu->actions();
     for (int i = 0; i < actions.size(); ++i) {
         QAction *action = actions.at(i);
         const QRect r = menu->actionGeometry(action);
+        if (!r.intersects(shown))
+            continue;
         // A separator never shows as highlighted.
         const size_t state = i == m_hoverIndex && !action->isSeparator() ? StateHover : StateNormal;
         paintItem(painter, action, r, m_itemBoxes[state], m_itemFonts[state]);

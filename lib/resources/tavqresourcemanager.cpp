@@ -231,9 +231,10 @@ bool TAVQResourceManager::loadStyleFolder(const QString &folder)
     clear();
     m_folderPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     QFile file(m_folderPath + QLatin1String("style.json"));
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    // A sheet over the document bound would be refused after reading it all.
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || file.size() > Limits::MaxDocumentBytes)
         return false;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(Limits::MaxDocumentBytes + 1);
     if (bytes.isEmpty())
         return false;
     return loadStyleSheet(bytes.constData(), bytes.constData() + bytes.size());
