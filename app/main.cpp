@@ -1,7 +1,8 @@
 #include "tavdarir.h"
 #include "tavdarirlogin.h"
 
-#include "core/tavqqtcompat.h"
+#include "controls/tavqcontrols.h"
+#include "core/tavqruntime.h"
 #include "core/tavqruntime.h"
 
 #include <QApplication>

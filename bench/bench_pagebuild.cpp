@@ -2,9 +2,9 @@
 // loading the same widget tree, with the same geometry, from a .ui document.
 
 #include "benchviews.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqpagebuilder.h"
-#include "core/tavqruntime.h"
+#include "controls/tavqcontrols.h"
 #include "core/tavqwindow.h"
 #include "controls/tavqcontainer.h"
 #include "controls/tavqlabel.h"

@@ -42,5 +42,5 @@ echo "== fuzz_package"
     "$root/lib/resources/packagearchive.cpp" "$root/lib/resources/packageindex.cpp"
 echo "== fuzz_styles"
 "$cov" report "$build/bin/fuzz_styles" -instr-profile="$build/styles.profdata" \
-    "$root/lib/resources/tavqstyle.cpp" "$root/lib/core/tavqjson.cpp"
+    "$root/lib/resources/tavqstyle.cpp" "$root/lib/base/tavqjson.cpp"
 echo "Line by line: $cov show $build/bin/fuzz_package -instr-profile=$build/package.profdata $root/lib/resources/packagearchive.cpp"

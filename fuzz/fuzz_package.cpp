@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the package reader as a package image.
 
-#include "core/tavqlimits.h"
+#include "base/tavqlimits.h"
 #include "resources/packagearchive.h"
 #include "resources/packageindex.h"
 

@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the page builder as a page file next to a small
 // style sheet, shows the result briefly and tears it down.
 
-#include "core/tavqlimits.h"
+#include "base/tavqlimits.h"
 #include "core/tavqpagebuilder.h"
+#include "controls/tavqcontrols.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the style sheet reader.
 
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "resources/tavqstyle.h"
 
 #include <json/value.h>

@@ -8,8 +8,10 @@
 #include "tavqtlib_export.h"
 
 // Start-up, packages and styles; pages; the window hosting them.
+#include "base/tavqlimits.h"
+#include "base/tavqqtcompat.h"
+#include "base/tavqtextcodec.h"
 #include "core/tavqruntime.h"
-#include "core/tavqlimits.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "core/tavqwindow.h"
@@ -17,7 +19,6 @@
 
 // What every control is made of, for programs that write controls of their own.
 #include "core/tavqcontrol.h"
-#include "core/tavqqtcompat.h"
 #include "core/tavqcontrolbase.h"
 #include "core/tavqcontrolbaseimpl.h"
 #include "core/tavqfocusframe.h"
@@ -32,6 +33,7 @@
 // The controls.
 #include "controls/tavqcheckbox.h"
 #include "controls/tavqcombobox.h"
+#include "controls/tavqcontrols.h"
 #include "controls/tavqcontainer.h"
 #include "controls/tavqedit.h"
 #include "controls/tavqimage.h"

@@ -1,6 +1,6 @@
 #include "controls/tavqcheckbox.h"
-#include "core/tavqqtcompat.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqtextcodec.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"

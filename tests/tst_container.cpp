@@ -1,5 +1,5 @@
 #include "controls/tavqcontainer.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqpaint.h"

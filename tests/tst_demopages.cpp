@@ -5,6 +5,7 @@
 
 #include "controls/tavqcheckbox.h"
 #include "core/tavqpagebuilder.h"
+#include "controls/tavqcontrols.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 #include "lookpicture.h"

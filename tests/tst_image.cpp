@@ -1,5 +1,5 @@
 #include "controls/tavqimage.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 

@@ -4,9 +4,9 @@
 // against the stated expectation and against JsonCpp itself.
 
 #include "core/tavqcontrolbaseimpl.h"
-#include "core/tavqjson.h"
-#include "core/tavqlimits.h"
-#include "core/tavqjsonparser.h"
+#include "base/tavqjson.h"
+#include "base/tavqjsonparser.h"
+#include "base/tavqlimits.h"
 
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+#include "controls/tavqcontrols.h"
 #include "tavqlint.h"
 #include "ziptestwriter.h"
 
@@ -16,8 +17,10 @@
 #include "controls/tavqtabwidget.h"
 #include "controls/tavqtreeview.h"
 #include "controls/tavqvaluecontrols.h"
-#include "core/tavqcontroltable.h"
-#include "core/tavqlimits.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
+#include "base/tavqlimits.h"
+#include "core/tavqelementtables.h"
 #include "core/tavqregistry.h"
 
 #include <QImage>

@@ -4,7 +4,7 @@
 #include "controls/tavqpushbutton.h"
 #include "controls/tavqscrollbarconfig.h"
 #include "controls/tavqvaluecontrols.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"

@@ -1,5 +1,6 @@
 #include "tavdarirlogin.h"
 
+#include "controls/tavqcontrols.h"
 #include "core/tavqruntime.h"
 
 #include <QLineEdit>

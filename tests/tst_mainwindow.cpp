@@ -6,6 +6,7 @@
 #include "controls/tavqlistview.h"
 #include "controls/tavqtableview.h"
 #include "controls/tavqtabwidget.h"
+#include "controls/tavqcontrols.h"
 #include "core/tavqruntime.h"
 
 #include <QHeaderView>

@@ -1,5 +1,5 @@
 #include "controls/tavqmenu.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "lookpicture.h"

@@ -1,6 +1,6 @@
 #include "resources/packagearchive.h"
-#include "core/tavqlimits.h"
-#include "core/tavqqtcompat.h"
+#include "base/tavqlimits.h"
+#include "base/tavqtextcodec.h"
 #include "resources/packageindex.h"
 #include "ziptestwriter.h"
 

@@ -3,6 +3,7 @@
 #include "previewpage.h"
 #include "previewwindow.h"
 
+#include "controls/tavqcontrols.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 

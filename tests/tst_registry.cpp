@@ -1,6 +1,6 @@
 #include "core/tavqcontrolbase.h"
 #include "core/tavqregistry.h"
-#include "core/tavqruntime.h"
+#include "controls/tavqcontrols.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QApplication>

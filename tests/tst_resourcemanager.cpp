@@ -1,5 +1,5 @@
 #include "core/tavqruntime.h"
-#include "core/tavqqtcompat.h"
+#include "base/tavqtextcodec.h"
 #include "resources/tavqresourcemanager.h"
 #include "ziptestwriter.h"
 

@@ -1,6 +1,6 @@
 #include "controls/tavqvaluecontrols.h"
 #include "core/cscrollbarstyle.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 
 #include <QCommonStyle>
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "core/tavqjson.h"
-#include "core/tavqqtcompat.h"
+#include "base/tavqjson.h"
+#include "base/tavqtextcodec.h"
 #include "core/tavqstyleslots.h"
 #include "resources/tavqstyle.h"
 

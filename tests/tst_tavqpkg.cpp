@@ -1,4 +1,4 @@
-#include "core/tavqqtcompat.h"
+#include "base/tavqtextcodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -186,4 +186,3 @@ void tst_Tavqpkg::usage()
 
 QTEST_GUILESS_MAIN(tst_Tavqpkg)
 #include "tst_tavqpkg.moc"
-#include "core/tavqqtcompat.h"

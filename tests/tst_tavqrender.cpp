@@ -1,4 +1,5 @@
-#include "core/tavqjson.h"
+#include "controls/tavqcontrols.h"
+#include "base/tavqjson.h"
 #include "core/tavqregistry.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "controls/tavqscrollbarconfig.h"
 #include "controls/tavqvaluecontrols.h"
 #include "core/cscrollbarstyle.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"

@@ -1,5 +1,5 @@
 #include "core/tavqcontrol.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqwindow.h"
 
 #include <QScreen>

@@ -5,7 +5,8 @@
 #include "preview/previewwatcher.h"
 #include "preview/previewwindow.h"
 
-#include "core/tavqqtcompat.h"
+#include "controls/tavqcontrols.h"
+#include "core/tavqruntime.h"
 #include "core/tavqruntime.h"
 
 #include <QApplication>

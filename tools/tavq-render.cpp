@@ -3,9 +3,10 @@
 #include "toolsupport.h"
 
 #include "controls/tavqmenu.h"
-#include "core/tavqlimits.h"
+#include "base/tavqlimits.h"
+#include "controls/tavqcontrols.h"
+#include "core/tavqruntime.h"
 #include "core/tavqpagebuilder.h"
-#include "core/tavqqtcompat.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 

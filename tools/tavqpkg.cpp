@@ -1,6 +1,6 @@
 // Lists, reads and writes resource packages.
 
-#include "core/tavqqtcompat.h"
+#include "base/tavqtextcodec.h"
 #include "resources/packagearchive.h"
 #include "resources/packageindex.h"
 #include "resources/tavqresourcemanager.h"

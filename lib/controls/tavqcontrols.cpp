@@ -1,7 +1,14 @@
-// The registry of the library's control classes under their page type names.
+// The registry of the library's control classes under their page type names,
+// and the start-up that registers them.
 
-#include "core/tavqcontroltable.h"
+#include "tavqcontrols.h"
+
+#include "base/tavqkeytable.h"
+#include "core/cscrollbarstyle.h"
+#include "core/tavqelementtables.h"
+#include "core/tavqfocusframe.h"
 #include "core/tavqregistry.h"
+#include "resources/tavqresourcemanager.h"
 #include "tavqcheckbox.h"
 #include "tavqcombobox.h"
 #include "tavqcontainer.h"
@@ -17,6 +24,8 @@
 #include "tavqtabwidget.h"
 #include "tavqtreeview.h"
 #include "tavqvaluecontrols.h"
+
+#include <QApplication>
 
 #include <type_traits>
 #include <utility>
@@ -115,6 +124,22 @@ void RegisterBuiltinControls()
     add<TAVQCanvas>("canvas", true);
     add<TAVQSplitter>("splitter", true);
     add<TAVQSwitch>("switch", true);
+}
+
+void InitRuntime()
+{
+    static bool initialised = false;
+    if (initialised)
+        return;
+    QApplication::setStyle(CScrollBarStyle::instance());
+    RegisterBuiltinControls();
+    TAVQResourceManager::instance().createBuiltinImages();
+    TAVQFocusFrame::install();
+    initialised = true;
+}
+
+void ReleaseRuntime()
+{
 }
 
 } // namespace TAVQtLib

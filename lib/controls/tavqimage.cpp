@@ -1,7 +1,8 @@
 #include "tavqimage.h"
 
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QPainter>

@@ -3,9 +3,10 @@
 #include "tavqcontainer.h"
 #include "tavqscrollbarconfig.h"
 #include "tavqvaluecontrols.h"
-#include "core/tavqcontroltable.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
 #include "core/tavqfocusframe.h"
-#include "core/tavqjson.h"
 #include "core/tavqstyleslots.h"
 
 #include <QApplication>

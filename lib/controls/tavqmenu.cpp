@@ -1,7 +1,7 @@
 #include "tavqmenu.h"
 
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeytable.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"

@@ -1,7 +1,8 @@
 #include "tavqpushbutton.h"
 
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
 #include "core/tavqstyleslots.h"
 
 #include <QKeyEvent>

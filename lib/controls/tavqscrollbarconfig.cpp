@@ -1,8 +1,9 @@
 #include "tavqscrollbarconfig.h"
 
 #include "tavqvaluecontrols.h"
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "core/tavqelementtables.h"
 #include "core/tavqstyleslots.h"
 
 #include <json/value.h>

@@ -2,8 +2,9 @@
 
 #include "tavqscrollbarconfig.h"
 #include "tavqvaluecontrols.h"
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots.h"
 

@@ -69,11 +69,14 @@ private:
 };
 
 // A slider painted from box styles; the thumb has a fixed size that the
-// application style (CScrollBarStyle) reads for the handle geometry.
+// application style (CScrollBarStyle) reads, as the "thumbSize" property, for
+// the handle geometry.
 class TAVQTLIB_EXPORT TAVQSlider : public TAVQControl<QSlider, TAVQSliderImpl>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    // The size of the thumb in pixels, which the application style reads.
+    Q_PROPERTY(QSize thumbSize READ thumbSize)
 
 public:
     // Makes the control under `parent`, in the look a page without styles gives it.
@@ -102,6 +105,8 @@ public:
     int thumbWidth() const { return m_impl->thumbWidth(); }
     // The height of the thumb, in pixels.
     int thumbHeight() const { return m_impl->thumbHeight(); }
+    // Both at once.
+    QSize thumbSize() const { return QSize(thumbWidth(), thumbHeight()); }
 
 protected:
     void enterEvent(TAVQEnterEvent *event) override;

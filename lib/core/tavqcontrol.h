@@ -5,7 +5,7 @@
 
 #include "tavqcontrolbase.h"
 #include "tavqcontrolbaseimpl.h"
-#include "tavqqtcompat.h"
+#include "base/tavqqtcompat.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,7 +1,9 @@
 #include "tavqcontrolbase.h"
 
-#include "tavqcontroltable.h"
-#include "tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
+#include "core/tavqelementtables.h"
 #include "resources/tavqstyle.h"
 
 #include <QWidget>

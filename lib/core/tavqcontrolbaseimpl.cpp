@@ -1,8 +1,8 @@
 #include "tavqcontrolbaseimpl.h"
 
 #include "tavqfocusframe.h"
-#include "tavqjson.h"
-#include "tavqlimits.h"
+#include "base/tavqjson.h"
+#include "base/tavqlimits.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,10 @@
 #include "tavqpagebuilder.h"
 
 #include "tavqcontrolbase.h"
-#include "tavqcontroltable.h"
-#include "tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
+#include "core/tavqelementtables.h"
 #include "tavqregistry.h"
 #include "tavqtaborder.h"
 #include "tavqwindow.h"

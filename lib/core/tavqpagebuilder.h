@@ -1,7 +1,7 @@
 #ifndef TAVQ_PAGEBUILDER_H
 #define TAVQ_PAGEBUILDER_H
 
-#include "tavqlimits.h"
+#include "base/tavqlimits.h"
 #include "tavqtlib_export.h"
 
 #include <QString>

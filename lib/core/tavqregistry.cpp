@@ -1,7 +1,8 @@
 #include "tavqregistry.h"
 
 #include "tavqcontrolbase.h"
-#include "tavqcontroltable.h"
+#include "base/tavqkeytable.h"
+#include "core/tavqelementtables.h"
 
 #include <QWidget>
 

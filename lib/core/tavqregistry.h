@@ -28,9 +28,6 @@ TAVQTLIB_EXPORT QWidget *CreateControl(const char *typeName, const Json::Value &
 TAVQTLIB_EXPORT const std::map<std::string, ControlCreator> &RegisteredControlTypes();
 TAVQTLIB_EXPORT const std::set<std::string> &ListedControlTypes();
 
-// Registers every control class of the library under its type names.
-TAVQTLIB_EXPORT void RegisterBuiltinControls();
-
 } // namespace TAVQtLib
 
 #endif

@@ -1,19 +1,13 @@
 #include "tavqruntime.h"
 
-#include "cscrollbarstyle.h"
-#include "tavqfocusframe.h"
 #include "tavqplatform.h"
-#include "tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 namespace TAVQtLib {
 
 namespace {
-
-bool s_initialised = false;
-bool s_designerHost = false;
 
 QString styleName(const char *name)
 {
@@ -22,26 +16,20 @@ QString styleName(const char *name)
 
 } // namespace
 
-void InitRuntime()
+void UseDeviceIndependentPixels()
 {
-    if (s_initialised)
-        return;
-    QApplication::setStyle(CScrollBarStyle::instance());
-    RegisterBuiltinControls();
-    if (IsDesignerHostPath(TAVQPlatform::executablePath()))
-        s_designerHost = true;
-    TAVQResourceManager::instance().createBuiltinImages();
-    TAVQFocusFrame::install();
-    s_initialised = true;
-}
-
-void ReleaseRuntime()
-{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 5 rounds the factor to whole numbers, so a screen a little denser than
+    // 96 dpi (the offscreen one reports 100) still shows pages pixel for pixel.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
 }
 
 bool IsDesignerHost()
 {
-    return s_designerHost;
+    static const bool host = IsDesignerHostPath(TAVQPlatform::executablePath());
+    return host;
 }
 
 bool IsDesignerHostPath(const QString &path)

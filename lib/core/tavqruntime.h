@@ -9,11 +9,11 @@
 
 namespace TAVQtLib {
 
-// One-time start-up: application style, control registry, designer-host flag,
-// built-in images. Later calls return at once.
-TAVQTLIB_EXPORT void InitRuntime();
-// End-of-run hook; the registry, resources and styles live until process exit.
-TAVQTLIB_EXPORT void ReleaseRuntime();
+// Call before the QApplication is made. Pages are laid out in device-independent
+// pixels and scaled to the screen, as Qt 6 does by default; this makes Qt 5 do
+// the same (with its factor rounded to a whole number).
+TAVQTLIB_EXPORT void UseDeviceIndependentPixels();
+
 // True when running inside the page designer or its preview host.
 TAVQTLIB_EXPORT bool IsDesignerHost();
 // Whether an executable path names the designer or its preview host.

@@ -1,7 +1,7 @@
 #include "tavqstyleslots.h"
 
-#include "tavqcontroltable.h"
-#include "tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeytable.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <json/value.h>

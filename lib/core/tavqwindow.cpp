@@ -1,7 +1,7 @@
 #include "tavqwindow.h"
 
 #include "tavqcontrolbase.h"
-#include "tavqqtcompat.h"
+#include "base/tavqqtcompat.h"
 
 #include <QApplication>
 #include <QScreen>

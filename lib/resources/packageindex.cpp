@@ -1,8 +1,8 @@
 #include "packageindex.h"
 
 #include "packagearchive.h"
-#include "core/tavqlimits.h"
-#include "core/tavqqtcompat.h"
+#include "base/tavqlimits.h"
+#include "base/tavqtextcodec.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "tavqresourcemanager.h"
 
-#include "core/tavqjson.h"
-#include "core/tavqlimits.h"
+#include "base/tavqjson.h"
+#include "base/tavqlimits.h"
 
 #include <QBuffer>
 #include <QDir>

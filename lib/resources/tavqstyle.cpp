@@ -1,8 +1,10 @@
 #include "tavqstyle.h"
 
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
-#include "core/tavqqtcompat.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
+#include "base/tavqkeytable.h"
+#include "base/tavqtextcodec.h"
+#include "resources/tavqstylekeys.h"
 
 
 #include <json/value.h>

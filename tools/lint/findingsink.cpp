@@ -1,6 +1,6 @@
 #include "lintcheck.h"
 
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 
 #include <json/reader.h>
 #include <json/value.h>

@@ -3,7 +3,7 @@
 
 #include "tavqlint.h"
 
-#include "core/tavqcontroltable.h"
+#include "base/tavqkeytable.h"
 #include "resources/tavqstyle.h"
 
 #include <QByteArray>

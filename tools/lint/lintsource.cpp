@@ -1,6 +1,6 @@
 #include "lintsource.h"
 
-#include "core/tavqlimits.h"
+#include "base/tavqlimits.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,10 +1,11 @@
 #include "lintcheck.h"
 #include "lintsource.h"
 
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "base/tavqkeytable.h"
+#include "base/tavqtextcodec.h"
+#include "core/tavqelementtables.h"
 #include "core/tavqpagebuilder.h"
-#include "core/tavqqtcompat.h"
 #include "core/tavqregistry.h"
 
 #include <json/value.h>

@@ -1,8 +1,8 @@
 #include "lintcheck.h"
 #include "lintsource.h"
 
-#include "core/tavqcontroltable.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
+#include "resources/tavqstylekeys.h"
 
 #include <json/value.h>
 

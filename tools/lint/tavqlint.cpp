@@ -1,3 +1,4 @@
+#include "controls/tavqcontrols.h"
 #include "tavqlint.h"
 
 #include "lintcheck.h"

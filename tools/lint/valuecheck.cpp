@@ -1,8 +1,8 @@
 #include "lintcheck.h"
 #include "lintsource.h"
 
-#include "core/tavqjson.h"
-#include "core/tavqlimits.h"
+#include "base/tavqjson.h"
+#include "base/tavqlimits.h"
 
 #include <json/value.h>
 

@@ -1,6 +1,6 @@
 #include "elementoverlay.h"
 
-#include "core/tavqqtcompat.h"
+#include "base/tavqqtcompat.h"
 
 #include <QMouseEvent>
 #include <QPainter>

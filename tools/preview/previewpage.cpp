@@ -1,7 +1,7 @@
 #include "previewpage.h"
 
 #include "core/tavqcontrolbase.h"
-#include "core/tavqjson.h"
+#include "base/tavqjson.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"

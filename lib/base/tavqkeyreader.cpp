@@ -1,4 +1,4 @@
-#include "tavqcontroltable.h"
+#include "tavqkeyreader.h"
 
 #include "tavqjson.h"
 
@@ -7,20 +7,6 @@
 #include <cstring>
 
 namespace TAVQtLib {
-
-const TAVQKey *TAVQControlTable::key(const char *name) const
-{
-    return TAVQKeyReader::find(keys, name);
-}
-
-const TAVQSlotRange *TAVQControlTable::slot(int slot) const
-{
-    for (const TAVQSlotRange &range : slotRanges) {
-        if (slot >= range.first && slot <= range.last)
-            return &range;
-    }
-    return nullptr;
-}
 
 TAVQKeyReader::TAVQKeyReader(TAVQTableSpan<TAVQKey> keys, const Json::Value &object)
     : m_keys(keys)
@@ -115,29 +101,6 @@ bool TAVQKeyReader::boolMember(const char *key, bool fallback) const
 QByteArray TAVQKeyReader::bytesMember(const char *key, const QByteArray &fallback) const
 {
     return optionalBytes(key).value_or(fallback);
-}
-
-bool convertsAs(TAVQValueKind kind, const Json::Value &value)
-{
-    using namespace JsonRead;
-    switch (kind) {
-    case TAVQValueKind::Bool:
-        return toBool(value).has_value();
-    case TAVQValueKind::Int:
-        return toInt(value).has_value();
-    case TAVQValueKind::Bits:
-        return toBits(value).has_value();
-    case TAVQValueKind::Text:
-    case TAVQValueKind::Image:
-        return toBytes(value).has_value();
-    case TAVQValueKind::Colour:
-        return stringBytes(value) || toBits(value) || toUInt(value);
-    case TAVQValueKind::Object:
-        return value.isObject();
-    case TAVQValueKind::List:
-        return value.isArray();
-    }
-    return false;
 }
 
 } // namespace TAVQtLib

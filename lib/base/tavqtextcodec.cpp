@@ -1,6 +1,4 @@
-#include "tavqqtcompat.h"
-
-#include <QCoreApplication>
+#include "tavqtextcodec.h"
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
 #include <QStringDecoder>
@@ -10,16 +8,6 @@
 #endif
 
 namespace TAVQtLib {
-
-void UseDeviceIndependentPixels()
-{
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    // Qt 5 rounds the factor to whole numbers, so a screen a little denser than
-    // 96 dpi (the offscreen one reports 100) still shows pages pixel for pixel.
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-#endif
-}
 
 namespace TextCodec {
 
