@@ -2,6 +2,7 @@
 
 #include "base/tavqlimits.h"
 #include "resources/packagearchive.h"
+#include "resources/wholeentryinflater.h"
 #include "resources/packageindex.h"
 
 #include <unistd.h>

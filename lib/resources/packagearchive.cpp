@@ -1,8 +1,10 @@
 #include "packagearchive.h"
 
+#include "zeroedblock.h"
+#include "zipcrypt.h"
+
 #include <QFile>
 
-#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -11,21 +13,9 @@
 #include <limits>
 #include <new>
 
-#ifdef Q_OS_LINUX
-#include <sys/mman.h>
-#endif
-
 namespace TAVQtLib {
 
 namespace {
-
-PackageResult s_lastResult = PackageOk;
-
-PackageResult setResult(PackageResult result)
-{
-    s_lastResult = result;
-    return result;
-}
 
 constexpr quint32 EndOfDirectorySignature = 0x06054B50;
 constexpr quint32 DirectoryRecordSignature = 0x02014B50;
@@ -68,38 +58,6 @@ struct DirectoryRecord
     quint32 localOffset = 0;
 
     qint64 length() const { return DirectoryRecordSize + nameLength + extraLength + commentLength; }
-};
-
-// Traditional PKWARE encryption keys.
-class CryptKeys
-{
-public:
-    explicit CryptKeys(const QByteArray &password)
-    {
-        for (char c : password)
-            update(uchar(c));
-    }
-    uchar decrypt(uchar c)
-    {
-        const quint32 t = (m_keys[2] & 0xFFFF) | 2;
-        c ^= uchar(((t * (t ^ 1)) >> 8) & 0xFF);
-        update(c);
-        return c;
-    }
-
-private:
-    static quint32 crcByte(quint32 crc, uchar b)
-    {
-        static const z_crc_t *table = get_crc_table();
-        return table[(crc ^ b) & 0xFF] ^ (crc >> 8);
-    }
-    void update(uchar c)
-    {
-        m_keys[0] = crcByte(m_keys[0], c);
-        m_keys[1] = (m_keys[1] + (m_keys[0] & 0xFF)) * 134775813u + 1;
-        m_keys[2] = crcByte(m_keys[2], uchar(m_keys[1] >> 24));
-    }
-    quint32 m_keys[3] = {305419896u, 591751049u, 878082192u};
 };
 
 QDateTime fromDos(quint16 time, quint16 date)
@@ -215,7 +173,7 @@ private:
         qint64 available = 0;
         z_stream stream {};
         bool streamReady = false;
-        std::unique_ptr<CryptKeys> keys;
+        std::unique_ptr<ZipCryptKeys> keys;
         QByteArray input;
     };
 
@@ -519,7 +477,7 @@ PackageResult PackageArchive::startExtraction(int index)
     }
     if (m_current.flags & FlagEncrypted) {
         x.encrypted = true;
-        x.keys = std::make_unique<CryptKeys>(password);
+        x.keys = std::make_unique<ZipCryptKeys>(password);
         x.input.resize(PackageInputBufferSize);
         const uchar *header = m_data + x.inputPos;
         uchar last = 0;
@@ -629,72 +587,6 @@ PackageResult PackageArchive::extract(int index, char *buffer, qint64 size)
     return PackageOk;
 }
 
-// Zero-filled memory that the kernel clears as it hands it out, so nothing is
-// cleared twice; large blocks ask for huge pages, one fault per 2 MiB.
-std::shared_ptr<char> zeroedBlock(qint64 size)
-{
-    if (size <= 0 || quint64(size) > std::numeric_limits<size_t>::max() / 2)
-        return nullptr;
-    try {
-#ifdef Q_OS_LINUX
-        constexpr size_t HugePage = size_t(2) << 20;
-        const bool huge = size_t(size) >= HugePage;
-        const size_t length = huge ? (size_t(size) + HugePage - 1) & ~(HugePage - 1) : size_t(size);
-        // Mapped with a huge page's slack, then trimmed to a huge page boundary.
-        const size_t mapped = huge ? length + HugePage : length;
-        void *p = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED)
-            return nullptr;
-        char *base = static_cast<char *>(p);
-        char *start = base;
-        if (huge) {
-            start = reinterpret_cast<char *>((quintptr(base) + HugePage - 1) & ~quintptr(HugePage - 1));
-            if (start > base)
-                ::munmap(base, size_t(start - base));
-            if (base + mapped > start + length)
-                ::munmap(start + length, size_t(base + mapped - (start + length)));
-            ::madvise(start, length, MADV_HUGEPAGE);
-        }
-        return std::shared_ptr<char>(start, [length](char *q) { ::munmap(q, length); });
-#else
-        return std::shared_ptr<char>(static_cast<char *>(std::calloc(size_t(size), 1)), std::free);
-#endif
-    } catch (const std::bad_alloc &) {
-        return nullptr;     // the deleter has freed the block
-    }
-}
-
-struct WholeEntryInflater::State
-{
-    inflate_state inflater;
-};
-
-WholeEntryInflater::WholeEntryInflater()
-    : m_state(std::make_unique<State>())
-{
-}
-
-WholeEntryInflater::~WholeEntryInflater() = default;
-
-bool WholeEntryInflater::inflate(const PackageDeflatedEntry &entry, char *buffer)
-{
-    if (!entry.input || entry.outputSize <= 0 || entry.inputSize > std::numeric_limits<quint32>::max()
-        || entry.outputSize > std::numeric_limits<quint32>::max())
-        return false;
-    inflate_state &s = m_state->inflater;
-    isal_inflate_init(&s);
-    // Raw deflate with the CRC-32 of the output (gzip's is the same) computed on the way.
-    s.crc_flag = ISAL_GZIP_NO_HDR;
-    s.next_in = const_cast<uchar *>(entry.input);
-    s.avail_in = quint32(entry.inputSize);
-    s.next_out = reinterpret_cast<uchar *>(buffer);
-    s.avail_out = quint32(entry.outputSize);
-    // Any stream this decoder rejects, or that does not fill the buffer
-    // exactly with the writer's bytes, is left to zlib, so that a damaged
-    // entry yields what zlib yields.
-    return isal_inflate_stateless(&s) == ISAL_DECOMP_OK && s.avail_out == 0 && s.crc == entry.crc;
-}
-
 bool deflatedEntry(PackageArchive *archive, int index, PackageDeflatedEntry *entry)
 {
     return archive && archive->deflated(index, entry);
@@ -709,7 +601,7 @@ PackageArchive *openArchive(const QString &path, const char *password)
 {
     std::unique_ptr<PackageArchive> archive(new PackageArchive);
     archive->password = password ? QByteArray(password) : QByteArray();
-    if (setResult(archive->open(path)) != PackageOk)
+    if (setLastPackageResult(archive->open(path)) != PackageOk)
         return nullptr;
     return archive.release();
 }
@@ -718,7 +610,7 @@ PackageArchive *openArchiveData(const QByteArray &data, const char *password)
 {
     std::unique_ptr<PackageArchive> archive(new PackageArchive);
     archive->password = password ? QByteArray(password) : QByteArray();
-    if (setResult(archive->openData(data)) != PackageOk)
+    if (setLastPackageResult(archive->openData(data)) != PackageOk)
         return nullptr;
     return archive.release();
 }
@@ -726,75 +618,24 @@ PackageArchive *openArchiveData(const QByteArray &data, const char *password)
 PackageResult entryInfo(PackageArchive *archive, int index, PackageEntryInfo *info)
 {
     if (!archive)
-        return setResult(PackageFaultyArguments);
-    return setResult(archive->info(index, info));
+        return setLastPackageResult(PackageFaultyArguments);
+    return setLastPackageResult(archive->info(index, info));
 }
 
 PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size)
 {
     if (!archive)
-        return setResult(PackageFaultyArguments);
-    return setResult(archive->extract(index, buffer, size));
+        return setLastPackageResult(PackageFaultyArguments);
+    return setLastPackageResult(archive->extract(index, buffer, size));
 }
 
 PackageResult closeArchive(PackageArchive *archive)
 {
     if (!archive)
-        return setResult(PackageFaultyArguments);
+        return setLastPackageResult(PackageFaultyArguments);
     archive->endExtraction();
     delete archive;
-    return setResult(PackageOk);
-}
-
-PackageResult lastPackageResult()
-{
-    return s_lastResult;
-}
-
-static const char *messageFor(quint32 code)
-{
-    switch (code) {
-    case PackageOk: return "Success";
-    case PackageNoDuplicateHandle: return "Culdn't duplicate handle";
-    case PackageNoFile: return "Couldn't create/open file";
-    case PackageNoAlloc: return "Failed to allocate memory";
-    case PackageWriteError: return "Error writing to file";
-    case PackageNotFound: return "File not found in the zipfile";
-    case PackageMoreData: return "Still more data to unzip";
-    case PackageCorrupt: return "Zipfile is corrupt or not a zipfile";
-    case PackageReadError: return "Error reading file";
-    case PackagePassword: return "Correct password required";
-    case PackageFaultyArguments: return "Caller: faulty arguments";
-    case PackageNotMemory: return "Caller: can only get memory of a memory zipfile";
-    case PackageMemorySize: return "Caller: not enough space allocated for memory zipfile";
-    case PackagePreviousError: return "Caller: there was a previous error";
-    case PackageEnded: return "Caller: additions to the zip have already been ended";
-    case PackageMisSized: return "Zip-bug: the anticipated size turned out wrong";
-    case PackagePartiallyUnzipped: return "Caller: the file had already been partially unzipped";
-    case PackageMixedModes: return "Caller: mixing creation and opening of zip";
-    case PackageNotInitialised: return "Zip-bug: internal initialisation not completed";
-    case PackageSeekError: return "Zip-bug: trying to seek the unseekable";
-    case PackageNoChange: return "Zip-bug: tried to change mind, but not allowed";
-    case PackageFlateError: return "Zip-bug: an internal error during flation";
-    default: return "unknown zip result code";
-    }
-}
-
-int resultMessage(quint32 code, char *text, int capacity)
-{
-    const char *message = messageFor(code == 1 ? s_lastResult : code);
-    const int length = int(std::strlen(message));
-    if (text && capacity > 0) {
-        const int n = std::min(length, capacity - 1);
-        std::memcpy(text, message, size_t(n));
-        text[n] = '\0';
-    }
-    return length;
-}
-
-QString resultMessage(quint32 code)
-{
-    return QString::fromLatin1(messageFor(code == 1 ? s_lastResult : code));
+    return setLastPackageResult(PackageOk);
 }
 
 } // namespace TAVQtLib

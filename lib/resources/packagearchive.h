@@ -1,6 +1,7 @@
 #ifndef TAVQ_PACKAGEARCHIVE_H
 #define TAVQ_PACKAGEARCHIVE_H
 
+#include "packageresult.h"
 #include "tavqtlib_export.h"
 
 #include <QByteArray>
@@ -10,33 +11,6 @@
 #include <memory>
 
 namespace TAVQtLib {
-
-// Result codes of the package reader; every operation returns one and also
-// records it as the reader's last result.
-enum PackageResult : quint32 {
-    PackageOk = 0x00000000,
-    PackageNoDuplicateHandle = 0x00000100,
-    PackageNoFile = 0x00000200,
-    PackageNoAlloc = 0x00000300,
-    PackageWriteError = 0x00000400,
-    PackageNotFound = 0x00000500,
-    PackageMoreData = 0x00000600,
-    PackageCorrupt = 0x00000700,
-    PackageReadError = 0x00000800,
-    PackagePassword = 0x00001000,
-    PackageFaultyArguments = 0x00010000,
-    PackageNotMemory = 0x00020000,
-    PackageMemorySize = 0x00030000,
-    PackagePreviousError = 0x00040000,
-    PackageEnded = 0x00050000,
-    PackageMisSized = 0x00060000,
-    PackagePartiallyUnzipped = 0x00070000,
-    PackageMixedModes = 0x00080000,
-    PackageNotInitialised = 0x01000000,
-    PackageSeekError = 0x02000000,
-    PackageNoChange = 0x04000000,
-    PackageFlateError = 0x05000000
-};
 
 // Longest stored name kept, terminating NUL included.
 constexpr int PackageMaxNameLength = 1024;
@@ -68,9 +42,6 @@ TAVQTLIB_INTERNAL_EXPORT PackageResult entryInfo(PackageArchive *archive, int in
 TAVQTLIB_INTERNAL_EXPORT PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size);
 TAVQTLIB_INTERNAL_EXPORT PackageResult closeArchive(PackageArchive *archive);
 
-// Zero-filled memory of at least `size` bytes, or null; freed with its last owner.
-std::shared_ptr<char> zeroedBlock(qint64 size);
-
 // A deflated entry's compressed bytes, for decoding the whole entry in one
 // call apart from the archive's own stream (and on any thread).
 struct PackageDeflatedEntry
@@ -98,32 +69,6 @@ struct PackageEntrySpan
 // The span of entry `index` when it passes the checks an extraction makes;
 // false otherwise. Like entryInfo it ends an extraction in progress.
 TAVQTLIB_INTERNAL_EXPORT bool entrySpan(PackageArchive *archive, int index, PackageEntrySpan *span);
-
-// Decodes whole entries with a whole-buffer decoder (ISA-L's), which outruns
-// zlib's stepwise one. One per thread.
-class TAVQTLIB_INTERNAL_EXPORT WholeEntryInflater
-{
-public:
-    WholeEntryInflater();
-    ~WholeEntryInflater();
-    WholeEntryInflater(const WholeEntryInflater &) = delete;
-    WholeEntryInflater &operator=(const WholeEntryInflater &) = delete;
-
-    // Fills `buffer` (entry.outputSize bytes). True only when the stream ends
-    // exactly there with the declared CRC-32: the bytes extractToMemory
-    // yields. On false the buffer holds anything; extract it stepwise then.
-    bool inflate(const PackageDeflatedEntry &entry, char *buffer);
-
-private:
-    struct State;
-    std::unique_ptr<State> m_state;
-};
-
-TAVQTLIB_INTERNAL_EXPORT PackageResult lastPackageResult();
-// Copies the message of `code` (1: the last result) into `text`, at most
-// capacity - 1 characters and a NUL; returns the message's full length.
-TAVQTLIB_INTERNAL_EXPORT int resultMessage(quint32 code, char *text, int capacity);
-TAVQTLIB_INTERNAL_EXPORT QString resultMessage(quint32 code);
 
 struct PackageArchiveCloser
 {

@@ -1,6 +1,8 @@
 #include "packageindex.h"
 
 #include "packagearchive.h"
+#include "wholeentryinflater.h"
+#include "zeroedblock.h"
 #include "base/tavqlimits.h"
 #include "base/tavqtextcodec.h"
 
