@@ -4,6 +4,8 @@
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QEnterEvent>
 #include <QFile>
@@ -29,24 +31,11 @@ const QRgb Dark = 0xFF000000;
 const QRgb Boxes[8] = {0xFF101010, 0xFF202020, 0xFF303030, 0xFF404040,
                        0xFF505050, 0xFF606060, 0xFF707070, 0xFF808080};
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 bool writeIcon(const QString &path, QRgb colour, int size)
 {
     QImage icon(size, size, QImage::Format_ARGB32);
     icon.fill(colour);
     return icon.save(path);
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 void enter(QWidget *widget)
@@ -59,23 +48,6 @@ void leave(QWidget *widget)
 {
     QEvent event(QEvent::Leave);
     QApplication::sendEvent(widget, &event);
-}
-
-QRect boundsOf(const QImage &image, const std::function<bool(QRgb)> &match)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (match(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
-
-QRect boundsOfColour(const QImage &image, QRgb colour)
-{
-    return boundsOf(image, [colour](QRgb p) { return p == colour; });
 }
 
 // Red text ink on the black box: only the red channel is up.

@@ -8,6 +8,8 @@
 #include "resources/tavqresourcemanager.h"
 #include "designerhost.h"
 #include "lookpicture.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QFile>
 #include <QImage>
@@ -37,19 +39,6 @@ const QRgb RowSpare = 0xFF909000;
 const QRgb IconGreen = 0xFF00C000;
 const QRgb IconRed = 0xFFC00000;
 const int IconSize = 8;
-
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
 
 void sendPlain(QWidget *widget, QEvent::Type type)
 {

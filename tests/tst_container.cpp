@@ -4,6 +4,7 @@
 #include "core/tavqregistry.h"
 #include "resources/tavqpaint.h"
 #include "resources/tavqresourcemanager.h"
+#include "testjson.h"
 
 #include <QFontMetrics>
 #include <QScrollBar>
@@ -24,14 +25,6 @@ const QRgb Blue = qRgb(0, 0, 255);
 const QRgb Black = qRgb(0, 0, 0);
 const QRgb White = qRgb(255, 255, 255);
 const QRgb Paper = qRgb(250, 240, 200);
-
-Json::Value parse(const QByteArray &text)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(text.constData(), text.constData() + text.size(), &root))
-        qFatal("bad test json: %s", text.constData());
-    return root;
-}
 
 QWidget *createContainer() { return new TAVQContainer; }
 QWidget *createGroupBox() { return new TAVQGroupBox; }

@@ -9,6 +9,7 @@
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 #include "lookpicture.h"
+#include "widgetlook.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -32,19 +33,7 @@ int firstInkColumn(const QImage &image, const QRect &band)
 // The bounds of the pixels darker than the light backgrounds within `area`.
 QRect inkBounds(const QImage &image, const QRect &area)
 {
-    QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 200)
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return boundsOf(image, [](QRgb pixel) { return qGray(pixel) < 200; }, area);
 }
 
 } // namespace
@@ -101,12 +90,12 @@ void tst_DemoPages::placeholderStartsWhereTextStarts()
     // Unfocused, so that no caret stands where the text would start.
     field->clear();
     field->clearFocus();
-    const QImage tip = look(field);
+    const QImage tip = lookOpaque(field);
     saveLookPicture(tip, QStringLiteral("demo_%1_tip.png").arg(edit));
     field->setText(QStringLiteral("请输入"));
     field->setCursorPosition(0);
     field->clearFocus();
-    const QImage typed = look(field);
+    const QImage typed = lookOpaque(field);
     QVERIFY(firstInkColumn(tip, band) > 0);
     QVERIFY(qAbs(firstInkColumn(tip, band) - firstInkColumn(typed, band)) <= 1);
 }
@@ -131,9 +120,9 @@ void tst_DemoPages::checkedOptionKeepsItsTextLook()
     // Right of the check mark: only the text.
     const QRect text(40, 0, option->width() - 40, option->height());
     option->setChecked(false);
-    const QImage unchecked = look(option);
+    const QImage unchecked = lookOpaque(option);
     option->setChecked(true);
-    const QImage checked = look(option);
+    const QImage checked = lookOpaque(option);
     saveLookPicture(checked, QStringLiteral("demo_%1_checked.png").arg(box));
     QVERIFY(!inkBounds(unchecked, text).isEmpty());
     QCOMPARE(inkBounds(checked, text), inkBounds(unchecked, text));

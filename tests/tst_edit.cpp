@@ -5,6 +5,8 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,19 +38,6 @@ const QRgb Blue = 0xFF0000FF;
 const QRgb Yellow = 0xFFFFFF00;
 
 const char Family[] = "WenQuanYi Micro Hei";
-
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
 
 int countColour(const QImage &image, QRgb colour, const QRect &area = QRect())
 {

@@ -2,6 +2,8 @@
 #include "base/tavqjson.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QImage>
 #include <QPainter>
@@ -17,14 +19,6 @@ namespace {
 const QRgb Red = 0xFFFF0000;
 const QRgb Blue = 0xFF0000FF;
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 // What the control itself paints, on a transparent surface.
 QImage painted(QWidget *widget)
 {
@@ -32,18 +26,6 @@ QImage painted(QWidget *widget)
     image.fill(Qt::transparent);
     widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
-}
-
-QRect boundsOfColour(const QImage &image, QRgb colour)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == colour)
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
 }
 
 bool isBlank(const QImage &image)

@@ -5,6 +5,7 @@
 
 #include "core/tavqcontrolbaseimpl.h"
 #include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
 #include "base/tavqjsonparser.h"
 #include "base/tavqlimits.h"
 
@@ -225,32 +226,47 @@ void tst_JsonRead::membersConvertAndFallBack()
 {
     const Json::Value o = valueOf(R"({"null":null,"real":100.9,"yes":true,"zero":0,"text":"12","list":[1],
         "big":3e9,"number":5})");
+    // Members are read through a table: each key listed by the conversion asked of it.
+    constexpr TAVQKey IntKeys[] = {{"null", TAVQValueKind::Int}, {"real", TAVQValueKind::Int},
+                                   {"yes", TAVQValueKind::Int},  {"text", TAVQValueKind::Int},
+                                   {"list", TAVQValueKind::Int}, {"big", TAVQValueKind::Int},
+                                   {"missing", TAVQValueKind::Int}, {"0", TAVQValueKind::Int}};
+    constexpr TAVQKey BoolKeys[] = {{"null", TAVQValueKind::Bool}, {"zero", TAVQValueKind::Bool},
+                                    {"real", TAVQValueKind::Bool}, {"text", TAVQValueKind::Bool},
+                                    {"list", TAVQValueKind::Bool}, {"missing", TAVQValueKind::Bool}};
+    constexpr TAVQKey TextKeys[] = {{"number", TAVQValueKind::Text}, {"yes", TAVQValueKind::Text},
+                                    {"null", TAVQValueKind::Text},   {"list", TAVQValueKind::Text},
+                                    {"real", TAVQValueKind::Text}};
+    constexpr TAVQKey BitsKeys[] = {{"real", TAVQValueKind::Bits}};
+    const TAVQKeyReader ints(IntKeys, o);
+    const TAVQKeyReader bools(BoolKeys, o);
+    const TAVQKeyReader texts(TextKeys, o);
     // A member that is there converts, null included; only an absent or refused one falls back.
-    QCOMPARE(JsonRead::intMember(o, "null", 42), 0);
-    QCOMPARE(JsonRead::intMember(o, "real", 42), 100);
-    QCOMPARE(JsonRead::intMember(o, "yes", 42), 1);
-    QCOMPARE(JsonRead::intMember(o, "text", 42), 42);
-    QCOMPARE(JsonRead::intMember(o, "list", 42), 42);
-    QCOMPARE(JsonRead::intMember(o, "big", 42), 42);
-    QCOMPARE(JsonRead::intMember(o, "missing", 42), 42);
-    QCOMPARE(JsonRead::boolMember(o, "null", true), false);
-    QCOMPARE(JsonRead::boolMember(o, "zero", true), false);
-    QCOMPARE(JsonRead::boolMember(o, "real", false), true);
-    QCOMPARE(JsonRead::boolMember(o, "text", true), true);
-    QCOMPARE(JsonRead::boolMember(o, "missing", true), true);
-    QCOMPARE(JsonRead::bytesMember(o, "number", "x"), QByteArray("5"));
-    QCOMPARE(JsonRead::bytesMember(o, "yes", "x"), QByteArray("true"));
-    QCOMPARE(JsonRead::bytesMember(o, "null", "x"), QByteArray(""));
-    QCOMPARE(JsonRead::bytesMember(o, "list", "x"), QByteArray("x"));
-    QCOMPARE(JsonRead::optionalInt(o, "missing"), std::optional<int>());
-    QCOMPARE(JsonRead::optionalBits(o, "real"), std::optional<int>(100));
-    QCOMPARE(JsonRead::optionalBool(o, "list"), std::optional<bool>());
-    QCOMPARE(JsonRead::optionalBytes(o, "real"), std::optional<QByteArray>("100.90000000000001"));
-    QCOMPARE(JsonRead::optionalDouble(o, "yes"), std::optional<double>(1.0));
-    QCOMPARE(JsonRead::optionalDouble(o, "text"), std::optional<double>());
+    QCOMPARE(ints.intMember("null", 42), 0);
+    QCOMPARE(ints.intMember("real", 42), 100);
+    QCOMPARE(ints.intMember("yes", 42), 1);
+    QCOMPARE(ints.intMember("text", 42), 42);
+    QCOMPARE(ints.intMember("list", 42), 42);
+    QCOMPARE(ints.intMember("big", 42), 42);
+    QCOMPARE(ints.intMember("missing", 42), 42);
+    QCOMPARE(bools.boolMember("null", true), false);
+    QCOMPARE(bools.boolMember("zero", true), false);
+    QCOMPARE(bools.boolMember("real", false), true);
+    QCOMPARE(bools.boolMember("text", true), true);
+    QCOMPARE(bools.boolMember("missing", true), true);
+    QCOMPARE(texts.bytesMember("number", "x"), QByteArray("5"));
+    QCOMPARE(texts.bytesMember("yes", "x"), QByteArray("true"));
+    QCOMPARE(texts.bytesMember("null", "x"), QByteArray(""));
+    QCOMPARE(texts.bytesMember("list", "x"), QByteArray("x"));
+    QCOMPARE(ints.optionalInt("missing"), std::optional<int>());
+    QCOMPARE(TAVQKeyReader(BitsKeys, o).optionalBits("real"), std::optional<int>(100));
+    QCOMPARE(bools.optionalBool("list"), std::optional<bool>());
+    QCOMPARE(texts.optionalBytes("real"), std::optional<QByteArray>("100.90000000000001"));
+    QCOMPARE(JsonRead::toDouble(*JsonRead::member(o, "yes")), std::optional<double>(1.0));
+    QCOMPARE(JsonRead::toDouble(*JsonRead::member(o, "text")), std::optional<double>());
     // Members of what is no object are absent.
     const Json::Value list = valueOf("[1,2]");
-    QCOMPARE(JsonRead::intMember(list, "0", 42), 42);
+    QCOMPARE(TAVQKeyReader(IntKeys, list).intMember("0", 42), 42);
     QVERIFY(!JsonRead::member(valueOf("null"), "a"));
 }
 

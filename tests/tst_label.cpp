@@ -4,6 +4,8 @@
 #include "core/tavqregistry.h"
 #include "resources/tavqpaint.h"
 #include "resources/tavqresourcemanager.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -39,27 +41,6 @@ const QString LongText = QStringLiteral("A rather long line of text for a narrow
 // Wraps onto several lines in a narrow control; one paragraph.
 const QString Paragraph = QStringLiteral("one two three four five six seven eight nine ten eleven twelve");
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
-QRect boundsOf(const QImage &image, const std::function<bool(QRgb)> &match, const QRect &area = QRect())
-{
-    const QRect scan = area.isNull() ? image.rect() : area & image.rect();
-    QRect bounds;
-    for (int y = scan.top(); y <= scan.bottom(); ++y) {
-        for (int x = scan.left(); x <= scan.right(); ++x) {
-            if (match(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
-
 QRect highlightBounds(const QImage &image, const QRect &area = QRect())
 {
     return boundsOf(image, [](QRgb pixel) { return (pixel & 0xFFFFFF) == (Highlight & 0xFFFFFF); }, area);
@@ -69,11 +50,6 @@ QRect highlightBounds(const QImage &image, const QRect &area = QRect())
 QRect inkBounds(const QImage &image, QRgb background)
 {
     return boundsOf(image, [background](QRgb pixel) { return pixel != background; });
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage onWhite(const QSize &size)

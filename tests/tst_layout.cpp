@@ -1,6 +1,7 @@
 #include "core/tavqcontrol.h"
 #include "base/tavqjson.h"
 #include "core/tavqregistry.h"
+#include "testjson.h"
 
 #include <QtTest>
 
@@ -52,15 +53,6 @@ QSize shownChildSize(QWidget *widget, QWidget *parent)
     const QSize size = widget->size();
     delete widget;
     return size;
-}
-
-Json::Value parse(const char *text)
-{
-    Json::Value root;
-    const QByteArray bytes(text);
-    if (!JsonRead::parseDocument(bytes.constData(), bytes.constData() + bytes.size(), &root))
-        qFatal("bad test json: %s", text);
-    return root;
 }
 
 // A control inside a parent of the given size, loaded from `element` and laid out.

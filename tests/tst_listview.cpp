@@ -10,6 +10,7 @@
 #include "resources/tavqresourcemanager.h"
 #include "hoverevent.h"
 #include "lookpicture.h"
+#include "testjson.h"
 
 #include <QCursor>
 #include <QPainter>
@@ -41,14 +42,6 @@ const QRgb Paper = qRgb(250, 240, 200);
 const QRgb SelectionBlue = qRgb(155, 202, 239);
 const int ColorRole = Qt::UserRole + 1;
 const int TextRole = Qt::UserRole + 2;
-
-Json::Value parse(const QByteArray &text)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(text.constData(), text.constData() + text.size(), &root))
-        qFatal("bad test json: %s", text.constData());
-    return root;
-}
 
 TAVQBoxStyle colorBox(QRgb rgb)
 {

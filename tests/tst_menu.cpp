@@ -3,6 +3,8 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "lookpicture.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QImage>
 #include <QPainter>
@@ -24,14 +26,6 @@ const QRgb ItemY = 0xFFA06020;
 const QRgb ItemZ = 0xFF20A060;
 const QRgb Mark = 0xFFCCCCCC;
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 TAVQBoxStyle fill(QRgb colour)
 {
     TAVQBoxStyle box;
@@ -47,11 +41,6 @@ TAVQFontStyle font(int size)
     style.size = size;
     style.color = QColor(255, 255, 255);
     return style;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 void moveTo(QWidget *widget, const QPoint &pos)

@@ -6,6 +6,7 @@
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 #include "resources/tavqresourcemanager.h"
+#include "testjson.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -54,14 +55,6 @@ protected:
 QWidget *createRecorder() { return new Recorder; }
 QWidget *createNothing() { return nullptr; }
 QWidget *createPlainWidget() { return new QWidget; }
-
-Json::Value parse(const QByteArray &text)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(text.constData(), text.constData() + text.size(), &root))
-        qFatal("bad test json");
-    return root;
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {

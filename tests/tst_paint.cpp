@@ -1,6 +1,7 @@
 #include "resources/tavqpaint.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"
+#include "widgetlook.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -41,14 +42,7 @@ QImage painted(int w, int h, const std::function<void(QPainter *)> &draw)
 // The smallest rectangle holding every pixel that differs from the background.
 QRect inkBounds(const QImage &image)
 {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != Background)
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
+    return boundsOf(image, [](QRgb pixel) { return pixel != Background; });
 }
 
 // Pixels of the colour box (0, 0, 100, 40) a 2-pixel border covers per side:
@@ -273,6 +267,9 @@ private slots:
     void alignedImage();
 
     void fontOfStyle();
+    void keptFontFollowsFields_data();
+    void keptFontFollowsFields();
+    void keptFontFollowsApplicationFont();
     void textMatchesPlainDrawing_data();
     void textMatchesPlainDrawing();
     void textAlignment();
@@ -754,6 +751,75 @@ void tst_Paint::fontOfStyle()
     font = TAVQPaint::fontOf(TAVQFontStyle());
     QCOMPARE(font.family(), QStringLiteral("Airal"));
     QVERIFY(QFontMetrics(font).horizontalAdvance(QStringLiteral("A")) > 0);
+}
+
+void tst_Paint::keptFontFollowsFields_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<bool>("madeAgain");
+
+    const QString family = QStringLiteral("WenQuanYi Micro Hei");
+    QTest::newRow("unchanged") << 17 << family << false << false << false << QColor() << false;
+    QTest::newRow("colour only") << 17 << family << false << false << false << QColor(Qt::red) << false;
+    QTest::newRow("size") << 23 << family << false << false << false << QColor() << true;
+    QTest::newRow("no size") << 0 << family << false << false << false << QColor() << true;
+    QTest::newRow("family") << 17 << QStringLiteral("Airal") << false << false << false << QColor() << true;
+    QTest::newRow("bold") << 17 << family << true << false << false << QColor() << true;
+    QTest::newRow("italic") << 17 << family << false << true << false << QColor() << true;
+    QTest::newRow("underline") << 17 << family << false << false << true << QColor() << true;
+}
+
+void tst_Paint::keptFontFollowsFields()
+{
+    QFETCH(int, size);
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, underline);
+    QFETCH(QColor, color);
+    QFETCH(bool, madeAgain);
+
+    TAVQFontStyle style;
+    style.size = 17;
+    style.family = QStringLiteral("WenQuanYi Micro Hei");
+    const QFont kept = style.font();
+    style.size = size;
+    style.family = family;
+    style.bold = bold;
+    style.italic = italic;
+    style.underline = underline;
+    style.color = color;
+
+    // The same font as a style that never made one would make.
+    TAVQFontStyle fresh = style;
+    fresh.fontCache = TAVQFontCache();
+    QCOMPARE(style.font(), fresh.font());
+    QCOMPARE(style.font().key(), fresh.font().key());
+    QCOMPARE(!style.font().isCopyOf(kept), madeAgain);
+    // Copies share what was made.
+    const TAVQFontStyle copy = style;
+    QVERIFY(copy.font().isCopyOf(style.font()));
+}
+
+void tst_Paint::keptFontFollowsApplicationFont()
+{
+    // Without a pixel size the style's font takes the application font's size.
+    TAVQFontStyle style;
+    style.size = 0;
+    const QFont before = style.font();
+    const QFont application = QGuiApplication::font();
+    QFont larger = application;
+    larger.setPixelSize(31);
+    QGuiApplication::setFont(larger);
+    const QFont after = style.font();
+    QGuiApplication::setFont(application);
+    QCOMPARE(after.pixelSize(), 31);
+    QVERIFY(!after.isCopyOf(before));
 }
 
 void tst_Paint::textMatchesPlainDrawing_data()

@@ -7,6 +7,8 @@
 #include "core/tavqregistry.h"
 #include "core/tavqwindow.h"
 #include "resources/tavqresourcemanager.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QEnterEvent>
 #include <QImage>
@@ -32,14 +34,6 @@ const QRgb IconGreen = 0xFF00FF00;
 const QRgb HotRed = 0xFFFF0000;
 const QRgb TextRed = 0xFFFF0000;
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 bool writeIcon(const QString &path, QRgb colour, int size)
 {
     QImage icon(size, size, QImage::Format_ARGB32);
@@ -47,33 +41,10 @@ bool writeIcon(const QString &path, QRgb colour, int size)
     return icon.save(path);
 }
 
-QRect boundsOf(const QImage &image, const std::function<bool(QRgb)> &match, const QRect &area = QRect())
-{
-    const QRect scan = area.isNull() ? image.rect() : area & image.rect();
-    QRect bounds;
-    for (int y = scan.top(); y <= scan.bottom(); ++y) {
-        for (int x = scan.left(); x <= scan.right(); ++x) {
-            if (match(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
-
-QRect boundsOfColour(const QImage &image, QRgb colour)
-{
-    return boundsOf(image, [colour](QRgb pixel) { return pixel == colour; });
-}
-
 // Glyph pixels: neither of the two fills, nor the frame.
 QRect inkBounds(const QImage &image, QRgb fill)
 {
     return boundsOf(image, [fill](QRgb pixel) { return pixel != fill && pixel != Frame; });
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 void enter(QWidget *widget)

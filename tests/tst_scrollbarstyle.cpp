@@ -1,6 +1,7 @@
 #include "controls/tavqvaluecontrols.h"
 #include "core/cscrollbarstyle.h"
 #include "base/tavqjson.h"
+#include "testjson.h"
 
 #include <QCommonStyle>
 #include <QPushButton>
@@ -56,14 +57,6 @@ QStyleOptionSlider sliderOption(const QAbstractSlider *slider)
         option.tickInterval = s->tickInterval();
     }
     return option;
-}
-
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
 }
 
 } // namespace

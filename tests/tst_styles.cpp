@@ -2,6 +2,7 @@
 #include "base/tavqtextcodec.h"
 #include "core/tavqstyleslots.h"
 #include "resources/tavqstyle.h"
+#include "testjson.h"
 
 #include <QtTest>
 
@@ -10,14 +11,6 @@
 using namespace TAVQtLib;
 
 namespace {
-
-Json::Value parse(const QByteArray &text)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(text.constData(), text.constData() + text.size(), &root))
-        qFatal("test document does not parse: %s", text.constData());
-    return root;
-}
 
 struct Tables
 {

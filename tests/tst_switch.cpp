@@ -2,6 +2,8 @@
 #include "base/tavqjson.h"
 #include "core/tavqruntime.h"
 #include "lookpicture.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -20,14 +22,6 @@ const QRgb ThumbHover = 0xFFC0C030;
 const QRgb ThumbPressed = 0xFFC03030;
 const QRgb ThumbDisabled = 0xFF808080;
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 TAVQBoxStyle fill(QRgb colour)
 {
     TAVQBoxStyle box;
@@ -45,28 +39,6 @@ TAVQFontStyle labelFont(QRgb colour)
     font.color = QColor::fromRgb(colour);
     font.hor = 1;
     return font;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-QRect boundsOf(const QImage &image, const std::function<bool(QRgb)> &match)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (match(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
-
-QRect boundsOfColour(const QImage &image, QRgb colour)
-{
-    return boundsOf(image, [colour](QRgb pixel) { return pixel == colour; });
 }
 
 // Glyph cores of a text colour; their edges are blended with the background.

@@ -10,6 +10,8 @@
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,14 +40,6 @@ const QRgb TemplateFill = 0xFF805020;
 const QRgb ButtonNormal = 0xFF204080;
 const QRgb ButtonHover = 0xFFF0A000;
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 TAVQBoxStyle colourBox(QRgb colour)
 {
     TAVQBoxStyle box;
@@ -61,24 +55,6 @@ TAVQFontStyle inkFont(QRgb colour, int size = 14)
     font.bold = true;
     font.family = QStringLiteral("WenQuanYi Micro Hei");
     return font;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-QRect boundsOfColour(const QImage &image, QRgb colour, const QRect &area = QRect())
-{
-    const QRect scan = area.isNull() ? image.rect() : area & image.rect();
-    QRect bounds;
-    for (int y = scan.top(); y <= scan.bottom(); ++y) {
-        for (int x = scan.left(); x <= scan.right(); ++x) {
-            if (image.pixel(x, y) == colour)
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
 }
 
 // A model of `rows` × `columns` display texts, column 0 carrying a bool check role.

@@ -7,6 +7,8 @@
 #include "resources/tavqresourcemanager.h"
 #include "designerhost.h"
 #include "lookpicture.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QFile>
 #include <QImage>
@@ -26,19 +28,6 @@ const QRgb NormalBox = 0xFF203040;
 const QRgb HoverBox = 0xFF405060;
 const QRgb CurrentBox = 0xFF607080;
 const QRgb SpareBox = 0xFF8090A0;
-
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
 
 void moveMouse(QWidget *widget, const QPoint &pos)
 {

@@ -78,7 +78,8 @@ void collectTypes(const Json::Value &element, std::set<std::string> *types)
 {
     if (!element.isObject())
         return;
-    if (const auto type = TAVQtLib::JsonRead::optionalBytes(element, "type"))
+    const Json::Value *typeValue = TAVQtLib::JsonRead::member(element, "type");
+    if (const auto type = typeValue ? TAVQtLib::JsonRead::toBytes(*typeValue) : std::nullopt)
         types->insert(type->toStdString());
     for (const char *key : {"elements", "child"}) {
         if (const Json::Value *children = TAVQtLib::JsonRead::member(element, key); children && children->isArray()) {

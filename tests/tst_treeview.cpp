@@ -8,6 +8,8 @@
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,14 +37,6 @@ const QRgb InkNormal = 0xFF00FFFF;
 const QRgb InkHover = 0xFFFFFF00;
 const QRgb InkSelected = 0xFFFF00FF;
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 TAVQBoxStyle colourBox(QRgb colour)
 {
     TAVQBoxStyle box;
@@ -58,11 +52,6 @@ TAVQFontStyle inkFont(QRgb colour)
     font.bold = true;
     font.family = QStringLiteral("WenQuanYi Micro Hei");
     return font;
-}
-
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 int countColour(const QImage &image, QRgb colour, const QRect &area)

@@ -6,6 +6,8 @@
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
+#include "testjson.h"
+#include "widgetlook.h"
 
 #include <QEnterEvent>
 #include <QImage>
@@ -32,14 +34,6 @@ const QRgb Magenta = 0xFFFF00FF;
 const QRgb Cyan = 0xFF00FFFF;
 const QRgb White = 0xFFFFFFFF;
 
-Json::Value parse(const QByteArray &json)
-{
-    Json::Value root;
-    if (!JsonRead::parseDocument(json.constData(), json.constData() + json.size(), &root))
-        qFatal("bad test JSON: %s", json.constData());
-    return root;
-}
-
 TAVQBoxStyle colorBox(QRgb colour)
 {
     TAVQBoxStyle box;
@@ -61,11 +55,6 @@ bool writeImage(const QString &path, QRgb colour, int size)
     return image.save(path);
 }
 
-QImage look(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
 // The widget's own painting only, over transparency.
 QImage render(QWidget *widget)
 {
@@ -73,23 +62,6 @@ QImage render(QWidget *widget)
     image.fill(Qt::transparent);
     widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
-}
-
-QRect boundsOf(const QImage &image, const std::function<bool(QRgb)> &match)
-{
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (match(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
-
-QRect boundsOfColour(const QImage &image, QRgb colour)
-{
-    return boundsOf(image, [colour](QRgb pixel) { return pixel == colour; });
 }
 
 int countOf(const QImage &image, const std::function<bool(QRgb)> &match)

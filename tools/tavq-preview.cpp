@@ -7,7 +7,6 @@
 
 #include "controls/tavqcontrols.h"
 #include "core/tavqruntime.h"
-#include "core/tavqruntime.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -2,11 +2,11 @@
 
 #include "toolsupport.h"
 
-#include "controls/tavqmenu.h"
 #include "base/tavqlimits.h"
 #include "controls/tavqcontrols.h"
-#include "core/tavqruntime.h"
+#include "controls/tavqmenu.h"
 #include "core/tavqpagebuilder.h"
+#include "core/tavqpagebuilder_p.h"
 #include "core/tavqruntime.h"
 #include "core/tavqwindow.h"
 
@@ -149,7 +149,8 @@ int main(int argc, char **argv)
     }
     TAVQWindow window;
     window.resize(800, 600);
-    LoadPage(&window, page);
+    // Built from the page just read: the same bytes the runtime would read again.
+    BuildPage(&window, root, nullptr);
     if (size.isValid())
         window.resize(size);
     for (const MenuRequest &request : menus) {

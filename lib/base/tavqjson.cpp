@@ -102,51 +102,6 @@ std::optional<QByteArray> stringBytes(const Json::Value &value)
     return QByteArray(begin, boundedLength(begin, end));
 }
 
-int intMember(const Json::Value &object, const char *key, int fallback)
-{
-    return optionalInt(object, key).value_or(fallback);
-}
-
-bool boolMember(const Json::Value &object, const char *key, bool fallback)
-{
-    return optionalBool(object, key).value_or(fallback);
-}
-
-QByteArray bytesMember(const Json::Value &object, const char *key, const QByteArray &fallback)
-{
-    return optionalBytes(object, key).value_or(fallback);
-}
-
-std::optional<int> optionalInt(const Json::Value &object, const char *key)
-{
-    const Json::Value *v = member(object, key);
-    return v ? toInt(*v) : std::nullopt;
-}
-
-std::optional<int> optionalBits(const Json::Value &object, const char *key)
-{
-    const Json::Value *v = member(object, key);
-    return v ? toBits(*v) : std::nullopt;
-}
-
-std::optional<bool> optionalBool(const Json::Value &object, const char *key)
-{
-    const Json::Value *v = member(object, key);
-    return v ? toBool(*v) : std::nullopt;
-}
-
-std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *key)
-{
-    const Json::Value *v = member(object, key);
-    return v ? toBytes(*v) : std::nullopt;
-}
-
-std::optional<double> optionalDouble(const Json::Value &object, const char *key)
-{
-    const Json::Value *v = member(object, key);
-    return v ? toDouble(*v) : std::nullopt;
-}
-
 bool parseDocument(const char *begin, const char *end, Json::Value *root)
 {
     if (end - begin > Limits::MaxDocumentBytes)

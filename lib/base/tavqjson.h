@@ -11,13 +11,14 @@
 
 namespace TAVQtLib {
 
-// Typed reads of page and style sheet members. A value converts exactly as
+// Typed reads of page and style sheet values. A value converts exactly as
 // JsonCpp's asInt / asUInt / asBool / asString / asDouble convert it: numbers and
 // booleans into each other, reals truncated toward zero, null into 0, false or
 // "", numbers and booleans into the text asString gives them. Where those
 // conversions would throw (a string where a number or a boolean is wanted, an
 // array or an object, a number outside the target's range), the value counts as
-// absent instead.
+// absent instead. Members are read through TAVQKeyReader, which applies these
+// conversions by a table's keys.
 namespace JsonRead {
 
 // The largest magnitude an integer read from a page or style sheet keeps.
@@ -42,18 +43,6 @@ TAVQTLIB_INTERNAL_EXPORT std::optional<double> toDouble(const Json::Value &value
 // few places where the page format tells values apart by their JSON type (an
 // element's "type", a style entry's name, a colour given as text or as a number).
 TAVQTLIB_INTERNAL_EXPORT std::optional<QByteArray> stringBytes(const Json::Value &value);
-
-TAVQTLIB_INTERNAL_EXPORT int intMember(const Json::Value &object, const char *key, int fallback);
-TAVQTLIB_INTERNAL_EXPORT bool boolMember(const Json::Value &object, const char *key, bool fallback);
-TAVQTLIB_INTERNAL_EXPORT QByteArray bytesMember(const Json::Value &object, const char *key,
-                                               const QByteArray &fallback = QByteArray());
-
-// The member's value when present and convertible.
-TAVQTLIB_INTERNAL_EXPORT std::optional<int> optionalInt(const Json::Value &object, const char *key);
-TAVQTLIB_INTERNAL_EXPORT std::optional<int> optionalBits(const Json::Value &object, const char *key);
-TAVQTLIB_INTERNAL_EXPORT std::optional<bool> optionalBool(const Json::Value &object, const char *key);
-TAVQTLIB_INTERNAL_EXPORT std::optional<QByteArray> optionalBytes(const Json::Value &object, const char *key);
-TAVQTLIB_INTERNAL_EXPORT std::optional<double> optionalDouble(const Json::Value &object, const char *key);
 
 // Parses a whole document with comments allowed; false on any syntax error.
 TAVQTLIB_INTERNAL_EXPORT bool parseDocument(const char *begin, const char *end, Json::Value *root);

@@ -94,7 +94,7 @@ QString TAVQToggleImpl::text() const
 
 const TAVQBoxStyle &TAVQToggleImpl::currentBox() const
 {
-    return isChecked() ? m_checkedBoxStyles[index(m_state)] : m_boxStyles[index(m_state)];
+    return isChecked() ? m_checkedBoxStyles[stateSlot(m_state)] : m_boxStyles[stateSlot(m_state)];
 }
 
 void TAVQToggleImpl::loadStyles(const Json::Value &element, TextSlot textSlot)

@@ -52,16 +52,15 @@ public:
     const TAVQFontStyle &textStyle(bool checked) const { return checked ? m_checkedTextStyle : m_textStyle; }
     void setTextStyle(bool checked, const TAVQFontStyle &style);
     // States 0 to 3; 4 sets all four. Other states change nothing and read as state 0.
-    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[index(state)]; }
+    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[stateSlot(state)]; }
     void setBoxStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &checkedBoxStyle(int state) const { return m_checkedBoxStyles[index(state)]; }
+    const TAVQBoxStyle &checkedBoxStyle(int state) const { return m_checkedBoxStyles[stateSlot(state)]; }
     void setCheckedBoxStyle(int state, const TAVQBoxStyle &style);
 
 protected:
     enum class TextSlot { UncheckedOnly, Both };
     enum class MinusOneAlignment { Taken, Ignored };
 
-    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
     bool isChecked() const;
     QString text() const;
     // The box of the current visual and check state.

@@ -41,28 +41,27 @@ public:
     void popupClosed();
 
     // States 0 to 3 address one entry each; any other state means 0.
-    void setBodyStyle(int state, const TAVQBoxStyle &style) { m_bodyStyles[index(state)] = style; }
-    const TAVQBoxStyle &bodyStyle(int state) const { return m_bodyStyles[index(state)]; }
-    void setButtonStyle(int state, const TAVQBoxStyle &style) { m_buttonStyles[index(state)] = style; }
-    const TAVQBoxStyle &buttonStyle(int state) const { return m_buttonStyles[index(state)]; }
-    void setButtonIcon(int state, const QString &image) { m_buttonIcons[index(state)] = image; }
-    QString buttonIcon(int state) const { return m_buttonIcons[index(state)]; }
-    void setTextFontStyle(int state, const TAVQFontStyle &style) { m_textFontStyles[index(state)] = style; }
-    const TAVQFontStyle &textFontStyle(int state) const { return m_textFontStyles[index(state)]; }
+    void setBodyStyle(int state, const TAVQBoxStyle &style) { m_bodyStyles[stateSlot(state)] = style; }
+    const TAVQBoxStyle &bodyStyle(int state) const { return m_bodyStyles[stateSlot(state)]; }
+    void setButtonStyle(int state, const TAVQBoxStyle &style) { m_buttonStyles[stateSlot(state)] = style; }
+    const TAVQBoxStyle &buttonStyle(int state) const { return m_buttonStyles[stateSlot(state)]; }
+    void setButtonIcon(int state, const QString &image) { m_buttonIcons[stateSlot(state)] = image; }
+    QString buttonIcon(int state) const { return m_buttonIcons[stateSlot(state)]; }
+    void setTextFontStyle(int state, const TAVQFontStyle &style) { m_textFontStyles[stateSlot(state)] = style; }
+    const TAVQFontStyle &textFontStyle(int state) const { return m_textFontStyles[stateSlot(state)]; }
 
     // The box painted behind the popup's rows.
     void setPopupStyle(const TAVQBoxStyle &style) { m_popupStyle = style; }
     const TAVQBoxStyle &popupStyle() const { return m_popupStyle; }
     // Row looks are TAVQComboRowLook values, with the same index rule as the states.
-    void setPopupItemStyle(int look, const TAVQBoxStyle &style) { m_popupItemStyles[index(look)] = style; }
-    const TAVQBoxStyle &popupItemStyle(int look) const { return m_popupItemStyles[index(look)]; }
-    void setPopupItemFontStyle(int look, const TAVQFontStyle &style) { m_popupItemFontStyles[index(look)] = style; }
-    const TAVQFontStyle &popupItemFontStyle(int look) const { return m_popupItemFontStyles[index(look)]; }
+    void setPopupItemStyle(int look, const TAVQBoxStyle &style) { m_popupItemStyles[stateSlot(look)] = style; }
+    const TAVQBoxStyle &popupItemStyle(int look) const { return m_popupItemStyles[stateSlot(look)]; }
+    void setPopupItemFontStyle(int look, const TAVQFontStyle &style) { m_popupItemFontStyles[stateSlot(look)] = style; }
+    const TAVQFontStyle &popupItemFontStyle(int look) const { return m_popupItemFontStyles[stateSlot(look)]; }
     void setPopupItemHeight(int height) { m_popupItemHeight = height; }
     int popupItemHeight() const { return m_popupItemHeight; }
 
 private:
-    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
     QComboBox *combo() const;
     void loadStyles(const Json::Value &element);
     void loadAttr(const Json::Value &attr);

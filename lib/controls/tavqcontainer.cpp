@@ -486,45 +486,6 @@ TAVQScrollBar *TAVQScrollView::skinnedScrollBar(bool horizontal) const
     return qobject_cast<TAVQScrollBar *>(horizontal ? horizontalScrollBar() : verticalScrollBar());
 }
 
-void TAVQScrollView::setScrollBarBackgroundStyle(bool horizontal, const TAVQBoxStyle &style)
-{
-    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
-        bar->setGrooveStyle(style);
-}
-
-void TAVQScrollView::setScrollBarArrowIcon(bool horizontal, bool up, const QString &image)
-{
-    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
-        bar->setArrowIcon(up, image);
-}
-
-void TAVQScrollView::setScrollBarArrowIconPlacement(bool horizontal, bool up, const TAVQImagePlacement &placement)
-{
-    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
-        bar->setArrowIconPlacement(up, placement);
-}
-
-void TAVQScrollView::setScrollBarArrowStyle(bool horizontal, bool up, int state, const TAVQBoxStyle &style)
-{
-    TAVQScrollBar *bar = skinnedScrollBar(horizontal);
-    if (bar && up)
-        bar->setSubLineStyle(state, style);
-    else if (bar)
-        bar->setAddLineStyle(state, style);
-}
-
-void TAVQScrollView::setScrollBarThumbIcon(bool horizontal, const QString &image)
-{
-    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
-        bar->setThumbIcon(image);
-}
-
-void TAVQScrollView::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
-{
-    if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
-        bar->setThumbStyle(state, style);
-}
-
 void TAVQScrollView::setScrollBarButtonLength(bool horizontal, int length)
 {
     TAVQScrollBarSheets::applyButtonLength(skinnedScrollBar(horizontal), length);

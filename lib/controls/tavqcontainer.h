@@ -3,6 +3,7 @@
 
 #include "tavqtlib_export.h"
 
+#include "tavqitemviewparts.h"
 #include "core/tavqcontrol.h"
 #include "core/tavqplatform.h"
 
@@ -256,7 +257,8 @@ private:
 };
 
 // A scroll area whose content is its first container child.
-class TAVQTLIB_EXPORT TAVQScrollView : public TAVQControl<QScrollArea, TAVQScrollViewImpl>
+class TAVQTLIB_EXPORT TAVQScrollView : public TAVQControl<QScrollArea, TAVQScrollViewImpl>,
+                                       public TAVQScrollBarForwards
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
@@ -283,14 +285,12 @@ public:
     // The skinned bar, horizontal or vertical; null once replaced by a plain one.
     TAVQScrollBar *skinnedScrollBar(bool horizontal) const;
 
-    // Scroll-bar forwards: `horizontal` picks the bar, `up` the sub-line (up or
-    // left) rather than the add-line button; state 4 means all four states.
-    void setScrollBarBackgroundStyle(bool horizontal, const TAVQBoxStyle &style);
-    void setScrollBarArrowIcon(bool horizontal, bool up, const QString &image);
-    void setScrollBarArrowIconPlacement(bool horizontal, bool up, const TAVQImagePlacement &placement);
-    void setScrollBarArrowStyle(bool horizontal, bool up, int state, const TAVQBoxStyle &style);
-    void setScrollBarThumbIcon(bool horizontal, const QString &image);
-    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
+    // The groove box of a bar, as setScrollBarStyle() sets it; the scroll-bar
+    // setters reach the skinned bars only.
+    void setScrollBarBackgroundStyle(bool horizontal, const TAVQBoxStyle &style)
+    {
+        setScrollBarStyle(horizontal, style);
+    }
     // Sets the bar's button length style sheet, replacing its sheet.
     void setScrollBarButtonLength(bool horizontal, int length);
     // The bar's thickness across its length (its size hint); -1 is Qt's own.
@@ -301,6 +301,7 @@ signals:
     void scrollPosChanged(int dx, int dy);
 
 protected:
+    TAVQScrollBar *forwardedScrollBar(bool horizontal) const override { return skinnedScrollBar(horizontal); }
     void scrollContentsBy(int dx, int dy) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

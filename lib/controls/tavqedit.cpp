@@ -166,7 +166,7 @@ void TAVQTextEntryImpl::applyStateFont(int state)
 
 void TAVQTextEntryImpl::setBoxStyle(int state, const TAVQBoxStyle &style)
 {
-    if (state < 0 || state > 3)
+    if (!isSingleState(state))
         return;
     m_boxStyles[size_t(state)] = style;
     surface()->update();
@@ -174,7 +174,7 @@ void TAVQTextEntryImpl::setBoxStyle(int state, const TAVQBoxStyle &style)
 
 void TAVQTextEntryImpl::setFontStyle(int state, const TAVQFontStyle &style)
 {
-    if (state < 0 || state > 3)
+    if (!isSingleState(state))
         return;
     m_fontStyles[size_t(state)] = style;
     if (state == StateNormal)
@@ -347,14 +347,11 @@ bool TAVQTextEditImpl::LoadAttributes(const Json::Value &element)
 
 TAVQTextEdit::TAVQTextEdit(QWidget *parent)
     : TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>(parent)
-    , m_hScrollBar(new TAVQScrollBar(Qt::Horizontal, this))
-    , m_vScrollBar(new TAVQScrollBar(Qt::Vertical, this))
 {
+    installScrollBars(this);
     // The skin is painted under the text, so neither layer may fill itself.
     viewport()->setStyleSheet(QLatin1String(TransparentSheet));
     setStyleSheet(QLatin1String(TransparentSheet));
-    setHorizontalScrollBar(m_hScrollBar);
-    setVerticalScrollBar(m_vScrollBar);
     setFrameStyle(QFrame::NoFrame);
 }
 
@@ -368,46 +365,11 @@ void TAVQTextEdit::setTextMargins(const QMargins &margins)
     setViewportMargins(margins);
 }
 
-void TAVQTextEdit::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setGrooveStyle(style);
-}
-
-void TAVQTextEdit::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
-{
-    scrollBar(horizontal)->setArrowIcon(upArrow, image);
-}
-
-void TAVQTextEdit::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement)
-{
-    scrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
-}
-
-void TAVQTextEdit::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style)
-{
-    if (upArrow)
-        scrollBar(horizontal)->setSubLineStyle(state, style);
-    else
-        scrollBar(horizontal)->setAddLineStyle(state, style);
-}
-
-void TAVQTextEdit::setScrollBarThumbIcon(bool horizontal, const QString &image)
-{
-    scrollBar(horizontal)->setThumbIcon(image);
-}
-
-void TAVQTextEdit::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setThumbStyle(state, style);
-}
-
 void TAVQTextEdit::setScrollBarSize(int size)
 {
     // Thickness alone: rules for the arrow buttons without a length and position
     // make Qt lay both buttons over the whole groove, hiding the thumb.
-    const QString sheet = TAVQScrollBarSheets::thickness(size);
-    m_hScrollBar->setStyleSheet(sheet);
-    m_vScrollBar->setStyleSheet(sheet);
+    setScrollBarSheets(TAVQScrollBarSheets::thickness(size));
 }
 
 // TAVQSpinBox

@@ -3,6 +3,7 @@
 
 #include "tavqtlib_export.h"
 
+#include "tavqitemviewparts.h"
 #include "core/tavqcontrol.h"
 
 #include <QFocusEvent>
@@ -14,8 +15,6 @@
 #include <array>
 
 namespace TAVQtLib {
-
-class TAVQScrollBar;
 
 // The look both text entries share: a box and a text style per visual state
 // (2 is "has focus" here, not "pressed") and a placeholder shown while empty.
@@ -43,9 +42,9 @@ public:
 
     // States 0 to 3; others change nothing and read as state 0.
     void setBoxStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[index(state)]; }
+    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[stateSlot(state)]; }
     void setFontStyle(int state, const TAVQFontStyle &style);
-    const TAVQFontStyle &fontStyle(int state) const { return m_fontStyles[index(state)]; }
+    const TAVQFontStyle &fontStyle(int state) const { return m_fontStyles[stateSlot(state)]; }
     void setTipText(const QString &text);
     QString tipText() const { return m_tipText; }
     void setTipStyle(const TAVQFontStyle &style);
@@ -68,7 +67,6 @@ protected:
     virtual QWidget *surface() const { return m_widget; }
 
 private:
-    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
     void syncEnabledState();
 
     QString m_tipText;
@@ -195,7 +193,8 @@ private:
 };
 
 // A multi-line text entry painted from box and font styles, with skinned bars.
-class TAVQTLIB_EXPORT TAVQTextEdit : public TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>
+class TAVQTLIB_EXPORT TAVQTextEdit : public TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>,
+                                     public TAVQItemViewScrollBars
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
@@ -210,22 +209,8 @@ public:
     void setTextMargins(const QMargins &margins);
     QMargins textMargins() const { return viewportMargins(); }
 
-    // The skinned bar installed as the horizontal (true) or vertical one.
-    TAVQScrollBar *scrollBar(bool horizontal) const { return horizontal ? m_hScrollBar : m_vScrollBar; }
-
-    // Each forward goes to the horizontal bar when `horizontal` is true, else to the vertical one.
-    void setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style);
-    void setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image);
-    void setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement);
-    void setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style);
-    void setScrollBarThumbIcon(bool horizontal, const QString &image);
-    void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
     // Thickness of both bars, as a style sheet.
     void setScrollBarSize(int size);
-
-private:
-    TAVQScrollBar *m_hScrollBar;
-    TAVQScrollBar *m_vScrollBar;
 };
 
 // Adds nothing: a spin box has no skin of its own.

@@ -9,6 +9,49 @@
 
 namespace TAVQtLib {
 
+// TAVQScrollBarForwards
+
+void TAVQScrollBarForwards::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
+{
+    if (TAVQScrollBar *bar = forwardedScrollBar(horizontal))
+        bar->setGrooveStyle(style);
+}
+
+void TAVQScrollBarForwards::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
+{
+    if (TAVQScrollBar *bar = forwardedScrollBar(horizontal))
+        bar->setArrowIcon(upArrow, image);
+}
+
+void TAVQScrollBarForwards::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow,
+                                                           const TAVQImagePlacement &placement)
+{
+    if (TAVQScrollBar *bar = forwardedScrollBar(horizontal))
+        bar->setArrowIconPlacement(upArrow, placement);
+}
+
+void TAVQScrollBarForwards::setScrollBarThumbIcon(bool horizontal, const QString &image)
+{
+    if (TAVQScrollBar *bar = forwardedScrollBar(horizontal))
+        bar->setThumbIcon(image);
+}
+
+void TAVQScrollBarForwards::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state,
+                                                   const TAVQBoxStyle &style)
+{
+    TAVQScrollBar *bar = forwardedScrollBar(horizontal);
+    if (bar && upArrow)
+        bar->setSubLineStyle(state, style);
+    else if (bar)
+        bar->setAddLineStyle(state, style);
+}
+
+void TAVQScrollBarForwards::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
+{
+    if (TAVQScrollBar *bar = forwardedScrollBar(horizontal))
+        bar->setThumbStyle(state, style);
+}
+
 // TAVQItemViewScrollBars
 
 void TAVQItemViewScrollBars::installScrollBars(QAbstractScrollArea *view)
@@ -23,41 +66,6 @@ void TAVQItemViewScrollBars::setScrollBarSheets(const QString &sheet)
 {
     m_vBar->setStyleSheet(sheet);
     m_hBar->setStyleSheet(sheet);
-}
-
-void TAVQItemViewScrollBars::setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setGrooveStyle(style);
-}
-
-void TAVQItemViewScrollBars::setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image)
-{
-    scrollBar(horizontal)->setArrowIcon(upArrow, image);
-}
-
-void TAVQItemViewScrollBars::setScrollBarArrowIconPlacement(bool horizontal, bool upArrow,
-                                                            const TAVQImagePlacement &placement)
-{
-    scrollBar(horizontal)->setArrowIconPlacement(upArrow, placement);
-}
-
-void TAVQItemViewScrollBars::setScrollBarThumbIcon(bool horizontal, const QString &image)
-{
-    scrollBar(horizontal)->setThumbIcon(image);
-}
-
-void TAVQItemViewScrollBars::setScrollBarArrowStyle(bool horizontal, bool upArrow, int state,
-                                                    const TAVQBoxStyle &style)
-{
-    if (upArrow)
-        scrollBar(horizontal)->setSubLineStyle(state, style);
-    else
-        scrollBar(horizontal)->setAddLineStyle(state, style);
-}
-
-void TAVQItemViewScrollBars::setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style)
-{
-    scrollBar(horizontal)->setThumbStyle(state, style);
 }
 
 // TAVQBoxPane

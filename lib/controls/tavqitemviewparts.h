@@ -3,6 +3,7 @@
 
 #include "tavqtlib_export.h"
 
+#include "core/tavqcontrolbaseimpl.h"
 #include "resources/tavqpaint.h"
 #include "resources/tavqstyle.h"
 
@@ -16,13 +17,15 @@ namespace TAVQtLib {
 
 class TAVQScrollBar;
 
-// Parts the list, table and tree views share: their two skinned scroll bars
-// with the setters that forward to them, the panes painted with the
-// background style, the header looks and the viewport background.
+// Parts the scrolling controls share: the scroll-bar setters and the two
+// skinned bars; and those of the list, table and tree views: the panes painted
+// with the background style, the header looks and the viewport background.
 
-// The two skinned bars of an item view. `horizontal` picks the bar, `upArrow`
-// the sub-line rather than the add-line button; state 4 means all four states.
-class TAVQTLIB_EXPORT TAVQItemViewScrollBars
+// The scroll-bar setters of a scrolling control, forwarded to the bar that
+// forwardedScrollBar() gives. `horizontal` picks the bar, `upArrow` the
+// sub-line rather than the add-line button; state 4 means all four states. A
+// bar that is not there (null) takes nothing.
+class TAVQTLIB_EXPORT TAVQScrollBarForwards
 {
 public:
     // Sets the groove box of a bar.
@@ -38,6 +41,17 @@ public:
     // Sets the box of a bar's thumb, per visual state.
     void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
 
+protected:
+    // Not deleted through this class: it is a part of a control.
+    ~TAVQScrollBarForwards() = default;
+    // The skinned horizontal or vertical bar the setters reach, or null.
+    virtual TAVQScrollBar *forwardedScrollBar(bool horizontal) const = 0;
+};
+
+// The two skinned bars of a scrolling control that installs its own.
+class TAVQTLIB_EXPORT TAVQItemViewScrollBars : public TAVQScrollBarForwards
+{
+public:
     // The skinned horizontal or vertical bar.
     TAVQScrollBar *scrollBar(bool horizontal) const { return horizontal ? m_hBar : m_vBar; }
 
@@ -46,6 +60,7 @@ protected:
     void installScrollBars(QAbstractScrollArea *view);
     // Sets `sheet` as the whole style sheet of the vertical, then the horizontal bar.
     void setScrollBarSheets(const QString &sheet);
+    TAVQScrollBar *forwardedScrollBar(bool horizontal) const override { return scrollBar(horizontal); }
 
 private:
     TAVQScrollBar *m_hBar = nullptr;
@@ -77,18 +92,16 @@ class TAVQTLIB_EXPORT TAVQHeaderLooks
 public:
     // The box of a header section, per look.
     void setBox(int look, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &box(int look) const { return m_boxes[index(look)]; }
+    const TAVQBoxStyle &box(int look) const { return m_boxes[stateSlot(look)]; }
     // The font style of a header section's text, per look.
     void setFont(int look, const TAVQFontStyle &style);
-    const TAVQFontStyle &font(int look) const { return m_fonts[index(look)]; }
+    const TAVQFontStyle &font(int look) const { return m_fonts[stateSlot(look)]; }
 
     // A page's style slot of the group: look 0 fills all four; unknown names change nothing.
     void loadBox(int look, const QString &name);
     void loadFont(int look, const QString &name);
 
 private:
-    static size_t index(int look) { return look > 0 && look < 4 ? size_t(look) : 0; }
-
     std::array<TAVQBoxStyle, 4> m_boxes;
     std::array<TAVQFontStyle, 4> m_fonts;
 };

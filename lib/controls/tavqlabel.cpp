@@ -128,7 +128,7 @@ void TAVQLabelImpl::applyStyle()
 {
     QLabel *const widget = label();
     const TAVQFontStyle &style = m_fonts.current();
-    widget->setFont(TAVQPaint::fontOf(style));
+    widget->setFont(style.font());
     applyTextColor(widget, style.color);
     widget->setAlignment(TAVQPaint::alignmentOf(style));
 }
@@ -139,7 +139,7 @@ QString TAVQLabelImpl::elidedText() const
     // Only the three eliding modes shorten; 3 and unknown values keep the text.
     if (mode < Qt::ElideLeft || mode > Qt::ElideMiddle)
         return m_fullText;
-    const QFontMetrics metrics(TAVQPaint::fontOf(m_fonts.current()));
+    const QFontMetrics metrics(m_fonts.current().font());
     return metrics.elidedText(m_fullText, Qt::TextElideMode(mode), m_widget->width());
 }
 
@@ -196,7 +196,7 @@ bool TAVQLabelExImpl::LoadAttributes(const Json::Value &element)
     m_fonts.load(element, Table);
     if (const std::optional<QString> text = pageText(element, Table))
         m_document.setPlainText(*text);
-    m_document.setDefaultFont(TAVQPaint::fontOf(m_fonts.current()));
+    m_document.setDefaultFont(m_fonts.current().font());
     return loaded;
 }
 

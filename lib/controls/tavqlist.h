@@ -28,9 +28,9 @@ public:
     // Looks 0 to 3; look 4 (setters only) means all four. Other looks change
     // nothing and read as look 0.
     void setBox(int look, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &box(int look) const { return m_boxes[index(look)]; }
+    const TAVQBoxStyle &box(int look) const { return m_boxes[stateSlot(look)]; }
     void setFont(int look, const TAVQFontStyle &style);
-    const TAVQFontStyle &font(int look) const { return m_fonts[index(look)]; }
+    const TAVQFontStyle &font(int look) const { return m_fonts[stateSlot(look)]; }
 
     // One page "style" entry: slot 0 the background, 2 to 5 boxes, 6 to
     // `lastFontSlot` fonts, the first of each group standing for all four looks.
@@ -43,8 +43,6 @@ public:
     static QString rowText(const QModelIndex &index);
 
 private:
-    static size_t index(int look) { return look > 0 && look < 4 ? size_t(look) : 0; }
-
     TAVQBoxStyle m_background;
     std::array<TAVQBoxStyle, 4> m_boxes;
     std::array<TAVQFontStyle, 4> m_fonts;

@@ -33,11 +33,6 @@ int extentOr20(int extent)
     return extent == 0 ? DefaultItemExtent : extent;
 }
 
-int clampedState(int state)
-{
-    return state >= 0 && state < 4 ? state : 0;
-}
-
 TAVQLabelEx *labelExOf(const TAVQControlBaseImpl *control)
 {
     return control ? qobject_cast<TAVQLabelEx *>(control->widget()) : nullptr;
@@ -516,12 +511,12 @@ void TAVQListView::setItemTemplate(QWidget *itemTemplate)
 
 void TAVQListView::setItemStyle(int state, const TAVQBoxStyle &style)
 {
-    m_impl->m_itemStyles[size_t(clampedState(state))] = style;
+    m_impl->m_itemStyles[stateSlot(state)] = style;
 }
 
 const TAVQBoxStyle &TAVQListView::itemStyle(int state) const
 {
-    return m_impl->m_itemStyles[size_t(clampedState(state))];
+    return m_impl->m_itemStyles[stateSlot(state)];
 }
 
 void TAVQListView::fillPreviewRows()

@@ -1,6 +1,7 @@
 #include "tavqmenu.h"
 
 #include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
 #include "base/tavqkeytable.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
@@ -17,6 +18,15 @@
 namespace TAVQtLib {
 
 namespace {
+
+// The style names a menu file gives; its item lists are read as they stand.
+constexpr TAVQKey MenuFileKeys[] = {
+    {"background", TAVQValueKind::Text}, {"item0", TAVQValueKind::Text}, {"item1", TAVQValueKind::Text},
+    {"item2", TAVQValueKind::Text},      {"item3", TAVQValueKind::Text}, {"text0", TAVQValueKind::Text},
+    {"text1", TAVQValueKind::Text},      {"text2", TAVQValueKind::Text}, {"text3", TAVQValueKind::Text},
+};
+// The text of a menu item.
+constexpr TAVQKey MenuItemKeys[] = {{"text", TAVQValueKind::Text}};
 
 // Index of the first action whose geometry holds `pos`, or -1.
 template <typename Widget>
@@ -47,13 +57,6 @@ void paintSubMenuMark(QPainter *painter, const QRect &r)
     painter->setBrush(QColor(204, 204, 204));
     painter->drawPolygon(triangle);
     painter->restore();
-}
-
-// A missing key, or one asString refuses (an array, an object), reads as the
-// empty name, which never resolves.
-QByteArray styleName(const Json::Value &element, const char *key)
-{
-    return JsonRead::bytesMember(element, key);
 }
 
 // A menu file is built as a page is: its items count as elements.
@@ -87,7 +90,7 @@ void addMenuItem(TAVQMenu *menu, const Json::Value &item, int depth, MenuBudget 
 {
     if (!item.isObject())
         return;
-    const QString text = QString::fromUtf8(JsonRead::bytesMember(item, "text"));
+    const QString text = QString::fromUtf8(TAVQKeyReader(MenuItemKeys, item).bytesMember("text"));
     const Json::Value *children = JsonRead::member(item, "items");
     if (!children || !children->isArray()) {
         menu->addAction(text);
@@ -207,32 +210,35 @@ bool TAVQMenuImpl::LoadAttributes(const Json::Value &element)
 
 void TAVQMenuImpl::loadStyles(const Json::Value &element)
 {
+    // A missing key, or one asString refuses (an array, an object), reads as the
+    // empty name, which never resolves.
+    const TAVQKeyReader file(MenuFileKeys, element);
     TAVQBoxStyle box;
-    if (GetBoxStyle(styleName(element, "background").constData(), box))
+    if (GetBoxStyle(file.bytesMember("background").constData(), box))
         m_background = box;
     static const char *const boxKeys[] = {"item0", "item1", "item2", "item3"};
     static const char *const fontKeys[] = {"text0", "text1", "text2", "text3"};
     for (int state = 0; state < 4; ++state) {
         box = TAVQBoxStyle();
-        if (GetBoxStyle(styleName(element, boxKeys[state]).constData(), box))
+        if (GetBoxStyle(file.bytesMember(boxKeys[state]).constData(), box))
             TAVQStyleSlots::setPerState(m_itemBoxes, state, box);
     }
     for (int state = 0; state < 4; ++state) {
         TAVQFontStyle font;
-        if (GetFontStyle(styleName(element, fontKeys[state]).constData(), font))
+        if (GetFontStyle(file.bytesMember(fontKeys[state]).constData(), font))
             TAVQStyleSlots::setPerState(m_itemFonts, state, font);
     }
 }
 
 void TAVQMenuImpl::setItemBox(int state, const TAVQBoxStyle &style)
 {
-    if (state >= 0 && state < 4)
+    if (isSingleState(state))
         m_itemBoxes[size_t(state)] = style;
 }
 
 void TAVQMenuImpl::setItemFont(int state, const TAVQFontStyle &style)
 {
-    if (state >= 0 && state < 4)
+    if (isSingleState(state))
         m_itemFonts[size_t(state)] = style;
 }
 

@@ -31,9 +31,9 @@ public:
 
     // States 0 to 3, or 4 for all four.
     void setItemBox(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &itemBox(int state) const { return m_itemBoxes[index(state)]; }
+    const TAVQBoxStyle &itemBox(int state) const { return m_itemBoxes[stateSlot(state)]; }
     void setItemFont(int state, const TAVQFontStyle &style);
-    const TAVQFontStyle &itemFont(int state) const { return m_itemFonts[index(state)]; }
+    const TAVQFontStyle &itemFont(int state) const { return m_itemFonts[stateSlot(state)]; }
 
     // The index of the item under the pointer, -1 for none.
     int hoverIndex() const { return m_hoverIndex; }
@@ -43,8 +43,6 @@ public:
     void setPressedIndex(int index) { m_pressedIndex = index; }
 
 private:
-    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
-
     int m_hoverIndex = -1;
     int m_pressedIndex = -1;
     std::array<TAVQFontStyle, 4> m_itemFonts;
@@ -99,9 +97,9 @@ public:
     const TAVQBoxStyle &background() const { return m_background; }
     // States 0 to 3 only.
     void setItemBox(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &itemBox(int state) const { return m_itemBoxes[index(state)]; }
+    const TAVQBoxStyle &itemBox(int state) const { return m_itemBoxes[stateSlot(state)]; }
     void setItemFont(int state, const TAVQFontStyle &style);
-    const TAVQFontStyle &itemFont(int state) const { return m_itemFonts[index(state)]; }
+    const TAVQFontStyle &itemFont(int state) const { return m_itemFonts[stateSlot(state)]; }
     // Background and item styles of `other`.
     void copyLook(const TAVQMenuImpl &other);
 
@@ -110,7 +108,6 @@ public:
     void setHoverIndex(int index) { m_hoverIndex = index; }
 
 private:
-    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
     void loadStyles(const Json::Value &element);
 
     std::array<TAVQBoxStyle, 4> m_itemBoxes;

@@ -97,10 +97,7 @@ void TAVQPushButtonImpl::setFontStyle(int state, const TAVQFontStyle &style)
 
 void TAVQPushButtonImpl::setUseColor(int state, bool useColor)
 {
-    for (int s = 0; s < 4; ++s) {
-        if (state == StateAll || state == s)
-            m_boxStyles[size_t(s)].useColor = useColor;
-    }
+    TAVQStyleSlots::applyForState(m_boxStyles, state, [useColor](TAVQBoxStyle &style) { style.useColor = useColor; });
 }
 
 void TAVQPushButtonImpl::setIconPath(const QString &path)

@@ -29,9 +29,9 @@ public:
 
     // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
     void setBoxStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[index(state)]; }
+    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[stateSlot(state)]; }
     void setFontStyle(int state, const TAVQFontStyle &style);
-    const TAVQFontStyle &fontStyle(int state) const { return m_fontStyles[index(state)]; }
+    const TAVQFontStyle &fontStyle(int state) const { return m_fontStyles[stateSlot(state)]; }
     void setUseColor(int state, bool useColor);
     bool useColor(int state) const { return boxStyle(state).useColor; }
 
@@ -59,7 +59,6 @@ public:
     void setTextY(int y) { m_textY = y; }
 
 private:
-    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
     void loadStyles(const Json::Value &element);
     void loadAttr(const Json::Value &attr);
     QString shownIcon() const;

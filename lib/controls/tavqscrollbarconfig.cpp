@@ -37,8 +37,10 @@ void applyStyle(TAVQScrollBar *bar, int slot, const TAVQBoxStyle &style)
 
 bool isScrollBarElement(const Json::Value &child)
 {
-    const auto type = optionalBytes(child, "type");
-    return type && type->contains("scrollbar");
+    // A type that is no string converts to no text with "scrollbar" in it.
+    const Json::Value *type = member(child, "type");
+    const auto bytes = type ? stringBytes(*type) : std::nullopt;
+    return bytes && bytes->contains("scrollbar");
 }
 
 TAVQScrollBarChild readScrollBarChild(const Json::Value &child)

@@ -75,7 +75,7 @@ void TAVQSwitchImpl::loadAttr(const Json::Value &object)
 
 void TAVQSwitchImpl::setThumbStyle(int state, const TAVQBoxStyle &style)
 {
-    if (state >= 0 && state < 4)
+    if (isSingleState(state))
         m_thumbStyles[size_t(state)] = style;
 }
 
@@ -122,7 +122,7 @@ void TAVQSwitchImpl::Draw(QPainter *painter, const QRect &rect)
         const QRect label(m_off ? rect.width() - thumbW : m_margin, m_margin, thumbW, thumbH);
         paintText(painter, m_off ? m_offText : m_onText, m_off ? m_offFont : m_onFont, label);
     }
-    paintBox(painter, m_thumbStyles[index(m_state)], m_margin + m_thumbPos, m_margin, thumbW, thumbH);
+    paintBox(painter, m_thumbStyles[stateSlot(m_state)], m_margin + m_thumbPos, m_margin, thumbW, thumbH);
 }
 
 // TAVQSwitch

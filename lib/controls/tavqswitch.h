@@ -44,7 +44,7 @@ public:
     const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
     // The box of the thumb, per visual state (4 sets all four).
     void setThumbStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &thumbStyle(int state) const { return m_thumbStyles[index(state)]; }
+    const TAVQBoxStyle &thumbStyle(int state) const { return m_thumbStyles[stateSlot(state)]; }
     // The font style of the on or the off text.
     void setFontStyle(bool on, const TAVQFontStyle &style) { (on ? m_onFont : m_offFont) = style; }
     const TAVQFontStyle &fontStyle(bool on) const { return on ? m_onFont : m_offFont; }
@@ -81,7 +81,6 @@ public slots:
     void finished();
 
 private:
-    static size_t index(int state) { return state > 0 && state < 4 ? size_t(state) : 0; }
     int travel() const;
     void loadStyles(const Json::Value &element);
     void loadAttr(const Json::Value &attr);

@@ -49,9 +49,9 @@ public:
     // Looks 0 to 3; look 4 (setters only) means all four. Other looks change
     // nothing and read as look 0.
     void setCellStyle(int look, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &cellStyle(int look) const { return m_cellStyles[index(look)]; }
+    const TAVQBoxStyle &cellStyle(int look) const { return m_cellStyles[stateSlot(look)]; }
     void setCellFontStyle(int look, const TAVQFontStyle &style);
-    const TAVQFontStyle &cellFontStyle(int look) const { return m_cellFontStyles[index(look)]; }
+    const TAVQFontStyle &cellFontStyle(int look) const { return m_cellFontStyles[stateSlot(look)]; }
     void setHeaderStyle(int look, const TAVQBoxStyle &style) { m_headerLooks.setBox(look, style); }
     const TAVQBoxStyle &headerStyle(int look) const { return m_headerLooks.box(look); }
     void setHeaderFontStyle(int look, const TAVQFontStyle &style) { m_headerLooks.setFont(look, style); }
@@ -104,7 +104,6 @@ public:
     bool drawColumnTemplate(QPainter *painter, int column, const QRect &cell) const;
 
 private:
-    static size_t index(int look) { return look > 0 && look < 4 ? size_t(look) : 0; }
     TAVQTableView *view() const;
     void loadStyles(const Json::Value &element);
     void loadAttr(const Json::Value &attr);

@@ -73,13 +73,12 @@ public:
     const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
     void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
     // Looks 0 to 3; 4 sets all four. Other looks change nothing and read as look 0.
-    const TAVQBoxStyle &itemStyle(int look) const { return m_itemStyles[index(look)]; }
+    const TAVQBoxStyle &itemStyle(int look) const { return m_itemStyles[stateSlot(look)]; }
     void setItemStyle(int look, const TAVQBoxStyle &style);
-    const TAVQFontStyle &itemFontStyle(int look) const { return m_itemFontStyles[index(look)]; }
+    const TAVQFontStyle &itemFontStyle(int look) const { return m_itemFontStyles[stateSlot(look)]; }
     void setItemFontStyle(int look, const TAVQFontStyle &style);
 
 private:
-    static size_t index(int look) { return look > 0 && look < 4 ? size_t(look) : 0; }
     void loadStyles(const Json::Value &element);
     void loadAttr(const Json::Value &attr);
     int lookOf(int index) const;

@@ -18,7 +18,7 @@ namespace {
 
 const TAVQBoxStyle &styleOfState(const std::array<TAVQBoxStyle, 4> &styles, int state)
 {
-    return styles[state > 0 && state < 4 ? size_t(state) : 0];
+    return styles[stateSlot(state)];
 }
 
 // Value over range in single precision. The result is kept within [0, 1] so

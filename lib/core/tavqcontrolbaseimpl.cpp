@@ -187,7 +187,7 @@ void TAVQControlBaseImpl::paintText(QPainter *p, const QString &text, const TAVQ
 
 QSize TAVQControlBaseImpl::measureText(const TAVQFontStyle &font, const QString &text)
 {
-    const QFontMetrics metrics(TAVQPaint::fontOf(font));
+    const QFontMetrics metrics(font.font());
     return QSize(metrics.horizontalAdvance(text), metrics.height());
 }
 

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <cstddef>
 #include <map>
 #include <string>
 
@@ -46,6 +47,20 @@ struct TAVQTLIB_EXPORT TAVQAttrValue
 
 // Visual states a control paints by.
 enum TAVQState { StateNormal = 0, StateHover = 1, StatePressed = 2, StateDisabled = 3, StateAll = 4 };
+
+// Whether `state` is one of the four states a per-state style array holds a
+// slot for; StateAll and anything out of range are not.
+constexpr bool isSingleState(int state)
+{
+    return state >= StateNormal && state <= StateDisabled;
+}
+
+// The slot of a per-state style array that `state` reads: its own for the four
+// states, the normal state's for StateAll and anything out of range.
+constexpr size_t stateSlot(int state)
+{
+    return isSingleState(state) ? size_t(state) : size_t(StateNormal);
+}
 
 // Look and mouse reaction of one control; the control forwards its Qt events here.
 class TAVQTLIB_EXPORT TAVQControlBaseImpl : public QObject

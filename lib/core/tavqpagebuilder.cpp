@@ -1,17 +1,14 @@
 #include "tavqpagebuilder.h"
 
-#include "tavqcontrolbase.h"
+#include "tavqpagebuilder_p.h"
+
 #include "base/tavqjson.h"
 #include "base/tavqkeyreader.h"
 #include "base/tavqkeytable.h"
 #include "core/tavqelementtables.h"
-#include "tavqregistry.h"
-#include "tavqtaborder.h"
+#include "tavqelementwalk.h"
 #include "tavqwindow.h"
-#include "resources/tavqresourcemanager.h"
-
-#include <QFile>
-#include <QWidget>
+#include "resources/tavqpagesource.h"
 
 #include <algorithm>
 
@@ -34,16 +31,6 @@ constexpr TAVQKey WindowKeys[] = {
 const TAVQControlTable WindowAttributes{WindowKeys, {}};
 
 namespace {
-
-QByteArray readDiskPage(const QString &fileName)
-{
-    QFile file(TAVQResourceManager::instance().folderPath() + fileName);
-    if (!file.exists())
-        file.setFileName(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > Limits::MaxDocumentBytes)
-        return QByteArray();
-    return file.read(Limits::MaxDocumentBytes + 1);
-}
 
 // A window key's size, cut to what a window's buffers may take.
 int windowExtent(int value)
@@ -78,51 +65,14 @@ void applyWindowKeys(TAVQWindow *window, const Json::Value &root)
         window->setOnlyDragCaption(*only);
 }
 
-// What one page may still build: elements are counted as they are met.
-struct BuildBudget
-{
-    int elementsLeft = Limits::MaxPageElements;
-};
-
-QWidget *createElement(const Json::Value &element, QWidget *parent, int depth, BuildBudget *budget)
-{
-    if (depth > MaxElementDepth || budget->elementsLeft <= 0)
-        return nullptr;
-    --budget->elementsLeft;
-    // A type that is no JSON string names no control (not even as asString's text).
-    const Json::Value *typeValue = member(element, "type");
-    const auto type = typeValue ? stringBytes(*typeValue) : std::nullopt;
-    if (!type || *type == "qtscrollbar")
-        return nullptr;
-    QWidget *widget = CreateControl(type->constData(), element, parent);
-    if (!widget)
-        return nullptr;
-    const Json::Value *children = member(element, "child");
-    if (children && children->isArray()) {
-        const Json::ArrayIndex count = std::min(children->size(), Json::ArrayIndex(Limits::MaxChildElements));
-        for (Json::ArrayIndex i = 0; i < count; ++i)
-            createElement((*children)[i], widget, depth + 1, budget);
-    }
-    if (ITAVQControlBase *control = controlInterface(widget))
-        control->OnChildrenLoaded();
-    return widget;
-}
-
 } // namespace
 
 bool ReadPage(const QString &fileName, Json::Value *root)
 {
-    const char *data = nullptr;
-    quint32 length = 0;
-    QByteArray disk;
-    if (!TAVQResourceManager::instance().fileData(fileName, &data, &length)) {
-        disk = readDiskPage(fileName);
-        data = disk.constData();
-        length = quint32(disk.size());
-    }
-    if (length == 0)
+    const TAVQSourceFile page = TAVQPageSource::runtime().document(fileName);
+    if (page.bytes.isEmpty())
         return false;
-    return parseDocument(data, data + length, root);
+    return parseDocument(page.bytes.constData(), page.bytes.constData() + page.bytes.size(), root);
 }
 
 QWidget *LoadPage(QWidget *host, const QString &fileName)
@@ -130,36 +80,24 @@ QWidget *LoadPage(QWidget *host, const QString &fileName)
     Json::Value root;
     if (!ReadPage(fileName, &root))
         return nullptr;
+    return BuildPage(host, root, nullptr);
+}
+
+QWidget *BuildPage(QWidget *host, const Json::Value &page, TAVQElementObserver *observer)
+{
     if (TAVQWindow *window = qobject_cast<TAVQWindow *>(host))
-        applyWindowKeys(window, root);
-    return BuildElements(root, host);
+        applyWindowKeys(window, page);
+    return TAVQElementWalk(TAVQElementWalk::Mode::Build, observer).walkPage(page, host);
 }
 
 QWidget *BuildElements(const Json::Value &page, QWidget *parent)
 {
-    const Json::Value *elements = member(page, "elements");
-    if (!parent || !elements || !elements->isArray() || elements->size() == 0)
-        return nullptr;
-    QWidget *last = nullptr;
-    QWidgetList built;
-    BuildBudget budget;
-    const Json::ArrayIndex count = std::min(elements->size(), Json::ArrayIndex(Limits::MaxChildElements));
-    for (Json::ArrayIndex i = 0; i < count; ++i) {
-        last = createElement((*elements)[i], parent, 0, &budget);
-        ITAVQControlBase *control = controlInterface(last);
-        if (TAVQControlBase *base = control ? control->GetControlBase() : nullptr)
-            base->ApplyLayout();
-        built << last;
-    }
-    // Laid out now, so the positions tell the reading order.
-    SetReadingTabOrder(built);
-    return last;
+    return TAVQElementWalk().walkPage(page, parent);
 }
 
 QWidget *CreateElement(const Json::Value &element, QWidget *parent)
 {
-    BuildBudget budget;
-    return createElement(element, parent, 0, &budget);
+    return TAVQElementWalk().walkElement(element, parent);
 }
 
 } // namespace TAVQtLib

@@ -21,6 +21,13 @@ TAVQTLIB_EXPORT bool IsDesignerHostPath(const QString &path);
 
 // Open the resource package / read the style sheet of a folder on disk; false
 // when it is missing or cannot be read.
+//
+// OpenPackage reads the whole file and inflates every entry before it returns,
+// into one block of anonymous memory that asks for transparent huge pages and
+// lives until the package is closed. With at least 4 MiB to inflate on a
+// machine of two or more cores it inflates on a second thread as well; that
+// thread has ended before the call returns, so no thread of the library runs
+// afterwards. Call it from the GUI thread, as the rest of the runtime.
 TAVQTLIB_EXPORT bool OpenPackage(const QString &path);
 TAVQTLIB_EXPORT bool LoadStyleFolder(const QString &dir);
 // Style names come from pages as byte strings and are read as UTF-8.

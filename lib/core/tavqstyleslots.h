@@ -2,6 +2,7 @@
 #define TAVQ_STYLESLOTS_H
 
 #include "tavqtlib_export.h"
+#include "core/tavqcontrolbaseimpl.h"
 #include "resources/tavqstyle.h"
 
 #include <QString>
@@ -34,14 +35,17 @@ TAVQTLIB_INTERNAL_EXPORT void visit(const Json::Value &element, const TAVQContro
 TAVQTLIB_INTERNAL_EXPORT bool findBox(const QString &name, TAVQBoxStyle *out);
 TAVQTLIB_INTERNAL_EXPORT bool findFont(const QString &name, TAVQFontStyle *out);
 
-// Sets the style of one state; state 0 (or 4) also sets the other three.
-template <typename Style>
-void setPerState(std::array<Style, 4> &styles, int state, const Style &style)
+// Calls `apply` on the style of one state, or on all four for StateAll; any
+// other state reaches none.
+template <typename Style, typename Apply>
+void applyForState(std::array<Style, 4> &styles, int state, Apply apply)
 {
-    if (state == 0 || state == 4)
-        styles.fill(style);
-    else if (state > 0 && state < 4)
-        styles[size_t(state)] = style;
+    if (state == StateAll) {
+        for (Style &slot : styles)
+            apply(slot);
+    } else if (isSingleState(state)) {
+        apply(styles[size_t(state)]);
+    }
 }
 
 // A programmatic setter's store: 0 to 3 set one state, 4 all four, anything else nothing.
@@ -49,10 +53,14 @@ void setPerState(std::array<Style, 4> &styles, int state, const Style &style)
 template <typename Style>
 void storeForState(std::array<Style, 4> &styles, int state, const Style &style)
 {
-    if (state == 4)
-        styles.fill(style);
-    else if (state >= 0 && state < 4)
-        styles[size_t(state)] = style;
+    applyForState(styles, state, [&style](Style &slot) { slot = style; });
+}
+
+// Sets the style of one state; state 0 (or 4) also sets the other three.
+template <typename Style>
+void setPerState(std::array<Style, 4> &styles, int state, const Style &style)
+{
+    storeForState(styles, state == StateNormal ? int(StateAll) : state, style);
 }
 
 // Looks `name` up and, when found, stores it for the state as setPerState does.

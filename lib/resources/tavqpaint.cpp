@@ -162,7 +162,7 @@ void paintVerticalText(QPainter *painter, const QString &text, const TAVQFontSty
     QPainter imagePainter(&turned);
     imagePainter.translate(-corner);
     imagePainter.setPen(QPen(style.color));
-    imagePainter.setFont(fontOf(style));
+    imagePainter.setFont(style.font());
     imagePainter.drawText(QRectF(0, 0, h, w), text, option);
     imagePainter.end();
 
@@ -337,7 +337,7 @@ void paintText(QPainter *painter, const QString &text, const TAVQFontStyle &font
         return;
     }
 
-    const QFont qfont = fontOf(font);
+    const QFont &qfont = font.font();
     painter->setPen(QPen(font.color));
     painter->setFont(qfont);
     // Eliding measures the whole rectangle, not the offset text rectangle.
@@ -349,15 +349,7 @@ void paintText(QPainter *painter, const QString &text, const TAVQFontStyle &font
 
 QFont fontOf(const TAVQFontStyle &style)
 {
-    QFont font;
-    // Qt ignores a size of 0 or less anyway; skipping it spares the warning.
-    if (style.size > 0)
-        font.setPixelSize(style.size);
-    font.setFamily(style.family);
-    font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
-    font.setItalic(style.italic);
-    font.setUnderline(style.underline);
-    return font;
+    return style.font();
 }
 
 } // namespace TAVQPaint

@@ -76,7 +76,8 @@ TAVQTLIB_EXPORT QRect visibleArea(const QPainter *painter, const QRect &rect);
 // The text alignment of a font style's "hor" and "ver"; unknown values add no flag.
 TAVQTLIB_EXPORT Qt::Alignment alignmentOf(const TAVQFontStyle &font);
 
-// The font a font style describes (pixel size, family, weight 75 or 50, italic, underline).
+// The font a font style describes (pixel size, family, weight 75 or 50, italic,
+// underline): the style's own font(), made once and kept with it.
 TAVQTLIB_EXPORT QFont fontOf(const TAVQFontStyle &style);
 
 } // namespace TAVQPaint

@@ -2,26 +2,21 @@
 
 #include "base/tavqjson.h"
 #include "base/tavqlimits.h"
+#include "tavqpagesource.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+
+#include <iterator>
 
 #include <json/value.h>
 
 namespace TAVQtLib {
 
 namespace {
-
-QByteArray packageKey(const QString &name)
-{
-    QString path = name;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return PackageIndex::keyOf(path);
-}
 
 // The image the reader reads, unless its header tells no size or one whose
 // pixels would take more than the bound: a few bytes can claim gigabytes.
@@ -53,16 +48,15 @@ bool TAVQResourceManager::openPackage(const QString &path)
     m_packagePath = path;
     if (!m_package.loadPackageEntries(path))
         return false;
-    const std::optional<PackageFile> sheet = m_package.findFile(QByteArrayLiteral("style.json"));
-    if (!sheet || sheet->length <= 0)
-        return false;
-    return loadStyleSheet(sheet->data, sheet->data + sheet->length);
+    // The package's own sheet, whatever folder was loaded before.
+    return loadStyleSheet(TAVQPageSource(&m_package, QString()).styleSheet());
 }
 
-bool TAVQResourceManager::loadStyleSheet(const char *begin, const char *end)
+bool TAVQResourceManager::loadStyleSheet(const TAVQSourceFile &sheet)
 {
+    const QByteArray &bytes = sheet.bytes;
     Json::Value root;
-    if (!JsonRead::parseDocument(begin, end, &root))
+    if (bytes.isEmpty() || !JsonRead::parseDocument(bytes.constData(), bytes.constData() + bytes.size(), &root))
         return false;
     const Json::Value *styles = JsonRead::member(root, "style");
     if (!styles)
@@ -73,7 +67,7 @@ bool TAVQResourceManager::loadStyleSheet(const char *begin, const char *end)
 
 bool TAVQResourceManager::fileData(const QString &name, const char **data, quint32 *length) const
 {
-    const std::optional<PackageFile> file = m_package.findFile(packageKey(name));
+    const std::optional<PackageFile> file = m_package.findFile(TAVQPageSource::packageKey(name));
     if (!file)
         return false;
     if (data)
@@ -95,25 +89,28 @@ QImage *TAVQResourceManager::image(const QString &name)
     const auto cached = m_images.find(name);
     if (cached != m_images.end())
         return cached->second.get();
-    if (std::shared_ptr<QImage> found = packageImage(name))
+    // The page source's order, each step cached apart; the built-in marks are
+    // in m_images already. A package entry that does not decode leaves the
+    // folder to answer.
+    const TAVQPageSource files(&m_package, m_folderPath);
+    if (std::shared_ptr<QImage> found = packageImage(name, files))
         return cacheImage(name, std::move(found));
-    if (std::shared_ptr<QImage> found = diskImage(name))
+    if (std::shared_ptr<QImage> found = diskImage(name, files))
         return cacheImage(name, std::move(found));
     return nullptr;
 }
 
-std::shared_ptr<QImage> TAVQResourceManager::packageImage(const QString &name)
+std::shared_ptr<QImage> TAVQResourceManager::packageImage(const QString &name, const TAVQPageSource &files)
 {
-    const QByteArray key = packageKey(name);
-    const std::optional<PackageFile> file = m_package.findFile(key);
-    if (!file)
+    TAVQSourceFile entry = files.packageEntry(name);
+    if (!entry.found())
         return nullptr;
+    const QByteArray key = TAVQPageSource::packageKey(name);
     const auto known = m_packageImages.find(key);
     if (known != m_packageImages.end())
         return known->second;
     // As QImage::loadFromData reads: the format is guessed from the bytes.
-    QByteArray bytes = QByteArray::fromRawData(file->data, file->length);
-    QBuffer buffer(&bytes);
+    QBuffer buffer(&entry.bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     std::shared_ptr<QImage> image = decode(reader);
@@ -121,15 +118,13 @@ std::shared_ptr<QImage> TAVQResourceManager::packageImage(const QString &name)
     return image;
 }
 
-std::shared_ptr<QImage> TAVQResourceManager::diskImage(const QString &name)
+std::shared_ptr<QImage> TAVQResourceManager::diskImage(const QString &name, const TAVQPageSource &files)
 {
-    QString path = m_folderPath + name;
-    if (!QFileInfo::exists(path))
-        path = m_folderPath + QLatin1String("images/") + name;
-    const QFileInfo file(path);
+    const QString path = files.folderImage(name).path;
     // A file that is not there yet is looked for again at the next request.
-    if (!file.exists())
+    if (path.isEmpty())
         return nullptr;
+    const QFileInfo file(path);
     // One that failed is tried again once it changes (the live preview edits them).
     DiskImage &known = m_diskImages[QDir::cleanPath(file.absoluteFilePath())];
     if (known.size == file.size() && known.modified == file.lastModified())
@@ -218,10 +213,11 @@ void drawChecked(QPainter &p)
 
 void TAVQResourceManager::createBuiltinImages()
 {
-    cacheImage(QStringLiteral("IDB_UNSELECT"), builtinImage(drawUnselect));
-    cacheImage(QStringLiteral("IDB_SELECTED"), builtinImage(drawSelected));
-    cacheImage(QStringLiteral("IDB_UNCHECK"), builtinImage(drawUncheck));
-    cacheImage(QStringLiteral("IDB_CHECKED"), builtinImage(drawChecked));
+    // In the order of BuiltinImageNames.
+    void (*const draws[])(QPainter &) = {drawUnselect, drawSelected, drawUncheck, drawChecked};
+    static_assert(std::size(draws) == std::size(BuiltinImageNames), "a drawing for each built-in name");
+    for (std::size_t i = 0; i < std::size(draws); ++i)
+        cacheImage(QLatin1String(BuiltinImageNames[i]), builtinImage(draws[i]));
 }
 
 bool TAVQResourceManager::loadStyleFolder(const QString &folder)
@@ -230,14 +226,8 @@ bool TAVQResourceManager::loadStyleFolder(const QString &folder)
         return false;
     clear();
     m_folderPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    QFile file(m_folderPath + QLatin1String("style.json"));
-    // A sheet over the document bound would be refused after reading it all.
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || file.size() > Limits::MaxDocumentBytes)
-        return false;
-    const QByteArray bytes = file.read(Limits::MaxDocumentBytes + 1);
-    if (bytes.isEmpty())
-        return false;
-    return loadStyleSheet(bytes.constData(), bytes.constData() + bytes.size());
+    // The folder's own sheet, whatever package is open.
+    return loadStyleSheet(TAVQPageSource(nullptr, m_folderPath).styleSheet());
 }
 
 void TAVQResourceManager::clear()

@@ -15,6 +15,9 @@
 
 namespace TAVQtLib {
 
+class TAVQPageSource;
+struct TAVQSourceFile;
+
 // The process-wide source of package files, cached images and named styles.
 class TAVQTLIB_EXPORT TAVQResourceManager
 {
@@ -23,7 +26,9 @@ public:
     static TAVQResourceManager &instance();
 
     // Reads every entry of the package at `path` into memory and its style.json
-    // into the style tables; false when the package or its style sheet cannot be read.
+    // into the style tables; false when the package or its style sheet cannot be
+    // read. May inflate on a second thread, which has ended before it returns
+    // (see OpenPackage()).
     bool openPackage(const QString &path);
     // The bytes of a package file, looked up case-insensitively (a backslash read
     // as a slash); false when the package has no such file.
@@ -75,9 +80,9 @@ private:
         QDateTime modified;
     };
 
-    bool loadStyleSheet(const char *begin, const char *end);
-    std::shared_ptr<QImage> packageImage(const QString &name);
-    std::shared_ptr<QImage> diskImage(const QString &name);
+    bool loadStyleSheet(const TAVQSourceFile &sheet);
+    std::shared_ptr<QImage> packageImage(const QString &name, const TAVQPageSource &files);
+    std::shared_ptr<QImage> diskImage(const QString &name, const TAVQPageSource &files);
     QImage *cacheImage(const QString &name, std::shared_ptr<QImage> image);
     friend void parseStyles(const Json::Value &styles);
 

@@ -50,6 +50,36 @@ QColor fontColorFromString(const QByteArray &text)
     return QColor::fromRgb(parseColorNumber(text) | 0xFF000000u);
 }
 
+const QFont &TAVQFontCache::font(const TAVQFontStyle &style)
+{
+    // A new QFont takes what the style leaves open from the application font.
+    const QFont base;
+    if (madeFor(style, base))
+        return *m_font;
+    QFont font = base;
+    // Qt ignores a size of 0 or less anyway; skipping it spares the warning.
+    if (style.size > 0)
+        font.setPixelSize(style.size);
+    font.setFamily(style.family);
+    font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    m_font = font;
+    m_base = base;
+    m_bold = style.bold;
+    m_italic = style.italic;
+    m_underline = style.underline;
+    m_size = style.size;
+    m_family = style.family;
+    return *m_font;
+}
+
+bool TAVQFontCache::madeFor(const TAVQFontStyle &style, const QFont &base) const
+{
+    return m_font && m_bold == style.bold && m_italic == style.italic && m_underline == style.underline
+            && m_size == style.size && m_family == style.family && *m_base == base;
+}
+
 QString fromGbk(const QByteArray &bytes)
 {
     // GBK's single bytes are ASCII; most page texts are nothing else, and

@@ -4,8 +4,11 @@
 #include "tavqtlib_export.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMap>
 #include <QString>
+
+#include <optional>
 
 namespace Json {
 class Value;
@@ -50,6 +53,30 @@ struct TAVQTLIB_EXPORT TAVQBoxStyle
     bool repeatCenter = false;
 };
 
+struct TAVQFontStyle;
+
+// The QFont of a font style, kept between paints. It is made at the first use
+// and again once a field it was made from, or the application font a new QFont
+// starts from, has changed; copies of a style share the font made.
+class TAVQTLIB_EXPORT TAVQFontCache
+{
+public:
+    // The font of `style`, made anew only when needed.
+    const QFont &font(const TAVQFontStyle &style);
+
+private:
+    bool madeFor(const TAVQFontStyle &style, const QFont &base) const;
+
+    // The font, none before the first use, and what it was made from.
+    std::optional<QFont> m_font;
+    std::optional<QFont> m_base;
+    bool m_bold = false;
+    bool m_italic = false;
+    bool m_underline = false;
+    int m_size = 0;
+    QString m_family;
+};
+
 // How to draw a text.
 struct TAVQTLIB_EXPORT TAVQFontStyle
 {
@@ -71,6 +98,14 @@ struct TAVQTLIB_EXPORT TAVQFontStyle
     int ver = 1;
     // 3 draws the whole text; any other value elides it at the right.
     int elide = 1;
+
+    // The font the weight, slant, size, underline and family describe: pixel
+    // size (when above 0), family, weight 75 or 50, italic, underline. Made once
+    // and kept in `fontCache` until one of those fields changes.
+    const QFont &font() const { return fontCache.font(*this); }
+
+    // Where font() keeps its font; no field of the style.
+    mutable TAVQFontCache fontCache = {};
 };
 
 // Styles by name, as a style sheet defines them.

@@ -4,6 +4,7 @@
 #include "tavqlint.h"
 
 #include "resources/packageindex.h"
+#include "resources/tavqpagesource.h"
 
 #include <QByteArray>
 #include <QSize>
@@ -12,32 +13,29 @@
 namespace TAVQtLib {
 namespace Lint {
 
-// The files of one source, found as the resource manager and the page builder
-// find them, without touching the process-wide manager.
+// The files of one source, found by the runtime's page source over a package
+// of its own, without touching the process-wide manager. Documents over the
+// bound are kept as read, for the checks to tell.
 class LintSource
 {
 public:
     explicit LintSource(const Source &source);
+    LintSource(const LintSource &) = delete;
+    LintSource &operator=(const LintSource &) = delete;
 
-    // Whether pages come from the package (and are GBK there).
-    bool isPackaged(const QString &page) const;
-    // The page's bytes: from the package, else the folder, else the path itself;
-    // false when there is none.
-    bool readPage(const QString &page, QByteArray *bytes) const;
+    // The page as the runtime would find it.
+    TAVQSourceFile page(const QString &name) const { return m_files.document(name); }
     // The style sheet the runtime would load; false when there is none.
     bool readStyleSheet(QByteArray *bytes) const;
     // Whether an image of that name can be found (the built-in marks included).
-    bool hasImage(const QString &name) const;
+    bool hasImage(const QString &name) const { return m_files.image(name).found(); }
     // The size an image's header gives, as the runtime reads it before decoding;
     // invalid when there is no such file or its header tells none.
     QSize imageSize(const QString &name) const;
 
 private:
-    bool packageFile(const QString &name, QByteArray *bytes) const;
-
-    Source m_source;
-    QString m_folderPath;
     PackageIndex m_package;
+    TAVQPageSource m_files;   // over m_package
 };
 
 } // namespace Lint

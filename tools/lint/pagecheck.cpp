@@ -5,15 +5,19 @@
 #include "base/tavqkeytable.h"
 #include "base/tavqtextcodec.h"
 #include "core/tavqelementtables.h"
+#include "core/tavqelementwalk.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 
 #include <json/value.h>
 
+#include <QHash>
 #include <QMap>
 
 #include <algorithm>
+#include <deque>
 #include <iterator>
+#include <utility>
 
 namespace TAVQtLib {
 namespace Lint {
@@ -43,8 +47,9 @@ bool isEmptyBox(const QString &name)
     return name == QLatin1String("empty") || name == QLatin1String("emptyRect");
 }
 
-// Walks one page's elements with the tables the controls read by.
-class PageChecker
+// Checks one page's elements with the tables the controls read by, as the
+// builder's walk meets them.
+class PageChecker : public TAVQElementObserver
 {
 public:
     PageChecker(const LintSource &source, const StyleNames &styles, FindingSink *sink)
@@ -54,11 +59,21 @@ public:
 
     void checkRoot(const Json::Value &root);
     void checkTexts(const Json::Value &value, const char *encoding);
+    void elementMet(const TAVQWalkedElement &met) override;
 
 private:
     using NameScope = QMap<QString, const Json::Value *>;
+    // What the children of a checked element are read with: its control's
+    // table, and where their object names must be unique.
+    struct Scope {
+        const TAVQControlTable *table = nullptr;
+        NameScope *names = nullptr;
+    };
 
-    void checkElement(const Json::Value &element, int depth, const TAVQControlTable *parent, NameScope *names);
+    Scope parentScope(const TAVQWalkedElement &met);
+    NameScope *namesFor(const Scope &parent);
+    void reportSkipped(const TAVQWalkedElement &met);
+    void checkTyped(const TAVQWalkedElement &met, const Scope &parent);
     void checkMembers(const Json::Value &element, const QString &type, const TAVQControlTable *table,
                       NameScope *names);
     bool checkValue(const TAVQKey &key, const Json::Value &value, const QString &owner)
@@ -74,14 +89,15 @@ private:
     void error(const Json::Value &at, const QString &message) { m_sink->add(Severity::Error, at, message); }
     void warning(const Json::Value &at, const QString &message) { m_sink->add(Severity::Warning, at, message); }
 
-    bool countElement(const Json::Value &element);
-    void checkChildren(const Json::Value &children, int depth, const TAVQControlTable *table, NameScope *names);
     void checkWindowExtent(const char *key, const Json::Value &value);
 
     const LintSource &m_source;
     const StyleNames &m_styles;
     FindingSink *m_sink;
-    int m_elementsLeft = Limits::MaxPageElements;
+    NameScope m_pageNames;
+    std::deque<NameScope> m_templateNames;          // one per row template
+    QHash<const Json::Value *, Scope> m_checked;    // elements whose children are checked
+    bool m_overBudgetTold = false;
 };
 
 void PageChecker::checkRoot(const Json::Value &root)
@@ -107,8 +123,7 @@ void PageChecker::checkRoot(const Json::Value &root)
         error(*elements, QStringLiteral("\"elements\" is not a list: nothing is built"));
         return;
     }
-    NameScope names;
-    checkChildren(*elements, 0, nullptr, &names);
+    TAVQElementWalk(TAVQElementWalk::Mode::Check, this).walkPage(root, nullptr);
 }
 
 void PageChecker::checkWindowExtent(const char *key, const Json::Value &value)
@@ -120,35 +135,6 @@ void PageChecker::checkWindowExtent(const char *key, const Json::Value &value)
     if (isExtent && extent && *extent > Limits::MaxWindowExtent)
         error(value, QStringLiteral("\"%1\" is larger than a window may be: cut to %2")
                          .arg(QLatin1String(key)).arg(Limits::MaxWindowExtent));
-}
-
-// The builder counts every element it meets within the depth limit.
-bool PageChecker::countElement(const Json::Value &element)
-{
-    if (m_elementsLeft == 0) {
-        error(element, QStringLiteral("a page builds at most %1 elements: this one and all after it are skipped")
-                           .arg(Limits::MaxPageElements));
-        m_elementsLeft = -1;
-    }
-    if (m_elementsLeft < 0)
-        return false;
-    --m_elementsLeft;
-    return true;
-}
-
-void PageChecker::checkChildren(const Json::Value &children, int depth, const TAVQControlTable *table,
-                                NameScope *names)
-{
-    const Json::ArrayIndex count = children.size();
-    for (Json::ArrayIndex i = 0; i < count; ++i) {
-        if (i == Json::ArrayIndex(Limits::MaxChildElements)) {
-            error(children[i], QStringLiteral("a list builds at most %1 elements: this one and all after it are skipped")
-                                   .arg(Limits::MaxChildElements));
-            return;
-        }
-        NameScope templateNames;
-        checkElement(children[i], depth, table, table && table->itemTemplates ? &templateNames : names);
-    }
 }
 
 void PageChecker::checkTexts(const Json::Value &value, const char *encoding)
@@ -167,40 +153,85 @@ void PageChecker::checkTexts(const Json::Value &value, const char *encoding)
         error(value, QStringLiteral("text is not valid %1").arg(QLatin1String(encoding)));
 }
 
-void PageChecker::checkElement(const Json::Value &element, int depth, const TAVQControlTable *parent,
-                               NameScope *names)
+PageChecker::Scope PageChecker::parentScope(const TAVQWalkedElement &met)
 {
-    if (depth > MaxElementDepth) {
+    if (!met.parent)
+        return Scope{nullptr, &m_pageNames};
+    return m_checked.value(met.parent);
+}
+
+// Applications look names up inside each row template: each has names of its own.
+PageChecker::NameScope *PageChecker::namesFor(const Scope &parent)
+{
+    if (!parent.table || !parent.table->itemTemplates)
+        return parent.names;
+    m_templateNames.emplace_back();
+    return &m_templateNames.back();
+}
+
+void PageChecker::elementMet(const TAVQWalkedElement &met)
+{
+    if (met.type)
+        checkTyped(met, parentScope(met));
+    else
+        reportSkipped(met);
+}
+
+// Skipped before its type was looked at.
+void PageChecker::reportSkipped(const TAVQWalkedElement &met)
+{
+    const Json::Value &element = *met.element;
+    switch (met.skip) {
+    case TAVQElementSkip::TooDeep:
         error(element, QStringLiteral("element nested deeper than %1 levels is skipped").arg(MaxElementDepth));
-        return;
-    }
-    if (!countElement(element))
-        return;
-    const Json::Value *typeValue = JsonRead::member(element, "type");
-    const std::optional<QByteArray> typeBytes = typeValue ? JsonRead::stringBytes(*typeValue) : std::nullopt;
-    if (!typeBytes) {
+        break;
+    case TAVQElementSkip::OverBudget:
+        if (!std::exchange(m_overBudgetTold, true))
+            error(element, QStringLiteral("a page builds at most %1 elements: this one and all after it are skipped")
+                               .arg(Limits::MaxPageElements));
+        break;
+    case TAVQElementSkip::OverChildCap:
+        if (met.index == Limits::MaxChildElements)
+            error(element, QStringLiteral("a list builds at most %1 elements: this one and all after it are skipped")
+                               .arg(Limits::MaxChildElements));
+        break;
+    case TAVQElementSkip::TypeNotString: {
+        const Json::Value *typeValue = JsonRead::member(element, "type");
         error(typeValue ? *typeValue : element, QStringLiteral("element without a control type is skipped"));
-        return;
+        break;
     }
-    const QString type = QString::fromUtf8(*typeBytes);
+    case TAVQElementSkip::None:
+    case TAVQElementSkip::ScrollBar:
+    case TAVQElementSkip::UnknownType:
+        break;   // these come with a type: checkTyped()
+    }
+}
+
+void PageChecker::checkTyped(const TAVQWalkedElement &met, const Scope &parent)
+{
+    const Json::Value &element = *met.element;
+    const Json::Value &typeValue = *JsonRead::member(element, "type");
+    const QString type = QString::fromUtf8(*met.type);
     // Scrolling controls read their bar children themselves; the builder skips them.
-    if (parent && parent->scrollBars && typeBytes->contains("scrollbar")) {
-        checkMembers(element, type, parent->scrollBars, names);
+    if (parent.table && parent.table->scrollBars && met.type->contains("scrollbar")) {
+        const Scope scope{parent.table->scrollBars, namesFor(parent)};
+        checkMembers(element, type, scope.table, scope.names);
+        // A registered type of that name still builds its children.
+        if (met.skip == TAVQElementSkip::None)
+            m_checked.insert(&element, scope);
         return;
     }
-    if (*typeBytes == "qtscrollbar") {
-        warning(*typeValue, QStringLiteral("a scroll bar outside a scrolling control is skipped"));
+    if (met.skip == TAVQElementSkip::ScrollBar) {
+        warning(typeValue, QStringLiteral("a scroll bar outside a scrolling control is skipped"));
         return;
     }
-    if (!RegisteredControlTypes().count(typeBytes->toStdString())) {
-        error(*typeValue, QStringLiteral("unknown control type \"%1\"").arg(type));
+    if (met.skip == TAVQElementSkip::UnknownType) {
+        error(typeValue, QStringLiteral("unknown control type \"%1\"").arg(type));
         return;
     }
-    const TAVQControlTable *table = ControlTableOf(typeBytes->constData());
-    checkMembers(element, type, table, names);
-    const Json::Value *children = JsonRead::member(element, "child");
-    if (children && children->isArray())
-        checkChildren(*children, depth + 1, table, names);
+    const Scope scope{ControlTableOf(met.type->constData()), namesFor(parent)};
+    checkMembers(element, type, scope.table, scope.names);
+    m_checked.insert(&element, scope);
 }
 
 void PageChecker::checkMembers(const Json::Value &element, const QString &type, const TAVQControlTable *table,
@@ -310,14 +341,14 @@ void PageChecker::checkName(const Json::Value &element, NameScope *names)
 
 void checkPage(const LintSource &source, const QString &page, const StyleNames &styles, QVector<Finding> *findings)
 {
-    QByteArray text;
-    if (!source.readPage(page, &text) || text.isEmpty()) {
-        FindingSink(page, text, findings)
-            .add(Severity::Error, 0, QStringLiteral("no such page in the package, the folder or on disk"));
+    const TAVQSourceFile file = source.page(page);
+    const QByteArray &text = file.bytes;
+    FindingSink sink(page, text, findings);
+    if (text.isEmpty()) {
+        sink.add(Severity::Error, 0, QStringLiteral("no such page in the package, the folder or on disk"));
         return;
     }
-    FindingSink sink(page, text, findings);
-    if (text.size() > Limits::MaxDocumentBytes) {
+    if (file.tooLarge) {
         sink.add(Severity::Error, 0, QStringLiteral("the page is larger than %1 MiB: it is not read")
                                          .arg(Limits::MaxDocumentBytes >> 20));
         return;
@@ -328,7 +359,7 @@ void checkPage(const LintSource &source, const QString &page, const StyleNames &
     const int first = findings->size();
     PageChecker checker(source, styles, &sink);
     // Packed pages are GBK; pages in a folder are read as they were written, UTF-8.
-    checker.checkTexts(root, source.isPackaged(page) ? "GBK" : "UTF-8");
+    checker.checkTexts(root, file.place == TAVQFilePlace::Package ? "GBK" : "UTF-8");
     checker.checkRoot(root);
     sortByPosition(findings, first);
 }

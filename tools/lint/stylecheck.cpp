@@ -2,6 +2,7 @@
 #include "lintsource.h"
 
 #include "base/tavqjson.h"
+#include "base/tavqkeyreader.h"
 #include "resources/tavqstylekeys.h"
 
 #include <json/value.h>
@@ -55,9 +56,10 @@ void checkDefinition(const Json::Value &definition, const LintSource &source, Fi
         return;
     }
     const char *kindName = kind == 1 ? "box" : "font";
-    checkMembers(kind == 1 ? BoxStyleAttributes : FontStyleAttributes, definition, QStringLiteral("key"),
+    const TAVQControlTable &table = kind == 1 ? BoxStyleAttributes : FontStyleAttributes;
+    checkMembers(table, definition, QStringLiteral("key"),
                  QStringLiteral("a %1 style").arg(QLatin1String(kindName)), source, sink);
-    names->add(kindName, QString::fromUtf8(JsonRead::bytesMember(definition, "name")), definition);
+    names->add(kindName, QString::fromUtf8(TAVQKeyReader(table.keys, definition).bytesMember("name")), definition);
 }
 
 } // namespace

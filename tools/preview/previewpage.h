@@ -1,8 +1,9 @@
 #ifndef TAVQ_PREVIEWPAGE_H
 #define TAVQ_PREVIEWPAGE_H
 
+#include "core/tavqelementmap.h"
+
 #include <QByteArray>
-#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QVector>
@@ -37,13 +38,11 @@ public:
     QString sourceOf(const Json::Value &element) const;
 
 private:
-    void match(const QVector<QPointer<QWidget>> &built);
-
     QByteArray m_text;   // the page document as read
     Json::Value m_root;
     QPointer<QWidget> m_host;
     QVector<qint64> m_lineEnds;   // offsets of the newlines
-    QHash<QWidget *, const Json::Value *> m_elements;
+    TAVQElementMap m_elements;    // points into m_root
 };
 
 } // namespace Preview
