@@ -1,4 +1,5 @@
 #include "testjson.h"
+#include "plaincontrol.h"
 
 #include "base/tavqjson.h"
 #include "base/tavqlimits.h"
@@ -19,21 +20,7 @@ Q_DECLARE_METATYPE(TAVQElementSkip)
 
 namespace {
 
-class ControlImpl : public TAVQControlBaseImpl
-{
-public:
-    using TAVQControlBaseImpl::TAVQControlBaseImpl;
-    bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
-};
-
-class Control : public TAVQControl<QWidget, ControlImpl>
-{
-public:
-    using TAVQControl::TAVQControl;
-    QString GetTypeName() override { return QStringLiteral("rec"); }
-};
-
-QWidget *createControl() { return new Control; }
+QWidget *createControl() { return new Plain; }
 
 QByteArray controls(int count)
 {

@@ -1,4 +1,5 @@
 #include "core/tavqcontrol.h"
+#include "plaincontrol.h"
 #include "base/tavqjson.h"
 #include "core/tavqregistry.h"
 #include "testjson.h"
@@ -10,20 +11,6 @@
 using namespace TAVQtLib;
 
 namespace {
-
-class PlainImpl : public TAVQControlBaseImpl
-{
-public:
-    using TAVQControlBaseImpl::TAVQControlBaseImpl;
-    bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
-};
-
-class Plain : public TAVQControl<QWidget, PlainImpl>
-{
-public:
-    using TAVQControl::TAVQControl;
-    QString GetTypeName() override { return QStringLiteral("plain"); }
-};
 
 // A control with a size hint, counting how often Qt asks for it.
 class Hinted : public TAVQControl<QWidget, PlainImpl>

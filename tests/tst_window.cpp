@@ -1,4 +1,5 @@
 #include "core/tavqcontrol.h"
+#include "plaincontrol.h"
 #include "base/tavqjson.h"
 #include "core/tavqwindow.h"
 
@@ -16,20 +17,6 @@ using WindowAction = std::function<void(TAVQtLib::TAVQWindow *)>;
 Q_DECLARE_METATYPE(WindowAction)
 
 namespace {
-
-class PlainImpl : public TAVQControlBaseImpl
-{
-public:
-    using TAVQControlBaseImpl::TAVQControlBaseImpl;
-    bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
-};
-
-class Plain : public TAVQControl<QWidget, PlainImpl>
-{
-public:
-    using TAVQControl::TAVQControl;
-    QString GetTypeName() override { return QStringLiteral("plain"); }
-};
 
 // Sends a mouse event at a window-local position, with the matching global one.
 void send(TAVQWindow &w, QEvent::Type type, QPoint local, Qt::MouseButton button = Qt::LeftButton,
