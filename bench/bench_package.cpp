@@ -1,7 +1,7 @@
 // Throughput of loading a whole package: our reader against raw zlib inflate
 // and against Info-ZIP unzip, over the same generated package.
 
-#include "resources/packagearchive.h"
+#include "resources/packagearchive_p.h"
 #include "resources/packageindex.h"
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 // loading the same widget tree, with the same geometry, from a .ui document.
 
 #include "benchviews.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder.h"
 #include "controls/tavqcontrols.h"
 #include "core/tavqwindow.h"

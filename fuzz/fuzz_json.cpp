@@ -2,7 +2,7 @@
 // parser first) and through the JsonCpp reader alone: success, tree, value
 // types and offsets must all agree.
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 
 #include <json/value.h>
 

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the package reader as a package image.
 
 #include "base/tavqlimits.h"
-#include "resources/packagearchive.h"
-#include "resources/wholeentryinflater.h"
+#include "resources/packagearchive_p.h"
+#include "resources/wholeentryinflater_p.h"
 #include "resources/packageindex.h"
 
 #include <unistd.h>

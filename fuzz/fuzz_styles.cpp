@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the style sheet reader.
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "resources/tavqstyle.h"
 
 #include <json/value.h>

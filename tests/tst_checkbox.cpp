@@ -1,5 +1,5 @@
 #include "controls/tavqcheckbox.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqtextcodec.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"

@@ -1,5 +1,5 @@
 #include "controls/tavqcombobox.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqtextcodec.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"

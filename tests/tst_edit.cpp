@@ -1,5 +1,5 @@
 #include "controls/tavqedit.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqtextcodec.h"
 #include "controls/tavqvaluecontrols.h"
 #include "core/tavqpagebuilder.h"

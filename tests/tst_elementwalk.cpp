@@ -1,11 +1,11 @@
 #include "testjson.h"
 #include "plaincontrol.h"
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqlimits.h"
 #include "core/tavqcontrol.h"
-#include "core/tavqelementmap.h"
-#include "core/tavqelementwalk.h"
+#include "core/tavqelementmap_p.h"
+#include "core/tavqelementwalk_p.h"
 #include "core/tavqregistry.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
 #include "controls/tavqimage.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 #include "testjson.h"

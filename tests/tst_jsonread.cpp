@@ -4,9 +4,9 @@
 // against the stated expectation and against JsonCpp itself.
 
 #include "core/tavqcontrolbaseimpl.h"
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqjsonparser.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqjsonparser_p.h"
 #include "base/tavqlimits.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
 #include "controls/tavqmenu.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
 #include "lookpicture.h"

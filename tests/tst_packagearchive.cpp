@@ -1,4 +1,4 @@
-#include "resources/packagearchive.h"
+#include "resources/packagearchive_p.h"
 #include "base/tavqlimits.h"
 #include "base/tavqtextcodec.h"
 #include "resources/packageindex.h"

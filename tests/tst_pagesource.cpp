@@ -2,7 +2,7 @@
 
 #include "base/tavqlimits.h"
 #include "resources/packageindex.h"
-#include "resources/tavqpagesource.h"
+#include "resources/tavqpagesource_p.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "controls/tavqcontrols.h"
 #include "controls/tavqpushbutton.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqtextcodec.h"
 #include "core/tavqfocusframe.h"
 #include "core/tavqpagebuilder.h"
@@ -185,23 +185,23 @@ void TestPushButton::unstyledLookFollowsTheMouse()
         QCOMPARE(image.pixel(edge), Frame);
 
     enter(&button);
-    QCOMPARE(button.impl()->state(), int(StateHover));
+    QCOMPARE(button.GetImpl()->state(), int(StateHover));
     image = look(&button);
     QCOMPARE(image.pixel(50, 20), HoverFill);
     QCOMPARE(image.pixel(0, 20), Frame);
 
     QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, QPoint(50, 20));
-    QCOMPARE(button.impl()->state(), int(StatePressed));
+    QCOMPARE(button.GetImpl()->state(), int(StatePressed));
     QCOMPARE(look(&button).pixel(50, 20), NormalFill);
 
     // Release inside the button still goes back to normal, not hover.
     QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, QPoint(50, 20));
-    QCOMPARE(button.impl()->state(), int(StateNormal));
+    QCOMPARE(button.GetImpl()->state(), int(StateNormal));
     QCOMPARE(look(&button).pixel(50, 20), NormalFill);
 
     enter(&button);
     leave(&button);
-    QCOMPARE(button.impl()->state(), int(StateNormal));
+    QCOMPARE(button.GetImpl()->state(), int(StateNormal));
     QCOMPARE(look(&button).pixel(50, 20), NormalFill);
 }
 
@@ -213,18 +213,18 @@ void TestPushButton::disabledUsesStateThreeRegardlessOfTheMouse()
     enter(&button);
 
     QImage image = look(&button);
-    QCOMPARE(button.impl()->state(), int(StateDisabled));
+    QCOMPARE(button.GetImpl()->state(), int(StateDisabled));
     QCOMPARE(image.pixel(50, 20), 0xFFFFFFFFu);
     // Border width 0: no frame at all.
     QCOMPARE(image.pixel(0, 20), 0xFFFFFFFFu);
     QCOMPARE(image.pixel(50, 0), 0xFFFFFFFFu);
 
     leave(&button);
-    QCOMPARE(button.impl()->state(), int(StateDisabled));
+    QCOMPARE(button.GetImpl()->state(), int(StateDisabled));
 
     button.setEnabled(true);
     image = look(&button);
-    QCOMPARE(button.impl()->state(), int(StateNormal));
+    QCOMPARE(button.GetImpl()->state(), int(StateNormal));
     QCOMPARE(image.pixel(50, 20), NormalFill);
 }
 
@@ -536,7 +536,7 @@ void TestPushButton::clickStillWorks()
     QSignalSpy clicked(button.get(), &QPushButton::clicked);
     QTest::mouseClick(button.get(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 20));
     QCOMPARE(clicked.count(), 1);
-    QCOMPARE(button->impl()->state(), int(StateNormal));
+    QCOMPARE(button->GetImpl()->state(), int(StateNormal));
 }
 
 void TestPushButton::malformedElements()

@@ -1,6 +1,6 @@
 #include "controls/tavqvaluecontrols.h"
-#include "core/cscrollbarstyle.h"
-#include "base/tavqjson.h"
+#include "core/cscrollbarstyle_p.h"
+#include "base/tavqjson_p.h"
 #include "testjson.h"
 
 #include <QCommonStyle>

@@ -2,7 +2,7 @@
 // states name a slot, which slot a getter reads, and which slots a programmatic
 // setter and a page's slot fill.
 
-#include "core/tavqstyleslots.h"
+#include "core/tavqstyleslots_p.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqtextcodec.h"
-#include "core/tavqstyleslots.h"
+#include "core/tavqstyleslots_p.h"
 #include "resources/tavqstyle.h"
 #include "testjson.h"
 

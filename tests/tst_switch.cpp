@@ -1,5 +1,5 @@
 #include "controls/tavqswitch.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqruntime.h"
 #include "lookpicture.h"
 #include "testjson.h"

@@ -3,7 +3,7 @@
 #include "controls/tavqpushbutton.h"
 #include "controls/tavqtableview.h"
 #include "controls/tavqvaluecontrols.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "controls/tavqcontrols.h"

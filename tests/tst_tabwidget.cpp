@@ -1,5 +1,5 @@
 #include "controls/tavqtabwidget.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "controls/tavqcontrols.h"

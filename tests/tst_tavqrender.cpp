@@ -1,5 +1,5 @@
 #include "controls/tavqcontrols.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqregistry.h"
 
 #include <QDir>

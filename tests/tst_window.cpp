@@ -1,6 +1,6 @@
 #include "core/tavqcontrol.h"
 #include "plaincontrol.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqwindow.h"
 
 #include <QScreen>

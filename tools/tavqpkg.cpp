@@ -1,7 +1,7 @@
 // Lists, reads and writes resource packages.
 
 #include "base/tavqtextcodec.h"
-#include "resources/packagearchive.h"
+#include "resources/packagearchive_p.h"
 #include "resources/packageindex.h"
 #include "resources/tavqresourcemanager.h"
 

@@ -1,5 +1,5 @@
-#include "tavqjson.h"
-#include "tavqjsonparser.h"
+#include "tavqjson_p.h"
+#include "tavqjsonparser_p.h"
 #include "tavqlimits.h"
 
 #include <json/reader.h>

@@ -1,4 +1,4 @@
-#include "tavqjsonparser.h"
+#include "tavqjsonparser_p.h"
 
 #include <algorithm>
 #include <cstdint>

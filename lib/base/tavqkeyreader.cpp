@@ -1,6 +1,6 @@
-#include "tavqkeyreader.h"
+#include "tavqkeyreader_p.h"
 
-#include "tavqjson.h"
+#include "tavqjson_p.h"
 
 #include <json/value.h>
 

@@ -1,8 +1,8 @@
-#include "tavqkeytable.h"
+#include "tavqkeytable_p.h"
 
-#include "tavqkeyreader.h"
+#include "tavqkeyreader_p.h"
 
-#include "tavqjson.h"
+#include "tavqjson_p.h"
 
 #include <json/value.h>
 

@@ -1,9 +1,9 @@
 #include "tavqcheckbox.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
-#include "core/tavqstyleslots.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
+#include "core/tavqstyleslots_p.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QAbstractButton>

@@ -1,11 +1,11 @@
 #include "tavqcontainer.h"
 
-#include "tavqscrollbarconfig.h"
+#include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
-#include "core/tavqstyleslots.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
+#include "core/tavqstyleslots_p.h"
 
 #include <QPainter>
 #include <QPaintEvent>

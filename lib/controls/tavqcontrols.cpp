@@ -3,9 +3,9 @@
 
 #include "tavqcontrols.h"
 
-#include "base/tavqkeytable.h"
-#include "core/cscrollbarstyle.h"
-#include "core/tavqelementtables.h"
+#include "base/tavqkeytable_p.h"
+#include "core/cscrollbarstyle_p.h"
+#include "core/tavqelementtables_p.h"
 #include "core/tavqfocusframe.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
@@ -18,7 +18,7 @@
 #include "tavqlist.h"
 #include "tavqlistview.h"
 #include "tavqmenu.h"
-#include "tavqpushbutton.h"
+#include "tavqpushbutton_p.h"
 #include "tavqswitch.h"
 #include "tavqtableview.h"
 #include "tavqtabwidget.h"
@@ -45,11 +45,23 @@ QWidget *createSlider()
     return new TAVQSlider(nullptr, Qt::Horizontal);
 }
 
+// The implementation class of each control, which its public header keeps to itself.
+template <typename Control>
+struct ImplOf
+{
+    using type = std::remove_pointer_t<decltype(std::declval<Control &>().impl())>;
+};
+template <>
+struct ImplOf<TAVQPushButton>
+{
+    using type = TAVQPushButtonImpl;
+};
+
 // The table the control's implementation reads its element by.
 template <typename Control>
 const TAVQControlTable *tableOf()
 {
-    return &std::remove_pointer_t<decltype(std::declval<Control &>().impl())>::Table;
+    return &ImplOf<Control>::type::Table;
 }
 
 void add(const char *typeName, ControlCreator creator, bool listed, const TAVQControlTable *table)

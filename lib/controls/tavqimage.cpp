@@ -1,8 +1,8 @@
 #include "tavqimage.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "tavqvaluecontrols.h"
 #include "core/tavqcontrolbaseimpl.h"
-#include "core/tavqstyleslots.h"
+#include "core/tavqstyleslots_p.h"
 
 #include <QAbstractScrollArea>
 #include <QPainter>

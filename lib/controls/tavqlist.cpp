@@ -1,12 +1,12 @@
 #include "tavqlist.h"
 
-#include "tavqscrollbarconfig.h"
+#include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
 #include "core/tavqruntime.h"
-#include "core/tavqstyleslots.h"
+#include "core/tavqstyleslots_p.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
 #include "tavqmenu.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqruntime.h"
-#include "core/tavqstyleslots.h"
+#include "core/tavqstyleslots_p.h"
 #include "resources/tavqpaint.h"
 
 #include <QPainter>

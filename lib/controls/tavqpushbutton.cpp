@@ -1,9 +1,11 @@
-#include "tavqpushbutton.h"
+#include "tavqpushbutton_p.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
-#include "core/tavqstyleslots.h"
+#include "core/tavqcontrol_p.h"
+
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
+#include "core/tavqstyleslots_p.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -144,8 +146,10 @@ void TAVQPushButtonImpl::Draw(QPainter *painter, const QRect &rect)
 
 // TAVQPushButton
 
+TAVQ_DEFINE_IMPL(TAVQPushButton)
+
 TAVQPushButton::TAVQPushButton(QWidget *parent)
-    : TAVQControl<QPushButton, TAVQPushButtonImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQPushButtonImpl(widget); })
 {
     setMouseTracking(true);
     // In a dialog Qt makes every button an auto-default one, so Return would press
@@ -165,9 +169,37 @@ void TAVQPushButton::keyPressEvent(QKeyEvent *e)
     TAVQControl::keyPressEvent(e);
 }
 
+TAVQPushButton::~TAVQPushButton() = default;
+
 QString TAVQPushButton::GetTypeName()
 {
     return QStringLiteral("qtbutton");
 }
+
+bool TAVQPushButton::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQPushButtonImpl>(element);
+}
+
+void TAVQPushButton::setBoxStyle(int state, const TAVQBoxStyle &style) { d_func()->setBoxStyle(state, style); }
+const TAVQBoxStyle &TAVQPushButton::boxStyle(int state) const { return d_func()->boxStyle(state); }
+void TAVQPushButton::setFontStyle(int state, const TAVQFontStyle &style) { d_func()->setFontStyle(state, style); }
+const TAVQFontStyle &TAVQPushButton::fontStyle(int state) const { return d_func()->fontStyle(state); }
+void TAVQPushButton::setUseColor(int state, bool useColor) { d_func()->setUseColor(state, useColor); }
+bool TAVQPushButton::useColor(int state) const { return d_func()->useColor(state); }
+void TAVQPushButton::setHasIcon(bool hasIcon) { d_func()->setHasIcon(hasIcon); }
+bool TAVQPushButton::hasIcon() const { return d_func()->hasIcon(); }
+void TAVQPushButton::setShowText(bool showText) { d_func()->setShowText(showText); }
+bool TAVQPushButton::showText() const { return d_func()->showText(); }
+void TAVQPushButton::setIconPath(const QString &path) { d_func()->setIconPath(path); }
+QString TAVQPushButton::iconPath() const { return d_func()->iconPath(); }
+void TAVQPushButton::setHotIconPath(const QString &path) { d_func()->setHotIconPath(path); }
+QString TAVQPushButton::hotIconPath() const { return d_func()->hotIconPath(); }
+void TAVQPushButton::setIconPlacement(const TAVQImagePlacement &placement) { d_func()->setIconPlacement(placement); }
+TAVQImagePlacement TAVQPushButton::iconPlacement() const { return d_func()->iconPlacement(); }
+void TAVQPushButton::setTextX(int x) { d_func()->setTextX(x); }
+int TAVQPushButton::textX() const { return d_func()->textX(); }
+void TAVQPushButton::setTextY(int y) { d_func()->setTextY(y); }
+int TAVQPushButton::textY() const { return d_func()->textY(); }
 
 } // namespace TAVQtLib

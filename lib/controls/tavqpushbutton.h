@@ -7,122 +7,108 @@
 
 #include <QPushButton>
 
-#include <array>
-
 namespace TAVQtLib {
 
-// Look of a push button.
-class TAVQTLIB_EXPORT TAVQPushButtonImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
+class TAVQPushButtonImpl;
 
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQPushButtonImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    void Draw(QPainter *painter, const QRect &rect) override;
-
-    // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
-    void setBoxStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[stateSlot(state)]; }
-    void setFontStyle(int state, const TAVQFontStyle &style);
-    const TAVQFontStyle &fontStyle(int state) const { return m_fontStyles[stateSlot(state)]; }
-    void setUseColor(int state, bool useColor);
-    bool useColor(int state) const { return boxStyle(state).useColor; }
-
-    // Whether the button has an icon to draw.
-    bool hasIcon() const { return m_hasIcon; }
-    // Whether the button has an icon to draw.
-    void setHasIcon(bool hasIcon) { m_hasIcon = hasIcon; }
-    // Whether the text is drawn (default true).
-    bool showText() const { return m_showText; }
-    void setShowText(bool showText) { m_showText = showText; }
-    // The icon shown, by resource name; empty for none.
-    QString iconPath() const { return m_iconPath; }
-    void setIconPath(const QString &path);
-    // The icon shown while the pointer is over the control, by resource name.
-    QString hotIconPath() const { return m_hotIconPath; }
-    void setHotIconPath(const QString &path);
-    // Where the icon goes inside the control.
-    TAVQImagePlacement iconPlacement() const { return m_iconPlacement; }
-    void setIconPlacement(const TAVQImagePlacement &placement) { m_iconPlacement = placement; }
-    // The horizontal offset of the text, in pixels.
-    int textX() const { return m_textX; }
-    void setTextX(int x) { m_textX = x; }
-    // The vertical offset of the text, in pixels.
-    int textY() const { return m_textY; }
-    void setTextY(int y) { m_textY = y; }
-
-private:
-    void loadStyles(const Json::Value &element);
-    void loadAttr(const Json::Value &attr);
-    QString shownIcon() const;
-
-    bool m_hasIcon = true;
-    bool m_showText = true;
-    QString m_iconPath;
-    QString m_hotIconPath;
-    TAVQImagePlacement m_iconPlacement;
-    int m_textX = 0;
-    int m_textY = 0;
-    std::array<TAVQBoxStyle, 4> m_boxStyles;
-    std::array<TAVQFontStyle, 4> m_fontStyles;
-};
-
-// A push button painted from a box and a font style per visual state, with an icon.
-class TAVQTLIB_EXPORT TAVQPushButton : public TAVQControl<QPushButton, TAVQPushButtonImpl>
+/**
+ * \brief A push button painted from a box and a font style per visual state,
+ * with an icon; page type "qtbutton" (also "button").
+ *
+ * Made by a page element or by hand; the text is QPushButton's own.
+ *
+ * \code
+ * auto *pay = new TAVQtLib::TAVQPushButton(window);
+ * pay->setText(QStringLiteral("Pay"));
+ * TAVQtLib::TAVQBoxStyle box;
+ * if (TAVQtLib::TAVQResourceManager::instance().boxStyle(QStringLiteral("btn.pay"), box))
+ *     pay->setBoxStyle(TAVQtLib::StateAll, box);
+ * QObject::connect(pay, &QPushButton::clicked, window, [] { qDebug("paid"); });
+ * \endcode
+ *
+ * \par Signals
+ * Those of QPushButton: `pressed()`, `released()`, `clicked(bool)`,
+ * `toggled(bool)`.
+ *
+ * \par Repainting
+ * setIconPath() and setHotIconPath() repaint; the other setters change only
+ * what the next paint draws: call `update()` after them.
+ *
+ * Return and Enter press the focused button; elsewhere in the window they reach
+ * only a button made the default (`setDefault()`, or "default" in the page).
+ */
+class TAVQTLIB_EXPORT TAVQPushButton : public TAVQControl<QPushButton>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    Q_PROPERTY(bool hasIcon READ hasIcon WRITE setHasIcon)
+    Q_PROPERTY(bool showText READ showText WRITE setShowText)
+    Q_PROPERTY(QString iconPath READ iconPath WRITE setIconPath)
+    Q_PROPERTY(QString hotIconPath READ hotIconPath WRITE setHotIconPath)
+    Q_PROPERTY(int textX READ textX WRITE setTextX)
+    Q_PROPERTY(int textY READ textY WRITE setTextY)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQPushButton(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQPushButton() override;
 
+    /// "qtbutton".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the button's "style" slots (0–3 box per
+    /// state, 4–7 font per state) and "attr" keys.
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // The background box, per visual state (4 sets all four).
-    void setBoxStyle(int state, const TAVQBoxStyle &style) { m_impl->setBoxStyle(state, style); }
-    const TAVQBoxStyle &boxStyle(int state) const { return m_impl->boxStyle(state); }
-    // The font style of the text, per visual state (4 sets all four).
-    void setFontStyle(int state, const TAVQFontStyle &style) { m_impl->setFontStyle(state, style); }
-    const TAVQFontStyle &fontStyle(int state) const { return m_impl->fontStyle(state); }
-    // Whether a state's box is its colour box (true) or its image.
-    void setUseColor(int state, bool useColor) { m_impl->setUseColor(state, useColor); }
-    bool useColor(int state) const { return m_impl->useColor(state); }
+    /// Sets the background box of a visual state (TAVQState; StateAll sets all four).
+    void setBoxStyle(int state, const TAVQBoxStyle &style);
+    /// The background box of a visual state; an out-of-range state reads state 0.
+    const TAVQBoxStyle &boxStyle(int state) const;
+    /// Sets the font style of the text in a visual state (StateAll sets all four).
+    void setFontStyle(int state, const TAVQFontStyle &style);
+    /// The font style of the text in a visual state.
+    const TAVQFontStyle &fontStyle(int state) const;
+    /// Sets whether a state's box is its colour box (true) or its image.
+    void setUseColor(int state, bool useColor);
+    /// Whether a state's box is its colour box (true) or its image.
+    bool useColor(int state) const;
 
-    // Whether the button has an icon to draw.
-    void setHasIcon(bool hasIcon) { m_impl->setHasIcon(hasIcon); }
-    // Whether the button has an icon to draw.
-    bool hasIcon() const { return m_impl->hasIcon(); }
-    // Whether the text is drawn (default true).
-    void setShowText(bool showText) { m_impl->setShowText(showText); }
-    bool showText() const { return m_impl->showText(); }
-    // The icon shown, by resource name; empty for none.
-    void setIconPath(const QString &path) { m_impl->setIconPath(path); }
-    QString iconPath() const { return m_impl->iconPath(); }
-    // The icon shown while the pointer is over the control, by resource name.
-    void setHotIconPath(const QString &path) { m_impl->setHotIconPath(path); }
-    QString hotIconPath() const { return m_impl->hotIconPath(); }
-    // Where the icon goes inside the control.
-    void setIconPlacement(const TAVQImagePlacement &placement) { m_impl->setIconPlacement(placement); }
-    TAVQImagePlacement iconPlacement() const { return m_impl->iconPlacement(); }
-    // The horizontal offset of the text, in pixels.
-    void setTextX(int x) { m_impl->setTextX(x); }
-    int textX() const { return m_impl->textX(); }
-    // The vertical offset of the text, in pixels.
-    void setTextY(int y) { m_impl->setTextY(y); }
-    int textY() const { return m_impl->textY(); }
+    /// Sets whether the icon is drawn (default true).
+    void setHasIcon(bool hasIcon);
+    /// Whether the icon is drawn (default true).
+    bool hasIcon() const;
+    /// Sets whether the text is drawn (default true).
+    void setShowText(bool showText);
+    /// Whether the text is drawn (default true).
+    bool showText() const;
+    /// Sets the icon by resource name (empty for none); repaints.
+    void setIconPath(const QString &path);
+    /// The icon by resource name; empty for none.
+    QString iconPath() const;
+    /// Sets the icon shown while the pointer is over the button; repaints.
+    void setHotIconPath(const QString &path);
+    /// The icon shown while the pointer is over the button; empty for the plain icon.
+    QString hotIconPath() const;
+    /// Sets where the icon goes inside the button (centred by default).
+    void setIconPlacement(const TAVQImagePlacement &placement);
+    /// Where the icon goes inside the button.
+    TAVQImagePlacement iconPlacement() const;
+    /// Sets the horizontal offset of the text, in pixels.
+    void setTextX(int x);
+    /// The horizontal offset of the text, in pixels.
+    int textX() const;
+    /// Sets the vertical offset of the text, in pixels.
+    void setTextY(int y);
+    /// The vertical offset of the text, in pixels.
+    int textY() const;
 
 protected:
-    // Return and Enter press the focused button; elsewhere in the window they
-    // reach only a button made the default.
+    /// Return and Enter press the focused button; elsewhere in the window they
+    /// reach only a button made the default.
     void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    TAVQ_DECLARE_IMPL(TAVQPushButton)
 };
 
 } // namespace TAVQtLib

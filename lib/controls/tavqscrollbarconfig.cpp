@@ -1,10 +1,10 @@
-#include "tavqscrollbarconfig.h"
+#include "tavqscrollbarconfig_p.h"
 
 #include "tavqvaluecontrols.h"
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "core/tavqelementtables.h"
-#include "core/tavqstyleslots.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "core/tavqelementtables_p.h"
+#include "core/tavqstyleslots_p.h"
 
 #include <json/value.h>
 

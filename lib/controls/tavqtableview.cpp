@@ -1,13 +1,13 @@
 #include "tavqtableview.h"
 
 #include "tavqcheckbox.h"
-#include "tavqscrollbarconfig.h"
+#include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
 #include "core/tavqruntime.h"
-#include "core/tavqstyleslots.h"
+#include "core/tavqstyleslots_p.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QCursor>

@@ -1,10 +1,10 @@
 #include "tavqtabwidget.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
 #include "core/tavqruntime.h"
-#include "core/tavqstyleslots.h"
+#include "core/tavqstyleslots_p.h"
 
 #include <json/value.h>
 

@@ -1,4 +1,4 @@
-#include "cscrollbarstyle.h"
+#include "cscrollbarstyle_p.h"
 
 #include <QSlider>
 #include <QVariant>

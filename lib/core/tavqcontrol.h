@@ -11,23 +11,57 @@
 #include <QPaintEvent>
 #include <QWidget>
 
+/**
+ * For a control whose implementation class `Class##Impl` stays out of its
+ * public header: declares `d_func()`, the implementation object as that class,
+ * in both constnesses. The control's source defines them with TAVQ_DEFINE_IMPL
+ * (core/tavqcontrol_p.h).
+ */
+#define TAVQ_DECLARE_IMPL(Class) \
+    TAVQTLIB_NO_EXPORT Class##Impl *d_func(); \
+    TAVQTLIB_NO_EXPORT const Class##Impl *d_func() const; \
+    friend class Class##Impl;
+
 namespace TAVQtLib {
 
-// The parts every control shares: a Qt widget class, the control interface, an
-// owned implementation object and the common attributes. A control class derives
-// from this with its Qt base and implementation class, and adds Q_OBJECT,
-// GetTypeName and its own programming interface.
-template <typename Widget, typename Impl>
+/**
+ * \brief The parts every control shares: a Qt widget class, the control
+ * interface, an owned implementation object and the common attributes.
+ *
+ * A control class derives from this with its Qt base and its implementation
+ * class (a subclass of TAVQControlBaseImpl), and adds Q_OBJECT,
+ * Q_INTERFACES(TAVQtLib::ITAVQControlBase), GetTypeName() and its own
+ * programming interface. The implementation object is made in the constructor
+ * with the control as its widget and deleted with the control.
+ *
+ * \code
+ * class Gauge : public TAVQtLib::TAVQControl<QWidget, GaugeImpl>
+ * {
+ *     Q_OBJECT
+ *     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+ * public:
+ *     explicit Gauge(QWidget *parent = nullptr) : TAVQControl(parent) {}
+ *     QString GetTypeName() override { return QStringLiteral("gauge"); }
+ * };
+ * \endcode
+ *
+ * LoadFromJson() reads the common attributes, then calls the implementation's
+ * non-virtual `bool LoadAttributes(const Json::Value &element)`, which a custom
+ * implementation class declares to read its own "style" and "attr" members.
+ * See the "Writing a control of your own" page.
+ */
+template <typename Widget, typename Impl = TAVQControlBaseImpl>
 class TAVQTLIB_EXPORT TAVQControl : public Widget, public ITAVQControlBase
 {
 public:
-    // Makes the widget under `parent` with its implementation object and common attributes.
+    /// Makes the widget under `parent` with its implementation object and common attributes.
     explicit TAVQControl(QWidget *parent = nullptr)
         : Widget(parent)
         , m_impl(new Impl(this))
         , m_base(this)
     {
     }
+    /// Deletes the implementation object.
     ~TAVQControl() override { delete m_impl; }
 
     // The common attributes and layout of the control.
@@ -64,10 +98,35 @@ public:
     // The flag setVisibleFlag() sets; true at first.
     bool isVisibleFlag() const { return m_impl->isVisibleFlag(); }
 
-    // The implementation object: the look and state of the control.
+    // TRANSITIONAL: goes when every control keeps its implementation private.
     Impl *impl() const { return m_impl; }
 
 protected:
+    /**
+     * For a control whose implementation class is not in its public header:
+     * `make` builds the implementation object for the widget, as the plain
+     * constructor does with `new Impl(this)`.
+     */
+    TAVQControl(QWidget *parent, Impl *(*make)(QWidget *widget))
+        : Widget(parent)
+        , m_impl(make(this))
+        , m_base(this)
+    {
+    }
+    /**
+     * What LoadFromJson() does, with the attribute reader of `Derived`, the
+     * implementation class the object really is; for an override of
+     * LoadFromJson() in a control made with the constructor above.
+     */
+    template <typename Derived>
+    bool loadFromJsonAs(const Json::Value &element)
+    {
+        if (!m_impl)
+            return false;
+        m_base.LoadCommonAttributes(&element);
+        return static_cast<Derived *>(m_impl)->LoadAttributes(element);
+    }
+
     // Painting is the implementation object's alone.
     void paintEvent(QPaintEvent *e) override { m_impl->OnPaint(e); }
     // The mouse handlers run the Qt base class's handling, then the

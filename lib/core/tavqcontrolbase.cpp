@@ -1,9 +1,9 @@
 #include "tavqcontrolbase.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
-#include "core/tavqelementtables.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
+#include "core/tavqelementtables_p.h"
 #include "resources/tavqstyle.h"
 
 #include <QWidget>

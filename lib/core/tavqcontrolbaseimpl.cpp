@@ -1,7 +1,7 @@
 #include "tavqcontrolbaseimpl.h"
 
 #include "tavqfocusframe.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqlimits.h"
 
 #include <QFontMetrics>

@@ -93,6 +93,10 @@ public:
     // Keeps every member of the element's "attr" object, converted; false for a
     // null element.
     bool LoadAttrMap(const Json::Value *element);
+    // The base's attribute reader: LoadAttrMap() on `element`. An implementation
+    // class declares its own, which hides this one (TAVQControl calls the
+    // reader of the class it was made with).
+    bool LoadAttributes(const Json::Value &element) { return LoadAttrMap(&element); }
     // The members LoadAttrMap() kept, by name.
     const std::map<std::string, TAVQAttrValue> &attrs() const { return m_attrs; }
 

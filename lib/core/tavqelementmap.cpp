@@ -1,4 +1,4 @@
-#include "tavqelementmap.h"
+#include "tavqelementmap_p.h"
 
 #include <QStringList>
 

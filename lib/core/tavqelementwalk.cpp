@@ -1,6 +1,6 @@
-#include "tavqelementwalk.h"
+#include "tavqelementwalk_p.h"
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqlimits.h"
 #include "tavqcontrolbase.h"
 #include "tavqregistry.h"

@@ -2,13 +2,13 @@
 
 #include "tavqpagebuilder_p.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
-#include "core/tavqelementtables.h"
-#include "tavqelementwalk.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
+#include "core/tavqelementtables_p.h"
+#include "tavqelementwalk_p.h"
 #include "tavqwindow.h"
-#include "resources/tavqpagesource.h"
+#include "resources/tavqpagesource_p.h"
 
 #include <algorithm>
 

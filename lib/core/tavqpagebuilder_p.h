@@ -16,7 +16,7 @@ class TAVQElementObserver;
 // LoadPage() on a page already read: the window keys when `host` is a window,
 // then the elements, each told to `observer` (may be null). For the tools,
 // which read the page themselves and want to see what each element made.
-TAVQTLIB_INTERNAL_EXPORT QWidget *BuildPage(QWidget *host, const Json::Value &page, TAVQElementObserver *observer);
+QWidget *BuildPage(QWidget *host, const Json::Value &page, TAVQElementObserver *observer);
 
 } // namespace TAVQtLib
 

@@ -1,8 +1,8 @@
 #include "tavqregistry.h"
 
 #include "tavqcontrolbase.h"
-#include "base/tavqkeytable.h"
-#include "core/tavqelementtables.h"
+#include "base/tavqkeytable_p.h"
+#include "core/tavqelementtables_p.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "tavqstyleslots.h"
+#include "tavqstyleslots_p.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeytable_p.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <json/value.h>

@@ -1,7 +1,7 @@
-#include "packagearchive.h"
+#include "packagearchive_p.h"
 
-#include "zeroedblock.h"
-#include "zipcrypt.h"
+#include "zeroedblock_p.h"
+#include "zipcrypt_p.h"
 
 #include <QFile>
 

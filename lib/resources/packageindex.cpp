@@ -1,8 +1,8 @@
 #include "packageindex.h"
 
-#include "packagearchive.h"
-#include "wholeentryinflater.h"
-#include "zeroedblock.h"
+#include "packagearchive_p.h"
+#include "wholeentryinflater_p.h"
+#include "zeroedblock_p.h"
 #include "base/tavqlimits.h"
 #include "base/tavqtextcodec.h"
 

@@ -1,4 +1,4 @@
-#include "packageresult.h"
+#include "packageresult_p.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "tavqpagesource.h"
+#include "tavqpagesource_p.h"
 
 #include "base/tavqlimits.h"
 #include "packageindex.h"

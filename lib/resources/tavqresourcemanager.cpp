@@ -1,8 +1,8 @@
 #include "tavqresourcemanager.h"
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqlimits.h"
-#include "tavqpagesource.h"
+#include "tavqpagesource_p.h"
 
 #include <QBuffer>
 #include <QDir>

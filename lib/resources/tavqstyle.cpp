@@ -1,10 +1,10 @@
 #include "tavqstyle.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "base/tavqkeytable_p.h"
 #include "base/tavqtextcodec.h"
-#include "resources/tavqstylekeys.h"
+#include "resources/tavqstylekeys_p.h"
 
 
 #include <json/value.h>

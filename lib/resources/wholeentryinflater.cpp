@@ -1,4 +1,4 @@
-#include "wholeentryinflater.h"
+#include "wholeentryinflater_p.h"
 
 #include <isa-l/igzip_lib.h>
 

@@ -1,4 +1,4 @@
-#include "zeroedblock.h"
+#include "zeroedblock_p.h"
 
 #include <cstdlib>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "zipcrypt.h"
+#include "zipcrypt_p.h"
 
 #include <zlib.h>
 

@@ -27,7 +27,7 @@ for file in bin/tavqpkg bin/tavq-render bin/ZadEzavuz "share/$name/ZadEzavuz.dat
     [ -e "$prefix/$file" ] || fail "$file is not installed"
 done
 # Internal helpers stay out of the installed headers.
-[ ! -e "$prefix/$includeroot/TAVQtLib/base/tavqjson.h" ] || fail "an internal header is installed"
+[ ! -e "$prefix/$includeroot/TAVQtLib/base/tavqjson_p.h" ] || fail "an internal header is installed"
 # Both files say which Qt they were built for.
 grep -q "^Requires: Qt${qt}Widgets" "$prefix/$libdir/pkgconfig/$pcname.pc" || fail "$pcname.pc does not require Qt $qt"
 grep -q "^find_dependency(Qt${qt} " "$prefix/$libdir/cmake/$name/${name}Config.cmake" || fail "${name}Config.cmake does not find Qt $qt"

@@ -1,6 +1,6 @@
 #include "testjson.h"
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 
 Json::Value parse(const QByteArray &json)
 {

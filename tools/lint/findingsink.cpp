@@ -1,6 +1,6 @@
 #include "lintcheck.h"
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 
 #include <json/reader.h>
 #include <json/value.h>

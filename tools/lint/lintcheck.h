@@ -3,7 +3,7 @@
 
 #include "tavqlint.h"
 
-#include "base/tavqkeytable.h"
+#include "base/tavqkeytable_p.h"
 #include "resources/tavqstyle.h"
 
 #include <QByteArray>

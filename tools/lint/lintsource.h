@@ -4,7 +4,7 @@
 #include "tavqlint.h"
 
 #include "resources/packageindex.h"
-#include "resources/tavqpagesource.h"
+#include "resources/tavqpagesource_p.h"
 
 #include <QByteArray>
 #include <QSize>

@@ -1,11 +1,11 @@
 #include "lintcheck.h"
 #include "lintsource.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeytable.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeytable_p.h"
 #include "base/tavqtextcodec.h"
-#include "core/tavqelementtables.h"
-#include "core/tavqelementwalk.h"
+#include "core/tavqelementtables_p.h"
+#include "core/tavqelementwalk_p.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 

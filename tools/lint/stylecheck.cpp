@@ -1,9 +1,9 @@
 #include "lintcheck.h"
 #include "lintsource.h"
 
-#include "base/tavqjson.h"
-#include "base/tavqkeyreader.h"
-#include "resources/tavqstylekeys.h"
+#include "base/tavqjson_p.h"
+#include "base/tavqkeyreader_p.h"
+#include "resources/tavqstylekeys_p.h"
 
 #include <json/value.h>
 

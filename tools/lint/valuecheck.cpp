@@ -1,7 +1,7 @@
 #include "lintcheck.h"
 #include "lintsource.h"
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "base/tavqlimits.h"
 
 #include <json/value.h>

@@ -3,7 +3,7 @@
 #include "previewpage.h"
 
 #include "core/tavqcontrolbase.h"
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "previewpage.h"
 
-#include "base/tavqjson.h"
+#include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder_p.h"
-#include "resources/tavqpagesource.h"
+#include "resources/tavqpagesource_p.h"
 #include "resources/tavqstyle.h"
 
 #include <QWidget>

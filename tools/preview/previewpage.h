@@ -1,7 +1,7 @@
 #ifndef TAVQ_PREVIEWPAGE_H
 #define TAVQ_PREVIEWPAGE_H
 
-#include "core/tavqelementmap.h"
+#include "core/tavqelementmap_p.h"
 
 #include <QByteArray>
 #include <QPointer>

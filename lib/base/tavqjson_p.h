@@ -25,30 +25,30 @@ namespace JsonRead {
 constexpr int MaxPageInt = 16777215;
 
 // The member `key` of `object`, or null when `object` is no object or lacks it.
-TAVQTLIB_INTERNAL_EXPORT const Json::Value *member(const Json::Value &object, const char *key);
+const Json::Value *member(const Json::Value &object, const char *key);
 
 // asInt, then bounded to [-MaxPageInt, MaxPageInt]: page and style integers are
 // positions, sizes, counts and the like.
-TAVQTLIB_INTERNAL_EXPORT std::optional<int> toInt(const Json::Value &value);
+std::optional<int> toInt(const Json::Value &value);
 // asInt unbounded: an integer taken as a bit pattern (an RGB colour).
-TAVQTLIB_INTERNAL_EXPORT std::optional<int> toBits(const Json::Value &value);
+std::optional<int> toBits(const Json::Value &value);
 // asUInt unbounded.
-TAVQTLIB_INTERNAL_EXPORT std::optional<unsigned> toUInt(const Json::Value &value);
-TAVQTLIB_INTERNAL_EXPORT std::optional<bool> toBool(const Json::Value &value);
+std::optional<unsigned> toUInt(const Json::Value &value);
+std::optional<bool> toBool(const Json::Value &value);
 // asString's bytes.
-TAVQTLIB_INTERNAL_EXPORT std::optional<QByteArray> toBytes(const Json::Value &value);
-TAVQTLIB_INTERNAL_EXPORT std::optional<double> toDouble(const Json::Value &value);
+std::optional<QByteArray> toBytes(const Json::Value &value);
+std::optional<double> toDouble(const Json::Value &value);
 
 // The bytes of a JSON string, and nothing for any other kind of value: for the
 // few places where the page format tells values apart by their JSON type (an
 // element's "type", a style entry's name, a colour given as text or as a number).
-TAVQTLIB_INTERNAL_EXPORT std::optional<QByteArray> stringBytes(const Json::Value &value);
+std::optional<QByteArray> stringBytes(const Json::Value &value);
 
 // Parses a whole document with comments allowed; false on any syntax error.
-TAVQTLIB_INTERNAL_EXPORT bool parseDocument(const char *begin, const char *end, Json::Value *root);
+bool parseDocument(const char *begin, const char *end, Json::Value *root);
 // parseDocument through the JsonCpp reader alone, the reference that the fast
 // path must match (for tests and the fuzzer).
-TAVQTLIB_INTERNAL_EXPORT bool parseDocumentWithJsonCpp(const char *begin, const char *end, Json::Value *root);
+bool parseDocumentWithJsonCpp(const char *begin, const char *end, Json::Value *root);
 
 } // namespace JsonRead
 

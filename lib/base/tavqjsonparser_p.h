@@ -16,7 +16,7 @@ enum class FastParse { Parsed, Declined };
 // them as whitespace, trailing commas, \u escapes, reals, long or zero-led
 // numbers, deep nesting, a byte order mark, text after the root, any syntax
 // error) is Declined with *root untouched, and the JsonCpp reader decides it.
-TAVQTLIB_INTERNAL_EXPORT FastParse parsePlainDocument(const char *begin, const char *end, Json::Value *root);
+FastParse parsePlainDocument(const char *begin, const char *end, Json::Value *root);
 
 } // namespace JsonRead
 } // namespace TAVQtLib

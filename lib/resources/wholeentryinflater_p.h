@@ -1,7 +1,7 @@
 #ifndef TAVQ_WHOLEENTRYINFLATER_H
 #define TAVQ_WHOLEENTRYINFLATER_H
 
-#include "packagearchive.h"
+#include "packagearchive_p.h"
 
 #include <memory>
 
@@ -9,7 +9,7 @@ namespace TAVQtLib {
 
 // Decodes whole entries with a whole-buffer decoder (ISA-L's), which outruns
 // zlib's stepwise one. One per thread.
-class TAVQTLIB_INTERNAL_EXPORT WholeEntryInflater
+class WholeEntryInflater
 {
 public:
     WholeEntryInflater();

@@ -43,7 +43,7 @@ struct TAVQSourceFile {
 // Answers "the bytes of page, image or style sheet N" as the runtime finds
 // them: the package first, then the style folder, then the name as a path.
 // It reads only; the resource manager decodes and caches.
-class TAVQTLIB_INTERNAL_EXPORT TAVQPageSource
+class TAVQPageSource
 {
 public:
     // What to do with a document over Limits::MaxDocumentBytes on disk: the

@@ -1,7 +1,7 @@
 #ifndef TAVQ_ELEMENTMAP_H
 #define TAVQ_ELEMENTMAP_H
 
-#include "tavqelementwalk.h"
+#include "tavqelementwalk_p.h"
 
 #include <QHash>
 #include <QPointer>
@@ -32,7 +32,7 @@ struct TAVQMappedElement {
 // Which element of a page made which control, and why the others made none:
 // an observer to hand to the walk that builds the page. It points into the
 // page document, which must outlive it (or clear() it first).
-class TAVQTLIB_INTERNAL_EXPORT TAVQElementMap : public TAVQElementObserver
+class TAVQElementMap : public TAVQElementObserver
 {
 public:
     void elementMet(const TAVQWalkedElement &met) override;

@@ -1,7 +1,7 @@
 #ifndef TAVQ_KEYREADER_H
 #define TAVQ_KEYREADER_H
 
-#include "tavqkeytable.h"
+#include "tavqkeytable_p.h"
 
 #include <QByteArray>
 
@@ -16,7 +16,7 @@ namespace TAVQtLib {
 
 // Reads members of one JSON object through a table's keys: a key the table does
 // not list, or one asked for by another conversion than listed, reads as absent.
-class TAVQTLIB_INTERNAL_EXPORT TAVQKeyReader
+class TAVQKeyReader
 {
 public:
     TAVQKeyReader(TAVQTableSpan<TAVQKey> keys, const Json::Value &object);

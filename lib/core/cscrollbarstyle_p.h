@@ -10,7 +10,7 @@ namespace TAVQtLib {
 // The application style: the platform's default style, with sub-element and
 // sub-control geometry from Qt's common style and the fixed-size handle of
 // TAVQSlider.
-class TAVQTLIB_INTERNAL_EXPORT CScrollBarStyle : public QProxyStyle
+class CScrollBarStyle : public QProxyStyle
 {
     Q_OBJECT
 

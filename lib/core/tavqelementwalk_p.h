@@ -42,7 +42,7 @@ struct TAVQWalkedElement {
 
 // Told of every element a walk meets, in document order, each before its
 // children: after its control read its element, before OnChildrenLoaded().
-class TAVQTLIB_INTERNAL_EXPORT TAVQElementObserver
+class TAVQElementObserver
 {
 public:
     virtual ~TAVQElementObserver();
@@ -56,7 +56,7 @@ public:
 // "qtscrollbar" elements left to their parent, the children of elements that
 // made a control only. The page builder builds through it, so tools that
 // watch a walk see exactly what the runtime does.
-class TAVQTLIB_INTERNAL_EXPORT TAVQElementWalk
+class TAVQElementWalk
 {
 public:
     // Build makes the controls, as LoadPage() does. Check makes none: an

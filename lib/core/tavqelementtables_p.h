@@ -1,23 +1,23 @@
 #ifndef TAVQ_ELEMENTTABLES_H
 #define TAVQ_ELEMENTTABLES_H
 
-#include "base/tavqkeytable.h"
+#include "base/tavqkeytable_p.h"
 
 // The tables a page's elements are read through, beside each control class's own.
 namespace TAVQtLib {
 
 // The element keys read for every control (the layout object's keys apart).
-TAVQTLIB_INTERNAL_EXPORT extern const TAVQControlTable CommonAttributes;
+extern const TAVQControlTable CommonAttributes;
 // The keys of an element's "layout" object.
-TAVQTLIB_INTERNAL_EXPORT extern const TAVQControlTable LayoutAttributes;
+extern const TAVQControlTable LayoutAttributes;
 // The page document's own keys, applied to a window host.
-TAVQTLIB_INTERNAL_EXPORT extern const TAVQControlTable WindowAttributes;
+extern const TAVQControlTable WindowAttributes;
 
 // Gives a registered type name the table of its class; registering the name
 // again with RegisterControlType() forgets it.
-TAVQTLIB_INTERNAL_EXPORT void RegisterControlTable(const char *typeName, const TAVQControlTable *table);
+void RegisterControlTable(const char *typeName, const TAVQControlTable *table);
 // The table of a registered type name, or null.
-TAVQTLIB_INTERNAL_EXPORT const TAVQControlTable *ControlTableOf(const char *typeName);
+const TAVQControlTable *ControlTableOf(const char *typeName);
 
 } // namespace TAVQtLib
 

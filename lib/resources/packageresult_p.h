@@ -37,11 +37,11 @@ enum PackageResult : quint32 {
 // Records `result` as the reader's last result and returns it.
 PackageResult setLastPackageResult(PackageResult result);
 // The result of the reader's last operation.
-TAVQTLIB_INTERNAL_EXPORT PackageResult lastPackageResult();
+PackageResult lastPackageResult();
 // Copies the message of `code` (1: the last result) into `text`, at most
 // capacity - 1 characters and a NUL; returns the message's full length.
-TAVQTLIB_INTERNAL_EXPORT int resultMessage(quint32 code, char *text, int capacity);
-TAVQTLIB_INTERNAL_EXPORT QString resultMessage(quint32 code);
+int resultMessage(quint32 code, char *text, int capacity);
+QString resultMessage(quint32 code);
 
 } // namespace TAVQtLib
 

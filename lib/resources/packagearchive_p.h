@@ -1,7 +1,7 @@
 #ifndef TAVQ_PACKAGEARCHIVE_H
 #define TAVQ_PACKAGEARCHIVE_H
 
-#include "packageresult.h"
+#include "packageresult_p.h"
 #include "tavqtlib_export.h"
 
 #include <QByteArray>
@@ -35,12 +35,12 @@ struct PackageEntryInfo
 class PackageArchive;
 
 // The file is opened by its name as given, without a round trip through bytes.
-TAVQTLIB_INTERNAL_EXPORT PackageArchive *openArchive(const QString &path, const char *password = nullptr);
+PackageArchive *openArchive(const QString &path, const char *password = nullptr);
 // The same reader over bytes already in memory (the archive keeps a shallow copy).
-TAVQTLIB_INTERNAL_EXPORT PackageArchive *openArchiveData(const QByteArray &data, const char *password = nullptr);
-TAVQTLIB_INTERNAL_EXPORT PackageResult entryInfo(PackageArchive *archive, int index, PackageEntryInfo *info);
-TAVQTLIB_INTERNAL_EXPORT PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size);
-TAVQTLIB_INTERNAL_EXPORT PackageResult closeArchive(PackageArchive *archive);
+PackageArchive *openArchiveData(const QByteArray &data, const char *password = nullptr);
+PackageResult entryInfo(PackageArchive *archive, int index, PackageEntryInfo *info);
+PackageResult extractToMemory(PackageArchive *archive, int index, char *buffer, qint64 size);
+PackageResult closeArchive(PackageArchive *archive);
 
 // A deflated entry's compressed bytes, for decoding the whole entry in one
 // call apart from the archive's own stream (and on any thread).
@@ -56,7 +56,7 @@ struct PackageDeflatedEntry
 // checks an extraction makes; false otherwise. Like entryInfo it ends an
 // extraction in progress; it leaves the last result as it was. The input
 // stays valid while the archive is open.
-TAVQTLIB_INTERNAL_EXPORT bool deflatedEntry(PackageArchive *archive, int index, PackageDeflatedEntry *entry);
+bool deflatedEntry(PackageArchive *archive, int index, PackageDeflatedEntry *entry);
 
 // Where an entry's bytes lie in the file: from its local header to the end
 // of its compressed data (a data descriptor after them is not counted).
@@ -68,7 +68,7 @@ struct PackageEntrySpan
 
 // The span of entry `index` when it passes the checks an extraction makes;
 // false otherwise. Like entryInfo it ends an extraction in progress.
-TAVQTLIB_INTERNAL_EXPORT bool entrySpan(PackageArchive *archive, int index, PackageEntrySpan *span);
+bool entrySpan(PackageArchive *archive, int index, PackageEntrySpan *span);
 
 struct PackageArchiveCloser
 {

@@ -27,13 +27,13 @@ struct TAVQControlTable;
 namespace TAVQStyleSlots {
 
 using Visitor = std::function<void(const QString &name, int slot)>;
-TAVQTLIB_INTERNAL_EXPORT void visit(const Json::Value &element, const Visitor &visitor);
+void visit(const Json::Value &element, const Visitor &visitor);
 // As above, for the slots a control's table lists only: no other slot can be read.
-TAVQTLIB_INTERNAL_EXPORT void visit(const Json::Value &element, const TAVQControlTable &table, const Visitor &visitor);
+void visit(const Json::Value &element, const TAVQControlTable &table, const Visitor &visitor);
 
 // The named style in a record fresh at the record defaults; false when unknown.
-TAVQTLIB_INTERNAL_EXPORT bool findBox(const QString &name, TAVQBoxStyle *out);
-TAVQTLIB_INTERNAL_EXPORT bool findFont(const QString &name, TAVQFontStyle *out);
+bool findBox(const QString &name, TAVQBoxStyle *out);
+bool findFont(const QString &name, TAVQFontStyle *out);
 
 // Calls `apply` on the style of one state, or on all four for StateAll; any
 // other state reaches none.
@@ -64,8 +64,8 @@ void setPerState(std::array<Style, 4> &styles, int state, const Style &style)
 }
 
 // Looks `name` up and, when found, stores it for the state as setPerState does.
-TAVQTLIB_INTERNAL_EXPORT bool setBoxForState(std::array<TAVQBoxStyle, 4> &styles, int state, const QString &name);
-TAVQTLIB_INTERNAL_EXPORT bool setFontForState(std::array<TAVQFontStyle, 4> &styles, int state, const QString &name);
+bool setBoxForState(std::array<TAVQBoxStyle, 4> &styles, int state, const QString &name);
+bool setFontForState(std::array<TAVQFontStyle, 4> &styles, int state, const QString &name);
 
 } // namespace TAVQStyleSlots
 

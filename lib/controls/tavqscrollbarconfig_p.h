@@ -36,30 +36,30 @@ using TAVQScrollBarOwnerPart = std::function<void(const TAVQScrollBarChild &chil
 // 10-13 thumb, the first of each group meaning all four states), then
 // `ownerPart` gets the rest. A null bar skips its elements' bar settings but
 // still reaches `ownerPart`.
-TAVQTLIB_INTERNAL_EXPORT void configureScrollBars(const Json::Value &element, TAVQScrollBar *horizontal, TAVQScrollBar *vertical,
+void configureScrollBars(const Json::Value &element, TAVQScrollBar *horizontal, TAVQScrollBar *vertical,
                          const TAVQScrollBarOwnerPart &ownerPart = {});
 
 // True when `child` is a scroll-bar element: its "type" string contains "scrollbar".
-TAVQTLIB_INTERNAL_EXPORT bool isScrollBarElement(const Json::Value &child);
+bool isScrollBarElement(const Json::Value &child);
 // The owner's part of one scroll-bar element.
-TAVQTLIB_INTERNAL_EXPORT TAVQScrollBarChild readScrollBarChild(const Json::Value &child);
+TAVQScrollBarChild readScrollBarChild(const Json::Value &child);
 // Applies one scroll-bar element's icons and box styles to `bar`.
-TAVQTLIB_INTERNAL_EXPORT void applyScrollBarLook(const Json::Value &child, TAVQScrollBar *bar);
+void applyScrollBarLook(const Json::Value &child, TAVQScrollBar *bar);
 
 // Style sheet texts the owners set on their bars, each as the bar's whole sheet.
 namespace TAVQScrollBarSheets {
 
 // Width of the vertical and height of the horizontal bar, with the vertical
 // buttons as wide as the bar (scroll view).
-TAVQTLIB_INTERNAL_EXPORT QString thicknessWithButtons(int thickness);
+QString thicknessWithButtons(int thickness);
 // Width of the vertical and height of the horizontal bar only (item views, text edit).
-TAVQTLIB_INTERNAL_EXPORT QString thickness(int thickness);
+QString thickness(int thickness);
 // The add-line and the sub-line button length for a bar of this orientation.
-TAVQTLIB_INTERNAL_EXPORT QString addLineLength(Qt::Orientation orientation, int length);
-TAVQTLIB_INTERNAL_EXPORT QString subLineLength(Qt::Orientation orientation, int length);
+QString addLineLength(Qt::Orientation orientation, int length);
+QString subLineLength(Qt::Orientation orientation, int length);
 // Sets the add-line and then the sub-line length sheet on the bar; the second
 // replaces the first, so the bar keeps the sub-line rule.
-TAVQTLIB_INTERNAL_EXPORT void applyButtonLength(QScrollBar *bar, int length);
+void applyButtonLength(QScrollBar *bar, int length);
 
 } // namespace TAVQScrollBarSheets
 

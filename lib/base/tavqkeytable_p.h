@@ -59,7 +59,7 @@ private:
 // attributes: the keys of "attr", the "style" slots, and, for the scrolling
 // controls, what their scroll bar children may say. The control reads through
 // it, and the page checks look up the same object through the registry.
-struct TAVQTLIB_INTERNAL_EXPORT TAVQControlTable {
+struct TAVQControlTable {
     TAVQTableSpan<TAVQKey> keys;
     TAVQTableSpan<TAVQSlotRange> slotRanges;
     const TAVQControlTable *scrollBars = nullptr;
@@ -75,7 +75,7 @@ struct TAVQTLIB_INTERNAL_EXPORT TAVQControlTable {
 
 // Whether a value converts by `kind` (an object for Object): what the reader
 // would find, instead of treating the value as absent.
-TAVQTLIB_INTERNAL_EXPORT bool convertsAs(TAVQValueKind kind, const Json::Value &value);
+bool convertsAs(TAVQValueKind kind, const Json::Value &value);
 
 } // namespace TAVQtLib
 
