@@ -2,7 +2,7 @@
 // and against Info-ZIP unzip, over the same generated package.
 
 #include "resources/packagearchive_p.h"
-#include "resources/packageindex.h"
+#include "resources/packageindex_p.h"
 
 #include <QByteArray>
 #include <QFile>

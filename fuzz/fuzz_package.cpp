@@ -3,7 +3,7 @@
 #include "base/tavqlimits.h"
 #include "resources/packagearchive_p.h"
 #include "resources/wholeentryinflater_p.h"
-#include "resources/packageindex.h"
+#include "resources/packageindex_p.h"
 
 #include <unistd.h>
 

@@ -25,7 +25,6 @@
 #include "core/tavqplatform.h"
 
 // Package files, images and named styles.
-#include "resources/packageindex.h"
 #include "resources/tavqpaint.h"
 #include "resources/tavqresourcemanager.h"
 #include "resources/tavqstyle.h"

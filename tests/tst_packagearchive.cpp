@@ -1,7 +1,7 @@
 #include "resources/packagearchive_p.h"
 #include "base/tavqlimits.h"
 #include "base/tavqtextcodec.h"
-#include "resources/packageindex.h"
+#include "resources/packageindex_p.h"
 #include "ziptestwriter.h"
 
 #include <QDir>

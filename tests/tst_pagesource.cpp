@@ -1,7 +1,7 @@
 #include "ziptestwriter.h"
 
 #include "base/tavqlimits.h"
-#include "resources/packageindex.h"
+#include "resources/packageindex_p.h"
 #include "resources/tavqpagesource_p.h"
 
 #include <QDir>

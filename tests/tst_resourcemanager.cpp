@@ -1,6 +1,6 @@
 #include "core/tavqruntime.h"
 #include "base/tavqtextcodec.h"
-#include "resources/tavqresourcemanager.h"
+#include "resources/tavqresourcemanager_p.h"
 #include "ziptestwriter.h"
 
 #include <QBuffer>
@@ -172,8 +172,8 @@ void tst_ResourceManager::packageWithStyleSheet()
     writeFile(src + "/images/blue.png", png(Qt::green));  // the first package's blue.png stays
     QVERIFY(pack(src, m_dir.filePath("full.data")));
     QVERIFY(OpenPackage(m_dir.filePath("full.data")));
-    QVERIFY(rm.packageIndex().findFile("pages/main.json").has_value());
-    QVERIFY(!rm.packageIndex().findFile("Pages/Main.json").has_value());
+    QVERIFY(TAVQResourceManagerPrivate::get(rm).package.findFile("pages/main.json").has_value());
+    QVERIFY(!TAVQResourceManagerPrivate::get(rm).package.findFile("Pages/Main.json").has_value());
 }
 
 void tst_ResourceManager::fileDataNormalisesNames()

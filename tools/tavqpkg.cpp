@@ -2,7 +2,7 @@
 
 #include "base/tavqtextcodec.h"
 #include "resources/packagearchive_p.h"
-#include "resources/packageindex.h"
+#include "resources/packageindex_p.h"
 #include "resources/tavqresourcemanager.h"
 
 #include <QCoreApplication>

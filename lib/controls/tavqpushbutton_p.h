@@ -13,7 +13,7 @@
 namespace TAVQtLib {
 
 // Look of a push button.
-class TAVQTLIB_EXPORT TAVQPushButtonImpl : public TAVQControlBaseImpl
+class TAVQPushButtonImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

@@ -1,4 +1,4 @@
-#include "tavqwindow.h"
+#include "tavqwindow_p.h"
 
 #include "tavqcontrolbase.h"
 #include "base/tavqqtcompat.h"
@@ -31,6 +31,24 @@ TAVQWindow::~TAVQWindow()
     endModal();
     delete m_impl;
 }
+
+void TAVQWindow::setDraggable(bool on) { m_impl->m_draggable = on; }
+bool TAVQWindow::isDraggable() const { return m_impl->m_draggable; }
+bool TAVQWindow::isResizable() const { return m_impl->m_resizable; }
+void TAVQWindow::setMinResizeWidth(int w) { m_impl->m_minResizeWidth = w; }
+int TAVQWindow::minResizeWidth() const { return m_impl->m_minResizeWidth; }
+void TAVQWindow::setMinResizeHeight(int h) { m_impl->m_minResizeHeight = h; }
+int TAVQWindow::minResizeHeight() const { return m_impl->m_minResizeHeight; }
+void TAVQWindow::setOnlyDragCaption(bool on) { m_impl->m_onlyDragCaption = on; }
+bool TAVQWindow::onlyDragCaption() const { return m_impl->m_onlyDragCaption; }
+void TAVQWindow::setCaptionHeight(int h) { m_impl->m_captionHeight = h; }
+int TAVQWindow::captionHeight() const { return m_impl->m_captionHeight; }
+bool TAVQWindow::hasCaption() const { return m_impl->m_captionHeight != 0; }
+void TAVQWindow::setDoubleClickMaximize(bool on) { m_impl->m_dblClickMaximize = on; }
+void TAVQWindow::setPaintBackground(bool on) { m_impl->m_paintBackground = on; }
+void TAVQWindow::setUseColorBackground(bool on) { m_impl->m_bgUseColor = on; }
+int TAVQWindow::resizeEdge() const { return m_impl->m_resizeEdge; }
+bool TAVQWindow::isDragging() const { return m_impl->m_dragging; }
 
 void TAVQWindow::setResizable(bool on)
 {

@@ -1,4 +1,4 @@
-#include "packageindex.h"
+#include "packageindex_p.h"
 
 #include "packagearchive_p.h"
 #include "wholeentryinflater_p.h"

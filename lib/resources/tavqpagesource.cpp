@@ -1,8 +1,8 @@
 #include "tavqpagesource_p.h"
 
 #include "base/tavqlimits.h"
-#include "packageindex.h"
-#include "tavqresourcemanager.h"
+#include "packageindex_p.h"
+#include "tavqresourcemanager_p.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,8 +33,8 @@ TAVQPageSource::TAVQPageSource(const PackageIndex *package, const QString &folde
 
 TAVQPageSource TAVQPageSource::runtime()
 {
-    const TAVQResourceManager &manager = TAVQResourceManager::instance();
-    return TAVQPageSource(&manager.packageIndex(), manager.folderPath());
+    const TAVQResourceManagerPrivate &manager = TAVQResourceManagerPrivate::get(TAVQResourceManager::instance());
+    return TAVQPageSource(&manager.package, manager.folderPath);
 }
 
 TAVQSourceFile TAVQPageSource::document(const QString &name) const

@@ -1,4 +1,4 @@
-#include "tavqresourcemanager.h"
+#include "tavqresourcemanager_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqlimits.h"
@@ -37,6 +37,13 @@ std::shared_ptr<QImage> decode(QImageReader &reader)
 
 } // namespace
 
+TAVQResourceManager::TAVQResourceManager()
+    : d(std::make_unique<TAVQResourceManagerPrivate>())
+{
+}
+
+TAVQResourceManager::~TAVQResourceManager() = default;
+
 TAVQResourceManager &TAVQResourceManager::instance()
 {
     static TAVQResourceManager manager;
@@ -45,14 +52,14 @@ TAVQResourceManager &TAVQResourceManager::instance()
 
 bool TAVQResourceManager::openPackage(const QString &path)
 {
-    m_packagePath = path;
-    if (!m_package.loadPackageEntries(path))
+    d->packagePath = path;
+    if (!d->package.loadPackageEntries(path))
         return false;
     // The package's own sheet, whatever folder was loaded before.
-    return loadStyleSheet(TAVQPageSource(&m_package, QString()).styleSheet());
+    return d->loadStyleSheet(TAVQPageSource(&d->package, QString()).styleSheet());
 }
 
-bool TAVQResourceManager::loadStyleSheet(const TAVQSourceFile &sheet)
+bool TAVQResourceManagerPrivate::loadStyleSheet(const TAVQSourceFile &sheet)
 {
     const QByteArray &bytes = sheet.bytes;
     Json::Value root;
@@ -61,13 +68,13 @@ bool TAVQResourceManager::loadStyleSheet(const TAVQSourceFile &sheet)
     const Json::Value *styles = JsonRead::member(root, "style");
     if (!styles)
         return false;
-    TAVQtLib::parseStyles(*styles, &m_boxStyles, &m_fontStyles);
+    TAVQtLib::parseStyles(*styles, &boxStyles, &fontStyles);
     return true;
 }
 
 bool TAVQResourceManager::fileData(const QString &name, const char **data, quint32 *length) const
 {
-    const std::optional<PackageFile> file = m_package.findFile(TAVQPageSource::packageKey(name));
+    const std::optional<PackageFile> file = d->package.findFile(TAVQPageSource::packageKey(name));
     if (!file)
         return false;
     if (data)
@@ -77,48 +84,48 @@ bool TAVQResourceManager::fileData(const QString &name, const char **data, quint
     return true;
 }
 
-QImage *TAVQResourceManager::cacheImage(const QString &name, std::shared_ptr<QImage> image)
+QImage *TAVQResourceManagerPrivate::cacheImage(const QString &name, std::shared_ptr<QImage> image)
 {
     QImage *raw = image.get();
-    m_images[name] = std::move(image);
+    images[name] = std::move(image);
     return raw;
 }
 
 QImage *TAVQResourceManager::image(const QString &name)
 {
-    const auto cached = m_images.find(name);
-    if (cached != m_images.end())
+    const auto cached = d->images.find(name);
+    if (cached != d->images.end())
         return cached->second.get();
     // The page source's order, each step cached apart; the built-in marks are
-    // in m_images already. A package entry that does not decode leaves the
+    // in d->images already. A package entry that does not decode leaves the
     // folder to answer.
-    const TAVQPageSource files(&m_package, m_folderPath);
-    if (std::shared_ptr<QImage> found = packageImage(name, files))
-        return cacheImage(name, std::move(found));
-    if (std::shared_ptr<QImage> found = diskImage(name, files))
-        return cacheImage(name, std::move(found));
+    const TAVQPageSource files(&d->package, d->folderPath);
+    if (std::shared_ptr<QImage> found = d->packageImage(name, files))
+        return d->cacheImage(name, std::move(found));
+    if (std::shared_ptr<QImage> found = d->diskImage(name, files))
+        return d->cacheImage(name, std::move(found));
     return nullptr;
 }
 
-std::shared_ptr<QImage> TAVQResourceManager::packageImage(const QString &name, const TAVQPageSource &files)
+std::shared_ptr<QImage> TAVQResourceManagerPrivate::packageImage(const QString &name, const TAVQPageSource &files)
 {
     TAVQSourceFile entry = files.packageEntry(name);
     if (!entry.found())
         return nullptr;
     const QByteArray key = TAVQPageSource::packageKey(name);
-    const auto known = m_packageImages.find(key);
-    if (known != m_packageImages.end())
+    const auto known = packageImages.find(key);
+    if (known != packageImages.end())
         return known->second;
     // As QImage::loadFromData reads: the format is guessed from the bytes.
     QBuffer buffer(&entry.bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     std::shared_ptr<QImage> image = decode(reader);
-    m_packageImages.emplace(key, image);
+    packageImages.emplace(key, image);
     return image;
 }
 
-std::shared_ptr<QImage> TAVQResourceManager::diskImage(const QString &name, const TAVQPageSource &files)
+std::shared_ptr<QImage> TAVQResourceManagerPrivate::diskImage(const QString &name, const TAVQPageSource &files)
 {
     const QString path = files.folderImage(name).path;
     // A file that is not there yet is looked for again at the next request.
@@ -126,7 +133,7 @@ std::shared_ptr<QImage> TAVQResourceManager::diskImage(const QString &name, cons
         return nullptr;
     const QFileInfo file(path);
     // One that failed is tried again once it changes (the live preview edits them).
-    DiskImage &known = m_diskImages[QDir::cleanPath(file.absoluteFilePath())];
+    DiskImage &known = diskImages[QDir::cleanPath(file.absoluteFilePath())];
     if (known.size == file.size() && known.modified == file.lastModified())
         return known.image;
     QImageReader reader(path);
@@ -140,8 +147,8 @@ bool TAVQResourceManager::boxStyle(const QString &name, TAVQBoxStyle &style) con
         style.visible = false;
         return true;
     }
-    const auto it = m_boxStyles.constFind(name);
-    if (it == m_boxStyles.constEnd())
+    const auto it = d->boxStyles.constFind(name);
+    if (it == d->boxStyles.constEnd())
         return false;
     style = *it;
     style.visible = true;
@@ -150,8 +157,8 @@ bool TAVQResourceManager::boxStyle(const QString &name, TAVQBoxStyle &style) con
 
 bool TAVQResourceManager::fontStyle(const QString &name, TAVQFontStyle &style) const
 {
-    const auto it = m_fontStyles.constFind(name);
-    if (it == m_fontStyles.constEnd())
+    const auto it = d->fontStyles.constFind(name);
+    if (it == d->fontStyles.constEnd())
         return false;
     style = *it;
     return true;
@@ -159,12 +166,12 @@ bool TAVQResourceManager::fontStyle(const QString &name, TAVQFontStyle &style) c
 
 void TAVQResourceManager::setBoxStyle(const QString &name, const TAVQBoxStyle &style)
 {
-    m_boxStyles.insert(name, style);
+    d->boxStyles.insert(name, style);
 }
 
 void TAVQResourceManager::setFontStyle(const QString &name, const TAVQFontStyle &style)
 {
-    m_fontStyles.insert(name, style);
+    d->fontStyles.insert(name, style);
 }
 
 namespace {
@@ -217,7 +224,7 @@ void TAVQResourceManager::createBuiltinImages()
     void (*const draws[])(QPainter &) = {drawUnselect, drawSelected, drawUncheck, drawChecked};
     static_assert(std::size(draws) == std::size(BuiltinImageNames), "a drawing for each built-in name");
     for (std::size_t i = 0; i < std::size(draws); ++i)
-        cacheImage(QLatin1String(BuiltinImageNames[i]), builtinImage(draws[i]));
+        d->cacheImage(QLatin1String(BuiltinImageNames[i]), builtinImage(draws[i]));
 }
 
 bool TAVQResourceManager::loadStyleFolder(const QString &folder)
@@ -225,36 +232,46 @@ bool TAVQResourceManager::loadStyleFolder(const QString &folder)
     if (folder.isEmpty())
         return false;
     clear();
-    m_folderPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    d->folderPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     // The folder's own sheet, whatever package is open.
-    return loadStyleSheet(TAVQPageSource(nullptr, m_folderPath).styleSheet());
+    return d->loadStyleSheet(TAVQPageSource(nullptr, d->folderPath).styleSheet());
 }
 
 void TAVQResourceManager::clear()
 {
-    for (auto it = m_images.begin(); it != m_images.end();) {
+    for (auto it = d->images.begin(); it != d->images.end();) {
         if (it->first.contains(QLatin1String("IDB_")))
             ++it;
         else
-            it = m_images.erase(it);
+            it = d->images.erase(it);
     }
-    m_packageImages.clear();
-    m_diskImages.clear();
-    m_boxStyles.clear();
-    m_fontStyles.clear();
+    d->packageImages.clear();
+    d->diskImages.clear();
+    d->boxStyles.clear();
+    d->fontStyles.clear();
 }
 
 void TAVQResourceManager::closePackage()
 {
-    m_package = PackageIndex();
-    m_packagePath.clear();
-    m_packageImages.clear();
+    d->package = PackageIndex();
+    d->packagePath.clear();
+    d->packageImages.clear();
 }
 
 void parseStyles(const Json::Value &styles)
 {
-    TAVQResourceManager &manager = TAVQResourceManager::instance();
-    parseStyles(styles, &manager.m_boxStyles, &manager.m_fontStyles);
+    TAVQResourceManagerPrivate &d = TAVQResourceManagerPrivate::get(TAVQResourceManager::instance());
+    parseStyles(styles, &d.boxStyles, &d.fontStyles);
+}
+
+QString TAVQResourceManager::packagePath() const
+{
+    return d->packagePath;
+}
+
+QString TAVQResourceManager::folderPath() const
+{
+    return d->folderPath;
 }
 
 } // namespace TAVQtLib

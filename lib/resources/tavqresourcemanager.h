@@ -3,20 +3,16 @@
 
 #include "tavqtlib_export.h"
 
-#include "packageindex.h"
 #include "tavqstyle.h"
 
-#include <QDateTime>
 #include <QImage>
-#include <QMap>
 #include <QString>
 
 #include <memory>
 
 namespace TAVQtLib {
 
-class TAVQPageSource;
-struct TAVQSourceFile;
+class TAVQResourceManagerPrivate;
 
 // The process-wide source of package files, cached images and named styles.
 class TAVQTLIB_EXPORT TAVQResourceManager
@@ -59,43 +55,20 @@ public:
     // which of them failed. The bytes fileData() handed out go with them.
     void closePackage();
 
-    // The package last opened, the style folder last loaded, and the package's entries.
-    QString packagePath() const { return m_packagePath; }
-    QString folderPath() const { return m_folderPath; }
-    const PackageIndex &packageIndex() const { return m_package; }
+    // The package last opened; empty before the first openPackage().
+    QString packagePath() const;
+    // The style folder last loaded, with a trailing slash; empty for none.
+    QString folderPath() const;
 
     TAVQResourceManager(const TAVQResourceManager &) = delete;
     TAVQResourceManager &operator=(const TAVQResourceManager &) = delete;
 
 private:
-    TAVQResourceManager() = default;
-    ~TAVQResourceManager() = default;
+    TAVQResourceManager();
+    ~TAVQResourceManager();
+    friend class TAVQResourceManagerPrivate;
 
-    // A file's image (null: it did not decode or was refused) and the file's
-    // size and time when it was read.
-    struct DiskImage
-    {
-        std::shared_ptr<QImage> image;
-        qint64 size = -1;
-        QDateTime modified;
-    };
-
-    bool loadStyleSheet(const TAVQSourceFile &sheet);
-    std::shared_ptr<QImage> packageImage(const QString &name, const TAVQPageSource &files);
-    std::shared_ptr<QImage> diskImage(const QString &name, const TAVQPageSource &files);
-    QImage *cacheImage(const QString &name, std::shared_ptr<QImage> image);
-    friend void parseStyles(const Json::Value &styles);
-
-    PackageIndex m_package;
-    QString m_folderPath;
-    QString m_packagePath;
-    // By the name asked for, and by source: package key (null when the entry
-    // failed) or file path.
-    std::map<QString, std::shared_ptr<QImage>> m_images;
-    std::map<QByteArray, std::shared_ptr<QImage>> m_packageImages;
-    std::map<QString, DiskImage> m_diskImages;
-    TAVQBoxStyleTable m_boxStyles;
-    TAVQFontStyleTable m_fontStyles;
+    std::unique_ptr<TAVQResourceManagerPrivate> d;
 };
 
 } // namespace TAVQtLib

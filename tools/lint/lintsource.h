@@ -3,7 +3,7 @@
 
 #include "tavqlint.h"
 
-#include "resources/packageindex.h"
+#include "resources/packageindex_p.h"
 #include "resources/tavqpagesource_p.h"
 
 #include <QByteArray>

@@ -14,7 +14,7 @@
 namespace TAVQtLib {
 
 // One package entry held in memory; the bytes are not NUL-terminated.
-struct TAVQTLIB_EXPORT PackageFile
+struct PackageFile
 {
     // The entry's bytes (owned by the index) and their count.
     const char *data = nullptr;
@@ -22,7 +22,7 @@ struct TAVQTLIB_EXPORT PackageFile
 };
 
 // Every entry of a package, extracted once and filed under its decoded name.
-class TAVQTLIB_EXPORT PackageIndex
+class PackageIndex
 {
 public:
     // False only when the package cannot be opened; the index is then unchanged.
