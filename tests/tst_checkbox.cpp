@@ -1,7 +1,8 @@
-#include "controls/tavqcheckbox.h"
+#include "controls/tavqcheckbox_p.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqtextcodec.h"
 #include "core/tavqregistry.h"
+#include "implof.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"
 #include "testjson.h"
@@ -248,7 +249,7 @@ void TestCheckBox::checkBoxIconsByStateAndCheckState()
 
     // Pressed shows the plain icon of the current check state.
     QTest::mousePress(box.get(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
-    QCOMPARE(box->impl()->state(), int(StatePressed));
+    QCOMPARE(box->GetImpl()->state(), int(StatePressed));
     QCOMPARE(boundsOfColour(look(box.get()), Blue), icon);
     QTest::mouseRelease(box.get(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
     QVERIFY(!box->isChecked());
@@ -284,7 +285,7 @@ void TestCheckBox::disabledCheckBoxShowsOnlyDisabledIcons()
     const auto box = load<TAVQCheckBox>(FourIcons);
     box->setEnabled(false);
     QImage shot = look(box.get());
-    QCOMPARE(box->impl()->state(), int(StateDisabled));
+    QCOMPARE(box->GetImpl()->state(), int(StateDisabled));
     QCOMPARE(boundsOf(shot, [](QRgb p) { return p != Dark; }), QRect());
 
     box->setDisabledIconPath(QStringLiteral("unhot.png"));
@@ -558,7 +559,7 @@ void TestCheckBox::checkBoxSignals()
     QTest::mouseClick(box.get(), Qt::LeftButton, Qt::NoModifier, QPoint(90, 25));
     QTest::mouseClick(box.get(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 15));
     QCOMPARE(events, QStringList({"toggled 1", "clicked 1", "toggled 0", "clicked 0"}));
-    QCOMPARE(box->impl()->state(), int(StateNormal));
+    QCOMPARE(box->GetImpl()->state(), int(StateNormal));
 }
 
 void TestCheckBox::radioTogglesOnReleaseWithoutClicked()
@@ -590,7 +591,7 @@ void TestCheckBox::radioTogglesOnReleaseWithoutClicked()
     // A full click: still no clicked signal.
     QTest::mouseClick(radios[2], Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
     QCOMPARE(events, QStringList({"1 toggled 0", "2 toggled 1"}));
-    QCOMPARE(radios[2]->impl()->state(), int(StateNormal));
+    QCOMPARE(radios[2]->GetImpl()->state(), int(StateNormal));
 
     // Without auto-exclusion a release unchecks again.
     radios[2]->setAutoExclusive(false);
@@ -605,7 +606,7 @@ void TestCheckBox::radioPressAloneChangesOnlyTheLook()
     QSignalSpy pressed(radio.get(), &QAbstractButton::pressed);
     QSignalSpy toggled(radio.get(), &QAbstractButton::toggled);
     QTest::mousePress(radio.get(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
-    QCOMPARE(radio->impl()->state(), int(StatePressed));
+    QCOMPARE(radio->GetImpl()->state(), int(StatePressed));
     QVERIFY(!radio->isDown());
     QCOMPARE(pressed.count(), 0);
     QCOMPARE(toggled.count(), 0);
@@ -633,7 +634,7 @@ void TestCheckBox::malformedPages()
                 button = load<TAVQCheckBox>(page);
             auto *control = dynamic_cast<ITAVQControlBase *>(button.get());
             QVERIFY(control);
-            auto *impl = static_cast<TAVQToggleImpl *>(control->GetImpl());
+            auto *impl = implOf<TAVQToggleImpl>(control);
             QVERIFY(!impl->boxStyle(0).visible);
             QVERIFY(!impl->checkedBoxStyle(0).visible);
             QVERIFY(impl->showIcon() && impl->showText());
@@ -654,7 +655,7 @@ void TestCheckBox::malformedPages()
     // truncated, null as 0, numbers as their text, a missing slot as slot 0.
     const auto converted = load<TAVQCheckBox>(R"({"style":[["n0"]],"attr":{"showIcon":0,"showText":null,
         "iconPath":3,"iconX":1.5,"iconY":-2.5,"iconHor":true,"iconVer":null,"text":7}})");
-    auto *impl = static_cast<TAVQToggleImpl *>(converted->GetImpl());
+    auto *impl = implOf<TAVQToggleImpl>(converted.get());
     for (int state = 0; state < 4; ++state)
         QCOMPARE(impl->boxStyle(state).color.rgba(), Boxes[0]);
     QVERIFY(!impl->showIcon());

@@ -14,6 +14,8 @@
 #include <json/value.h>
 
 #include <cstring>
+#include <map>
+#include <memory>
 
 using namespace TAVQtLib;
 
@@ -166,6 +168,9 @@ private slots:
 
     void malformedElements_data();
     void malformedElements();
+
+    void propertiesReachTheAccessors_data();
+    void propertiesReachTheAccessors();
 
 private:
     // Builds the page into a shown 400 x 300 parent.
@@ -628,18 +633,18 @@ void tst_Container::splitterIgnoresMouse()
     auto *splitter = find<TAVQSplitter>("s");
     // Entering still shows hover; the buttons change nothing after that.
     QTest::mouseMove(splitter, QPoint(4, 10));
-    QCOMPARE(splitter->impl()->state(), int(StateHover));
+    QCOMPARE(splitter->GetImpl()->state(), int(StateHover));
     QTest::mousePress(splitter, Qt::LeftButton, Qt::NoModifier, QPoint(4, 10));
-    QCOMPARE(splitter->impl()->state(), int(StateHover));
+    QCOMPARE(splitter->GetImpl()->state(), int(StateHover));
     QTest::mouseMove(splitter, QPoint(5, 20));
     QTest::mouseRelease(splitter, Qt::LeftButton, Qt::NoModifier, QPoint(5, 20));
-    QCOMPARE(splitter->impl()->state(), int(StateHover));
+    QCOMPARE(splitter->GetImpl()->state(), int(StateHover));
     QCOMPARE(counter.presses, 0);
 
     // A container does react, and lets the press travel on to its parent.
     auto *container = find<TAVQContainer>("c");
     QTest::mousePress(container, Qt::LeftButton, Qt::NoModifier, QPoint(4, 10));
-    QCOMPARE(container->impl()->state(), int(StatePressed));
+    QCOMPARE(container->GetImpl()->state(), int(StatePressed));
     QCOMPARE(counter.presses, 1);
     QTest::mouseRelease(container, Qt::LeftButton, Qt::NoModifier, QPoint(4, 10));
 }
@@ -774,6 +779,45 @@ void tst_Container::malformedElements()
     QVERIFY(group->LoadFromJson(parse("{" + element + "}")));
     QCOMPARE(group->lineColor(), QColor(Black));
     QCOMPARE(group->lineInset(), 1);
+}
+
+void tst_Container::propertiesReachTheAccessors_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("container useColor") << QByteArray("qtcontainer") << QByteArray("useColor") << QVariant(false);
+    QTest::newRow("container childLayout") << QByteArray("qtcontainer") << QByteArray("childLayout")
+                                           << QVariant(int(ChildLayoutFlowRows));
+    QTest::newRow("container space") << QByteArray("qtcontainer") << QByteArray("space") << QVariant(7);
+    QTest::newRow("group showText") << QByteArray("qtgroupbox") << QByteArray("showText") << QVariant(false);
+    QTest::newRow("group title") << QByteArray("qtgroupbox") << QByteArray("title") << QVariant(QStringLiteral("T"));
+    QTest::newRow("group lineColor") << QByteArray("qtgroupbox") << QByteArray("lineColor") << QVariant(QColor(Red));
+    QTest::newRow("group lineInset") << QByteArray("qtgroupbox") << QByteArray("lineInset") << QVariant(0);
+    QTest::newRow("splitter horizontal") << QByteArray("qtsplitter") << QByteArray("horizontal") << QVariant(false);
+    QTest::newRow("splitter splitPosition") << QByteArray("qtsplitter") << QByteArray("splitPosition") << QVariant(40);
+    QTest::newRow("splitter handleWidth") << QByteArray("qtsplitter") << QByteArray("handleWidth") << QVariant(6);
+    QTest::newRow("view horizontalValue") << QByteArray("qtscrollview") << QByteArray("horizontalValue") << QVariant(30);
+    QTest::newRow("view verticalValue") << QByteArray("qtscrollview") << QByteArray("verticalValue") << QVariant(20);
+}
+
+void tst_Container::propertiesReachTheAccessors()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, name);
+    QFETCH(QVariant, value);
+    const std::map<QByteArray, QWidget *(*)()> makers{{"qtcontainer", createContainer},
+                                                      {"qtgroupbox", createGroupBox},
+                                                      {"qtsplitter", createSplitter},
+                                                      {"qtscrollview", createScrollView}};
+    const std::unique_ptr<QWidget> control(makers.at(type)());
+    if (auto *view = qobject_cast<QAbstractScrollArea *>(control.get())) {
+        view->horizontalScrollBar()->setRange(0, 100);
+        view->verticalScrollBar()->setRange(0, 100);
+    }
+    QVERIFY(control->property(name) != value);
+    QVERIFY(control->setProperty(name, value));
+    QCOMPARE(control->property(name), value);
 }
 
 QTEST_MAIN(tst_Container)

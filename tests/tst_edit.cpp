@@ -315,7 +315,7 @@ void TestEdit::attributes()
     QCOMPARE(line.contextMenuPolicy(), Qt::NoContextMenu);
     QVERIFY(line.shortcutMode());
     // The generic attribute map keeps the keys too.
-    QCOMPARE(line.impl()->attrs().count("ispassord"), size_t(1));
+    QCOMPARE(line.GetImpl()->attrs().count("ispassord"), size_t(1));
 
     TAVQLineEdit plain;
     plain.LoadFromJson(parse(R"({"attr":{"ispassord":false,"shortcut":false}})"));
@@ -383,7 +383,7 @@ void TestEdit::fontFollowsStateAndIgnoresBoldness()
 
     // Focus brings state 2's text style with the next paint; its boldness is not applied.
     line->setFocus();
-    QTRY_COMPARE(line->impl()->state(), int(StatePressed));
+    QTRY_COMPARE(line->GetImpl()->state(), int(StatePressed));
     look(line);
     QCOMPARE(line->palette().color(QPalette::Text).rgba(), Blue);
     QCOMPARE(line->palette().color(QPalette::Disabled, QPalette::Text).rgba(), Blue);
@@ -395,7 +395,7 @@ void TestEdit::fontFollowsStateAndIgnoresBoldness()
     QCOMPARE(countColour(focused, Red), 0);
 
     form.focusElsewhere();
-    QTRY_COMPARE(line->impl()->state(), int(StateNormal));
+    QTRY_COMPARE(line->GetImpl()->state(), int(StateNormal));
     const QImage normal = look(line);
     QVERIFY(countColour(normal, Red) > 0);
     QCOMPARE(countColour(normal, Blue), 0);
@@ -486,7 +486,7 @@ void TestEdit::textEditPlaceholderAndSkinOnTheViewport()
     QVERIFY(countColour(image, Red) > 10);
 
     text->setFocus();
-    QTRY_COMPARE(text->impl()->state(), int(StatePressed));
+    QTRY_COMPARE(text->GetImpl()->state(), int(StatePressed));
     QTest::keyClicks(text, QStringLiteral("Hi"));
     QCOMPARE(text->toPlainText(), QStringLiteral("Hi"));
     image = look(text);
@@ -514,22 +514,22 @@ void TestEdit::focusedLookSurvivesHover()
 
     QCOMPARE(look(line).pixel(inside), Normal);
     enter(line);
-    QCOMPARE(line->impl()->state(), int(StateHover));
+    QCOMPARE(line->GetImpl()->state(), int(StateHover));
     QCOMPARE(look(line).pixel(inside), Hover);
     leave(line);
     QCOMPARE(look(line).pixel(inside), Normal);
 
     line->setFocus();
-    QTRY_COMPARE(line->impl()->state(), int(StatePressed));
+    QTRY_COMPARE(line->GetImpl()->state(), int(StatePressed));
     QCOMPARE(look(line).pixel(inside), Focused);
     enter(line);
     QCOMPARE(look(line).pixel(inside), Focused);
     leave(line);
-    QCOMPARE(line->impl()->state(), int(StatePressed));
+    QCOMPARE(line->GetImpl()->state(), int(StatePressed));
     QCOMPARE(look(line).pixel(inside), Focused);
 
     form.focusElsewhere();
-    QTRY_COMPARE(line->impl()->state(), int(StateNormal));
+    QTRY_COMPARE(line->GetImpl()->state(), int(StateNormal));
     QCOMPARE(look(line).pixel(inside), Normal);
 }
 
@@ -544,10 +544,10 @@ void TestEdit::clicksDoNotChangeTheLook()
 
     enter(line);
     QTest::mousePress(line, Qt::LeftButton, Qt::NoModifier, QPoint(100, 15));
-    QCOMPARE(line->impl()->state(), int(StateHover));
+    QCOMPARE(line->GetImpl()->state(), int(StateHover));
     QCOMPARE(look(line).pixel(195, 15), Hover);
     QTest::mouseRelease(line, Qt::LeftButton, Qt::NoModifier, QPoint(100, 15));
-    QCOMPARE(line->impl()->state(), int(StateHover));
+    QCOMPARE(line->GetImpl()->state(), int(StateHover));
     QCOMPARE(look(line).pixel(195, 15), Hover);
 }
 
@@ -575,11 +575,11 @@ void TestEdit::disabledUsesStateThree()
         QCOMPARE(edit->palette().color(QPalette::Text).rgba(), Blue);
         QCOMPARE(edit->font().pixelSize(), 22);
     }
-    QCOMPARE(line->impl()->state(), int(StateDisabled));
+    QCOMPARE(line->GetImpl()->state(), int(StateDisabled));
 
     line->setEnabled(true);
     const QImage image = look(line);
-    QCOMPARE(line->impl()->state(), int(StateNormal));
+    QCOMPARE(line->GetImpl()->state(), int(StateNormal));
     QCOMPARE(image.pixel(195, 5), Normal);
     QVERIFY(countColour(image, Red) > 0);
 }
@@ -871,7 +871,7 @@ void TestEdit::spinBoxPaintsNoFrameOrArrows()
     auto *spin = new TAVQSpinBox(&form);
     spin->setGeometry(10, 10, 140, 30);
     QVERIFY(spin->LoadFromJson(parse(R"({"style":[["normal",0,0]],"attr":{"anything":1}})")));
-    QCOMPARE(spin->impl()->attrs().count("anything"), size_t(1));
+    QCOMPARE(spin->GetImpl()->attrs().count("anything"), size_t(1));
     auto *qtSpin = new QSpinBox(&form);
     qtSpin->setGeometry(10, 60, 140, 30);
     QVERIFY(form.activate());

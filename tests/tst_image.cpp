@@ -254,7 +254,7 @@ void TestImage::disabledImageLooksTheSame()
     QVERIFY(!image->isEnabled());
     QCOMPARE(boundsOfColour(painted(image.get()), Red), QRect(30, 10, 40, 40));
     // Painting leaves the visual state alone.
-    QCOMPARE(image->impl()->state(), int(StateNormal));
+    QCOMPARE(image->GetImpl()->state(), int(StateNormal));
 }
 
 void TestImage::drawIntoAnotherRectangle()
@@ -264,7 +264,7 @@ void TestImage::drawIntoAnotherRectangle()
     QImage row(300, 100, QImage::Format_ARGB32);
     row.fill(Qt::transparent);
     QPainter painter(&row);
-    image->impl()->Draw(&painter, QRect(150, 30, 10, 10));
+    image->GetImpl()->Draw(&painter, QRect(150, 30, 10, 10));
     painter.end();
     QCOMPARE(boundsOfColour(row, Red), QRect(180, 40, 40, 40));
 }

@@ -87,6 +87,8 @@ private slots:
     // Label
     void labelDefaults();
     void elidesOnResize();
+    void textSetPastTheLabel_data();
+    void textSetPastTheLabel();
     void elidesAfterFirstLayout();
     void elisionModes();
     void styleIsApplied();
@@ -172,6 +174,43 @@ void TestLabel::elidesOnResize()
     // Growing back shows the whole text again.
     label.resize(800, 20);
     QCOMPARE(label.text(), longer);
+}
+
+// QLabel::setText() is not virtual: a text set through it is not the label's
+// text, and the next resize puts the label's own back.
+void TestLabel::textSetPastTheLabel_data()
+{
+    QTest::addColumn<int>("route");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("TAVQLabel::setText") << 0 << true;
+    QTest::newRow("text property") << 1 << true;
+    QTest::newRow("slot by name") << 2 << true;
+    QTest::newRow("through a QLabel pointer") << 3 << false;
+}
+
+void TestLabel::textSetPastTheLabel()
+{
+    QFETCH(int, route);
+    QFETCH(bool, kept);
+    TAVQLabel label;
+    label.resize(300, 20);
+    label.show();
+    label.setText(QStringLiteral("first"));
+    const QString second = QStringLiteral("second");
+    if (route == 0)
+        label.setText(second);
+    else if (route == 1)
+        QVERIFY(label.setProperty("text", second));
+    else if (route == 2)
+        QVERIFY(QMetaObject::invokeMethod(&label, "setText", Q_ARG(QString, second)));
+    else
+        static_cast<QLabel &>(label).setText(second);
+    QCOMPARE(label.text(), second);
+
+    const QString shown = kept ? second : QStringLiteral("first");
+    QCOMPARE(label.fullText(), shown);
+    label.resize(301, 20);
+    QCOMPARE(label.text(), shown);
 }
 
 void TestLabel::elidesAfterFirstLayout()
@@ -342,7 +381,7 @@ void TestLabel::drawPaintsShownTextIntoRectangle()
     QVERIFY(label.LoadFromJson(parse(R"({"style":[["plain",0,0]],"attr":{"text":"Row"}})")));
     QImage row = onWhite(QSize(300, 80));
     QPainter painter(&row);
-    label.impl()->Draw(&painter, QRect(100, 40, 120, 30));
+    label.GetImpl()->Draw(&painter, QRect(100, 40, 120, 30));
     painter.end();
     const QRect ink = inkBounds(row, 0xFFFFFFFF);
     QVERIFY(!ink.isEmpty());
@@ -356,7 +395,7 @@ void TestLabel::drawPaintsShownTextIntoRectangle()
     unstyled.setText(QStringLiteral("MMM"));
     QImage other = onWhite(QSize(100, 30));
     QPainter p2(&other);
-    unstyled.impl()->Draw(&p2, QRect(0, 0, 100, 30));
+    unstyled.GetImpl()->Draw(&p2, QRect(0, 0, 100, 30));
     p2.end();
     const QRgb text = unstyled.palette().color(QPalette::WindowText).rgba();
     QVERIFY(!boundsOf(other, [text](QRgb p) { return p == text; }).isEmpty());
@@ -486,7 +525,7 @@ void TestLabel::releaseStopsTracking()
     label.setMouseTracking(true);
     QTest::mousePress(&label, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     // Pressing changes nothing, not even the visual state.
-    QCOMPARE(label.impl()->state(), int(StateNormal));
+    QCOMPARE(label.GetImpl()->state(), int(StateNormal));
     QVERIFY(label.hasMouseTracking());
     QTest::mouseRelease(&label, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QVERIFY(!label.hasMouseTracking());
@@ -630,7 +669,7 @@ void TestLabel::drawIntoRowRectangle()
 
     QImage row = onWhite(QSize(400, 120));
     QPainter painter(&row);
-    label.impl()->Draw(&painter, QRect(150, 60, 200, 40));
+    label.GetImpl()->Draw(&painter, QRect(150, 60, 200, 40));
     // The painter's own state survives.
     QVERIFY(painter.transform().isIdentity());
     painter.end();

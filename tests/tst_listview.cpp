@@ -820,7 +820,7 @@ void tst_ListView::rowsPaintedFromModel()
     QVERIFY(last.top() > 0 && last.bottom() < view->viewport()->height());
     QCOMPARE(scrolled.pixel(last.topLeft() + QPoint(30, 15)), colours[5]);
     QCOMPARE(view->rowHitRects(5).at(colourBox->impl()), QRect(last.topLeft() + QPoint(10, 5), QSize(40, 20)));
-    QCOMPARE(view->rowHitRects(5).at(title->impl()).topLeft(), last.topLeft() + QPoint(60, 5));
+    QCOMPARE(view->rowHitRects(5).at(title->GetImpl()).topLeft(), last.topLeft() + QPoint(60, 5));
 }
 
 void tst_ListView::scrollBarElements()

@@ -290,7 +290,7 @@ void TestMenu::paintingCostsTheShownItems()
         const QRect first = bar ? menuBar.actionGeometry(menuBar.actions().at(0))
                                 : menu.actionGeometry(menu.actions().at(0));
         QVERIFY(!first.isEmpty());
-        TAVQControlBaseImpl *impl = bar ? static_cast<TAVQControlBaseImpl *>(menuBar.impl()) : menu.impl();
+        TAVQControlBaseImpl *impl = bar ? menuBar.GetImpl() : menu.GetImpl();
         bytes[count > 1] = recordedBytes(impl, widget, first);
     }
     QVERIFY(bytes[0] > 0);
@@ -600,7 +600,7 @@ void TestMenu::menuBarIgnoresPageStyles()
     QCOMPARE(bar.itemBox(0).color, TAVQBoxStyle().color);
     QCOMPARE(bar.itemBox(1).color.rgba(), ItemY);
     QCOMPARE(bar.itemFont(0).size, TAVQFontStyle().size);
-    QCOMPARE(bar.impl()->attrs().count("flag"), size_t(1));
+    QCOMPARE(bar.GetImpl()->attrs().count("flag"), size_t(1));
     QVERIFY(bar.LoadFromJson(parse("[1]")));
 }
 

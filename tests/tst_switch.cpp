@@ -1,6 +1,7 @@
-#include "controls/tavqswitch.h"
+#include "controls/tavqswitch_p.h"
 #include "base/tavqjson_p.h"
 #include "core/tavqruntime.h"
+#include "implof.h"
 #include "lookpicture.h"
 #include "testjson.h"
 #include "widgetlook.h"
@@ -130,7 +131,7 @@ void TestSwitch::initTestCase()
 
 void TestSwitch::finishSlide(TAVQSwitch *control)
 {
-    QVariantAnimation *animation = control->impl()->animation();
+    QVariantAnimation *animation = implOf<TAVQSwitchImpl>(control)->animation();
     animation->setCurrentTime(animation->duration());
 }
 
@@ -149,7 +150,11 @@ void TestSwitch::defaults()
     QVERIFY(control.showText());
     QCOMPARE(control.backgroundStyle().color, QColor(255, 255, 255));
     QCOMPARE(control.thumbStyle(2).color, QColor(255, 255, 255));
-    QVERIFY(control.impl()->animation()->parent() == &control);
+    QVERIFY(implOf<TAVQSwitchImpl>(control)->animation()->parent() == &control);
+    // The thumb's setter takes single states only: StateAll reaches none.
+    control.setThumbStyle(StateAll, fill(Thumb));
+    for (int state = StateNormal; state <= StateDisabled; ++state)
+        QCOMPARE(control.thumbStyle(state).color, QColor(255, 255, 255));
 }
 
 void TestSwitch::thumbRestsAtTheRightWhileOn()
@@ -170,7 +175,7 @@ void TestSwitch::slideMovesTheThumbAndFlipsAtTheEnd()
     release(control.get());
     QVERIFY(control->isAnimating());
     QVERIFY(!control->isOff());
-    QVariantAnimation *animation = control->impl()->animation();
+    QVariantAnimation *animation = implOf<TAVQSwitchImpl>(control.get())->animation();
     QCOMPARE(animation->duration(), 300);
     QCOMPARE(animation->startValue().toInt(), 71);
     QCOMPARE(animation->endValue().toInt(), 0);
@@ -202,7 +207,7 @@ void TestSwitch::slideBackToOn()
 
     press(control.get());
     release(control.get());
-    QCOMPARE(control->impl()->animation()->duration(), 120);
+    QCOMPARE(implOf<TAVQSwitchImpl>(control.get())->animation()->duration(), 120);
     QTRY_VERIFY(!control->isAnimating());
     QVERIFY(!control->isOff());
     QCOMPARE(control->thumbPos(), 71);
@@ -216,7 +221,7 @@ void TestSwitch::pressesDuringASlideAreIgnored()
     auto control = styledSwitch();
     look(control.get());
     QSignalSpy toggled(control.get(), &TAVQSwitch::toggled);
-    QSignalSpy values(control->impl()->animation(), &QVariantAnimation::valueChanged);
+    QSignalSpy values(implOf<TAVQSwitchImpl>(control.get())->animation(), &QVariantAnimation::valueChanged);
 
     press(control.get());
     release(control.get());
@@ -241,10 +246,10 @@ void TestSwitch::pressedLookFollowsTheMouse()
     auto control = styledSwitch();
     control->setSpeed(100000);
     press(control.get());
-    QCOMPARE(control->impl()->state(), int(StatePressed));
+    QCOMPARE(control->GetImpl()->state(), int(StatePressed));
     QCOMPARE(boundsOfColour(look(control.get()), ThumbPressed).size(), QSize(25, 25));
     release(control.get());
-    QCOMPARE(control->impl()->state(), int(StateNormal));
+    QCOMPARE(control->GetImpl()->state(), int(StateNormal));
     QCOMPARE(boundsOfColour(look(control.get()), Thumb).size(), QSize(25, 25));
 }
 
@@ -292,8 +297,8 @@ void TestSwitch::setOffKeepsTheThumbUntilTheNextSlide()
     // The next slide starts from the off end.
     press(control.get());
     release(control.get());
-    QCOMPARE(control->impl()->animation()->startValue().toInt(), 0);
-    QCOMPARE(control->impl()->animation()->endValue().toInt(), 71);
+    QCOMPARE(implOf<TAVQSwitchImpl>(control.get())->animation()->startValue().toInt(), 0);
+    QCOMPARE(implOf<TAVQSwitchImpl>(control.get())->animation()->endValue().toInt(), 71);
 }
 
 void TestSwitch::restingThumbIgnoresResize()
@@ -304,7 +309,7 @@ void TestSwitch::restingThumbIgnoresResize()
     QCOMPARE(boundsOfColour(look(control.get()), Thumb), QRect(73, 2, 25, 25));
     press(control.get());
     release(control.get());
-    QCOMPARE(control->impl()->animation()->startValue().toInt(), 140 - 4 - 25);
+    QCOMPARE(implOf<TAVQSwitchImpl>(control.get())->animation()->startValue().toInt(), 140 - 4 - 25);
 }
 
 void TestSwitch::styleSlots()

@@ -111,6 +111,9 @@ private slots:
     void designerSampleItems();
     void malformedPages();
 
+    void propertiesReachTheAccessors_data();
+    void propertiesReachTheAccessors();
+
 private:
     std::unique_ptr<TAVQTabWidget> load(const QByteArray &json, const QSize &size, const QStringList &items);
 
@@ -566,6 +569,33 @@ void TestTabWidget::malformedPages()
     const auto huge = load(pages[3], QSize(120, 30), {"a", "b", "c"});
     QCOMPARE(huge->itemAt(QPoint(119, 10)), 0);
     QCOMPARE(huge->itemAt(QPoint(-5, 10)), -1);
+}
+
+void TestTabWidget::propertiesReachTheAccessors_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("notified");
+    QTest::newRow("currentIndex") << QByteArray("currentIndex") << QVariant(2) << 1;
+    QTest::newRow("horizontal") << QByteArray("horizontal") << QVariant(false) << 0;
+    QTest::newRow("itemSize") << QByteArray("itemSize") << QVariant(70) << 0;
+    QTest::newRow("itemSpace") << QByteArray("itemSpace") << QVariant(3) << 0;
+    QTest::newRow("showText") << QByteArray("showText") << QVariant(false) << 0;
+}
+
+void TestTabWidget::propertiesReachTheAccessors()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QVariant, value);
+    QFETCH(int, notified);
+    const auto tab = load("{}", QSize(200, 30), {"a", "b", "c"});
+    QSignalSpy changed(tab.get(), &TAVQTabWidget::currentChanged);
+    QVERIFY(tab->property(name) != value);
+    QVERIFY(tab->setProperty(name, value));
+    QCOMPARE(tab->property(name), value);
+    QCOMPARE(changed.count(), notified);
+    const QMetaProperty property = tab->metaObject()->property(tab->metaObject()->indexOfProperty(name));
+    QCOMPARE(property.hasNotifySignal(), notified != 0);
 }
 
 int main(int argc, char **argv)

@@ -1,12 +1,13 @@
 #include "controls/tavqcontainer.h"
 #include "controls/tavqscrollbarconfig_p.h"
-#include "controls/tavqvaluecontrols.h"
+#include "controls/tavqvaluecontrols_p.h"
 #include "core/cscrollbarstyle_p.h"
 #include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 #include "testjson.h"
+#include "implof.h"
 #include "widgetlook.h"
 
 #include <QEnterEvent>
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 using namespace TAVQtLib;
@@ -199,6 +201,9 @@ private slots:
     void scrollViewForwards();
 
     void pageWithValueControls();
+
+    void propertiesReachTheAccessors_data();
+    void propertiesReachTheAccessors();
 
 private:
     QTemporaryDir m_dir;
@@ -404,38 +409,38 @@ void TestValueControls::sliderThumbFollowsTheMouse()
 
     enter(&slider);
     QVERIFY(slider.hasMouseTracking());
-    QCOMPARE(slider.impl()->state(), 0);
+    QCOMPARE(slider.GetImpl()->state(), 0);
     move(&slider, QPoint(100, 15));
-    QCOMPARE(slider.impl()->state(), 0);
+    QCOMPARE(slider.GetImpl()->state(), 0);
     move(&slider, QPoint(10, 15));
-    QCOMPARE(slider.impl()->state(), 1);
+    QCOMPARE(slider.GetImpl()->state(), 1);
     QCOMPARE(thumbColour(), Orange);
 
     press(&slider, QPoint(10, 15));
-    QCOMPARE(slider.impl()->state(), 2);
+    QCOMPARE(slider.GetImpl()->state(), 2);
     QCOMPARE(thumbColour(), Purple);
     // Dragged away from the thumb, it keeps the pressed look.
     move(&slider, QPoint(150, 60), Qt::LeftButton);
-    QCOMPARE(slider.impl()->state(), 2);
+    QCOMPARE(slider.GetImpl()->state(), 2);
     QVERIFY(slider.value() > 50);
     release(&slider, QPoint(150, 60));
-    QCOMPARE(slider.impl()->state(), 0);
+    QCOMPARE(slider.GetImpl()->state(), 0);
     QCOMPARE(thumbColour(), Grey);
 
     const QPoint onThumb = slider.handleRect().center();
     move(&slider, onThumb);
-    QCOMPARE(slider.impl()->state(), 1);
+    QCOMPARE(slider.GetImpl()->state(), 1);
     press(&slider, onThumb);
     release(&slider, onThumb);
-    QCOMPARE(slider.impl()->state(), 1);
+    QCOMPARE(slider.GetImpl()->state(), 1);
     leave(&slider);
-    QCOMPARE(slider.impl()->state(), 0);
+    QCOMPARE(slider.GetImpl()->state(), 0);
     QVERIFY(!slider.hasMouseTracking());
 
     // A press on the channel away from the thumb is no press of the thumb.
     slider.setValue(0);
     press(&slider, QPoint(190, 15));
-    QCOMPARE(slider.impl()->state(), 0);
+    QCOMPARE(slider.GetImpl()->state(), 0);
     release(&slider, QPoint(190, 15));
 }
 
@@ -478,7 +483,7 @@ void TestValueControls::sliderTrackPressPages()
     QCOMPARE(moved.count(), slider.value() == value ? 0 : 1);
     // Only a press on the thumb drags it.
     QCOMPARE(slider.isSliderDown(), along < 0);
-    QCOMPARE(slider.impl()->state(), along < 0 ? int(StatePressed) : int(StateNormal));
+    QCOMPARE(slider.GetImpl()->state(), along < 0 ? int(StatePressed) : int(StateNormal));
     release(&slider, point);
 }
 
@@ -614,7 +619,7 @@ void TestValueControls::scrollBarPaintLeavesControlStateAlone()
     bar.resize(100, 16);
     bar.setEnabled(false);
     QVERIFY(!look(&bar).isNull());
-    QCOMPARE(bar.impl()->state(), 0);
+    QCOMPARE(bar.GetImpl()->state(), 0);
 }
 
 void TestValueControls::scrollBarButtonStates()
@@ -766,7 +771,7 @@ void TestValueControls::progressBarText()
         {
             QPainter painter(&expected);
             TAVQPaint::paintBox(&painter, bar.backgroundStyle(), expected.rect());
-            TAVQPaint::paintBox(&painter, bar.fillStyle(), bar.impl()->fillRect(expected.rect()));
+            TAVQPaint::paintBox(&painter, bar.fillStyle(), implOf<TAVQProgressBarImpl>(bar)->fillRect(expected.rect()));
             TAVQPaint::paintText(&painter, QStringLiteral("37%"), bar.textStyle(), 0, 0, expected.width(),
                                  expected.height(), true);
         }
@@ -797,7 +802,7 @@ void TestValueControls::progressBarEmptyRange()
     bar.resize(100, 20);
     bar.setRange(5, 5);
     bar.setValue(5);
-    QCOMPARE(bar.impl()->fillRect(QRect(0, 0, 100, 20)), QRect());
+    QCOMPARE(implOf<TAVQProgressBarImpl>(bar)->fillRect(QRect(0, 0, 100, 20)), QRect());
     const QImage image = look(&bar);
     QCOMPARE(boundsOfColour(image, Red), QRect());
     QCOMPARE(image.pixel(1, 1), Green);
@@ -1189,6 +1194,37 @@ void TestValueControls::pageWithValueControls()
     auto *view = page.findChild<TAVQScrollView *>(QStringLiteral("view"));
     QCOMPARE(view->skinnedScrollBar(false)->width(), 14);
     QCOMPARE(view->skinnedScrollBar(true)->height(), 14);
+}
+
+void TestValueControls::propertiesReachTheAccessors_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("slider channelSize") << QByteArray("slider") << QByteArray("channelSize") << QVariant(4);
+    QTest::newRow("bar thumbIcon") << QByteArray("bar") << QByteArray("thumbIcon") << QVariant(QStringLiteral("t"));
+    QTest::newRow("bar thickness") << QByteArray("bar") << QByteArray("thickness") << QVariant(9);
+    QTest::newRow("progress showText") << QByteArray("progress") << QByteArray("showText") << QVariant(true);
+    QTest::newRow("lcd color") << QByteArray("lcd") << QByteArray("color") << QVariant(QColor(Red));
+}
+
+void TestValueControls::propertiesReachTheAccessors()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, name);
+    QFETCH(QVariant, value);
+    std::unique_ptr<QWidget> control;
+    if (type == "slider")
+        control = std::make_unique<TAVQSlider>();
+    else if (type == "bar")
+        control = std::make_unique<TAVQScrollBar>();
+    else if (type == "progress")
+        control = std::make_unique<TAVQProgressBar>();
+    else
+        control = std::make_unique<TAVQLCDNumber>();
+    QVERIFY(control->property(name) != value);
+    QVERIFY(control->setProperty(name, value));
+    QCOMPARE(control->property(name), value);
 }
 
 QTEST_MAIN(TestValueControls)

@@ -35,7 +35,7 @@ constexpr qint64 MaxPackageBytes = qint64(512) << 20;
 
 } // namespace Limits
 
-// The name the page builder has always had.
+/// The name the page builder has always had.
 using Limits::MaxElementDepth;
 
 } // namespace TAVQtLib

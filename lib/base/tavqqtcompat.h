@@ -10,19 +10,19 @@
 #include <QEnterEvent>
 #endif
 
-// Where Qt 5 and Qt 6 differ in the events the library handles, the difference
-// lives here (text conversion's lives in tavqtextcodec.h).
+/// Where Qt 5 and Qt 6 differ in the events the library handles, the difference
+/// lives here (text conversion's lives in tavqtextcodec.h).
 namespace TAVQtLib {
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-// The event QWidget::enterEvent() receives: QEnterEvent in Qt 6, QEvent in Qt 5.
+/// The event QWidget::enterEvent() receives: QEnterEvent in Qt 6, QEvent in Qt 5.
 using TAVQEnterEvent = QEnterEvent;
 #else
-// The event QWidget::enterEvent() receives: QEnterEvent in Qt 6, QEvent in Qt 5.
+/// The event QWidget::enterEvent() receives: QEnterEvent in Qt 6, QEvent in Qt 5.
 using TAVQEnterEvent = QEvent;
 #endif
 
-// Where on the screen the mouse event happened, in whole pixels.
+/// Where on the screen the mouse event happened, in whole pixels.
 inline QPoint globalPosOf(const QMouseEvent *event)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -32,7 +32,7 @@ inline QPoint globalPosOf(const QMouseEvent *event)
 #endif
 }
 
-// Where in the receiving widget the mouse event happened, in whole pixels.
+/// Where in the receiving widget the mouse event happened, in whole pixels.
 inline QPoint positionOf(const QMouseEvent *event)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -42,7 +42,7 @@ inline QPoint positionOf(const QMouseEvent *event)
 #endif
 }
 
-// The press a double click stands for: each click of a fast pair is a press.
+/// The press a double click stands for: each click of a fast pair is a press.
 inline QMouseEvent pressOf(const QMouseEvent *doubleClick)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)

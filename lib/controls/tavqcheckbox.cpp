@@ -1,4 +1,6 @@
-#include "tavqcheckbox.h"
+#include "tavqcheckbox_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
@@ -40,6 +42,17 @@ TAVQImagePlacement leftCentred()
     TAVQImagePlacement placement;
     placement.alignV = 1;
     return placement;
+}
+
+// The look of either two-state button, which its template base cannot name.
+TAVQToggleImpl *toggle(TAVQControlBaseImpl *impl)
+{
+    return static_cast<TAVQToggleImpl *>(impl);
+}
+
+const TAVQToggleImpl *constToggle(const TAVQControlBaseImpl *impl)
+{
+    return static_cast<const TAVQToggleImpl *>(impl);
 }
 
 constexpr TAVQKey ToggleKeys[] = {
@@ -241,17 +254,110 @@ void TAVQRadioButtonImpl::Draw(QPainter *painter, const QRect &rect)
         paintAlignedImage(painter, icon, m_iconPlacement, rect);
 }
 
+// TAVQToggleControl
+
+template <typename Button>
+void TAVQToggleControl<Button>::setIconPath(const QString &path) { toggle(this->m_impl)->setIconPath(path); }
+template <typename Button>
+QString TAVQToggleControl<Button>::iconPath() const { return constToggle(this->m_impl)->iconPath(); }
+template <typename Button>
+void TAVQToggleControl<Button>::setHotIconPath(const QString &path) { toggle(this->m_impl)->setHotIconPath(path); }
+template <typename Button>
+QString TAVQToggleControl<Button>::hotIconPath() const { return constToggle(this->m_impl)->hotIconPath(); }
+template <typename Button>
+void TAVQToggleControl<Button>::setCheckedIconPath(const QString &path)
+{
+    toggle(this->m_impl)->setCheckedIconPath(path);
+}
+template <typename Button>
+QString TAVQToggleControl<Button>::checkedIconPath() const { return constToggle(this->m_impl)->checkedIconPath(); }
+template <typename Button>
+void TAVQToggleControl<Button>::setCheckedHotIconPath(const QString &path)
+{
+    toggle(this->m_impl)->setCheckedHotIconPath(path);
+}
+template <typename Button>
+QString TAVQToggleControl<Button>::checkedHotIconPath() const
+{
+    return constToggle(this->m_impl)->checkedHotIconPath();
+}
+template <typename Button>
+void TAVQToggleControl<Button>::setIconPlacement(const TAVQImagePlacement &placement)
+{
+    toggle(this->m_impl)->setIconPlacement(placement);
+}
+template <typename Button>
+TAVQImagePlacement TAVQToggleControl<Button>::iconPlacement() const
+{
+    return constToggle(this->m_impl)->iconPlacement();
+}
+template <typename Button>
+void TAVQToggleControl<Button>::setShowIcon(bool show) { toggle(this->m_impl)->setShowIcon(show); }
+template <typename Button>
+bool TAVQToggleControl<Button>::showIcon() const { return constToggle(this->m_impl)->showIcon(); }
+template <typename Button>
+void TAVQToggleControl<Button>::setShowText(bool show) { toggle(this->m_impl)->setShowText(show); }
+template <typename Button>
+bool TAVQToggleControl<Button>::showText() const { return constToggle(this->m_impl)->showText(); }
+template <typename Button>
+void TAVQToggleControl<Button>::setTextStyle(bool checked, const TAVQFontStyle &style)
+{
+    toggle(this->m_impl)->setTextStyle(checked, style);
+}
+template <typename Button>
+const TAVQFontStyle &TAVQToggleControl<Button>::textStyle(bool checked) const
+{
+    return constToggle(this->m_impl)->textStyle(checked);
+}
+template <typename Button>
+void TAVQToggleControl<Button>::setBoxStyle(int state, const TAVQBoxStyle &style)
+{
+    toggle(this->m_impl)->setBoxStyle(state, style);
+}
+template <typename Button>
+const TAVQBoxStyle &TAVQToggleControl<Button>::boxStyle(int state) const
+{
+    return constToggle(this->m_impl)->boxStyle(state);
+}
+template <typename Button>
+void TAVQToggleControl<Button>::setCheckedBoxStyle(int state, const TAVQBoxStyle &style)
+{
+    toggle(this->m_impl)->setCheckedBoxStyle(state, style);
+}
+template <typename Button>
+const TAVQBoxStyle &TAVQToggleControl<Button>::checkedBoxStyle(int state) const
+{
+    return constToggle(this->m_impl)->checkedBoxStyle(state);
+}
+
+template class TAVQToggleControl<QCheckBox>;
+template class TAVQToggleControl<QRadioButton>;
+
 // TAVQCheckBox
 
+TAVQ_DEFINE_IMPL(TAVQCheckBox)
+
 TAVQCheckBox::TAVQCheckBox(QWidget *parent)
-    : TAVQToggleControl<QCheckBox, TAVQCheckBoxImpl>(parent)
+    : TAVQToggleControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQCheckBoxImpl(widget); })
 {
 }
+
+TAVQCheckBox::~TAVQCheckBox() = default;
 
 QString TAVQCheckBox::GetTypeName()
 {
     return QStringLiteral("qtcheckbox");
 }
+
+bool TAVQCheckBox::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQCheckBoxImpl>(element);
+}
+
+void TAVQCheckBox::setDisabledIconPath(const QString &path) { d_func()->setDisabledIconPath(path); }
+QString TAVQCheckBox::disabledIconPath() const { return d_func()->disabledIconPath(); }
+void TAVQCheckBox::setDisabledCheckedIconPath(const QString &path) { d_func()->setDisabledCheckedIconPath(path); }
+QString TAVQCheckBox::disabledCheckedIconPath() const { return d_func()->disabledCheckedIconPath(); }
 
 bool TAVQCheckBox::hitButton(const QPoint &pos) const
 {
@@ -261,26 +367,35 @@ bool TAVQCheckBox::hitButton(const QPoint &pos) const
 
 // TAVQRadioButton
 
+TAVQ_DEFINE_IMPL(TAVQRadioButton)
+
 TAVQRadioButton::TAVQRadioButton(QWidget *parent)
-    : TAVQToggleControl<QRadioButton, TAVQRadioButtonImpl>(parent)
+    : TAVQToggleControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQRadioButtonImpl(widget); })
 {
 }
+
+TAVQRadioButton::~TAVQRadioButton() = default;
 
 QString TAVQRadioButton::GetTypeName()
 {
     return QStringLiteral("qtradiobox");
 }
 
+bool TAVQRadioButton::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQRadioButtonImpl>(element);
+}
+
 void TAVQRadioButton::mousePressEvent(QMouseEvent *event)
 {
-    m_impl->OnMousePress(event);
+    d_func()->OnMousePress(event);
 }
 
 void TAVQRadioButton::mouseReleaseEvent(QMouseEvent *event)
 {
     // Qt refuses to uncheck the checked button of an auto-exclusive group.
     setChecked(!isChecked());
-    m_impl->OnMouseRelease(event);
+    d_func()->OnMouseRelease(event);
 }
 
 } // namespace TAVQtLib

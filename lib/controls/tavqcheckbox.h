@@ -8,221 +8,236 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
-#include <array>
-
 namespace TAVQtLib {
 
-// What a two-state button paints by: a background box per visual state and
-// check state, an icon per check state (plain and hovered), and the text in an
-// unchecked and a checked font style.
-class TAVQTLIB_EXPORT TAVQToggleImpl : public TAVQControlBaseImpl
+/**
+ * \brief The programming interface the two-state buttons share, TAVQCheckBox
+ * and TAVQRadioButton: a background box per visual state and check state, an
+ * icon per check state (plain and hovered) and a font style for the text
+ * unchecked and checked.
+ *
+ * `Button` is QCheckBox or QRadioButton, the only two instantiations the library
+ * provides. The text is the Qt button's own (`setText()`).
+ *
+ * Every setter here changes only what the next paint draws: call `update()`
+ * after it.
+ */
+template <typename Button>
+class TAVQTLIB_EXPORT TAVQToggleControl : public TAVQControl<Button>
 {
-    Q_OBJECT
-
 public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQToggleImpl(QWidget *widget);
-
-    // What the check box's and radio button's LoadAttributes() can read: the
-    // "attr" keys and "style" slots they share.
-    static const TAVQControlTable Table;
-
-    // The icon shown, by resource name; empty for none.
-    QString iconPath() const { return m_iconPath; }
-    void setIconPath(const QString &path) { m_iconPath = path; }
-    // The icon shown while the pointer is over the control, by resource name.
-    QString hotIconPath() const { return m_hotIconPath; }
-    void setHotIconPath(const QString &path) { m_hotIconPath = path; }
-    // The icon shown checked, by resource name.
-    QString checkedIconPath() const { return m_checkedIconPath; }
-    void setCheckedIconPath(const QString &path) { m_checkedIconPath = path; }
-    // The icon shown checked while the pointer is over the control.
-    QString checkedHotIconPath() const { return m_checkedHotIconPath; }
-    void setCheckedHotIconPath(const QString &path) { m_checkedHotIconPath = path; }
-    // Where the icon goes inside the control.
-    TAVQImagePlacement iconPlacement() const { return m_iconPlacement; }
-    void setIconPlacement(const TAVQImagePlacement &placement) { m_iconPlacement = placement; }
-    // Whether the icon is drawn (default true).
-    bool showIcon() const { return m_showIcon; }
-    void setShowIcon(bool show) { m_showIcon = show; }
-    // Whether the text is drawn (default true).
-    bool showText() const { return m_showText; }
-    void setShowText(bool show) { m_showText = show; }
-    // The font style of the text, unchecked or checked.
-    const TAVQFontStyle &textStyle(bool checked) const { return checked ? m_checkedTextStyle : m_textStyle; }
+    /// Sets the icon shown unchecked, by resource name; empty for none.
+    void setIconPath(const QString &path);
+    /// The icon shown unchecked, by resource name; empty for none.
+    QString iconPath() const;
+    /// Sets the icon shown unchecked while the pointer is over the control.
+    void setHotIconPath(const QString &path);
+    /// The icon shown unchecked while the pointer is over the control.
+    QString hotIconPath() const;
+    /// Sets the icon shown checked, by resource name; empty for none.
+    void setCheckedIconPath(const QString &path);
+    /// The icon shown checked, by resource name; empty for none.
+    QString checkedIconPath() const;
+    /// Sets the icon shown checked while the pointer is over the control.
+    void setCheckedHotIconPath(const QString &path);
+    /// The icon shown checked while the pointer is over the control.
+    QString checkedHotIconPath() const;
+    /// Sets where the icon goes inside the control (left and vertically centred
+    /// by default).
+    void setIconPlacement(const TAVQImagePlacement &placement);
+    /// Where the icon goes inside the control.
+    TAVQImagePlacement iconPlacement() const;
+    /// Sets whether the icon is drawn (default true).
+    void setShowIcon(bool show);
+    /// Whether the icon is drawn (default true).
+    bool showIcon() const;
+    /// Sets whether the text is drawn (default true).
+    void setShowText(bool show);
+    /// Whether the text is drawn (default true).
+    bool showText() const;
+    /// Sets the font style of the text while unchecked (`checked` false) or checked.
     void setTextStyle(bool checked, const TAVQFontStyle &style);
-    // States 0 to 3; 4 sets all four. Other states change nothing and read as state 0.
-    const TAVQBoxStyle &boxStyle(int state) const { return m_boxStyles[stateSlot(state)]; }
+    /// The font style of the text while unchecked (`checked` false) or checked.
+    const TAVQFontStyle &textStyle(bool checked) const;
+    /// Sets the background box while unchecked in a visual state (TAVQState):
+    /// 0 to 3 set that state, StateAll (4) all four, any other state nothing.
+    /// The boxes are invisible by default.
     void setBoxStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &checkedBoxStyle(int state) const { return m_checkedBoxStyles[stateSlot(state)]; }
+    /// The background box while unchecked in a visual state; an out-of-range
+    /// state reads state 0.
+    const TAVQBoxStyle &boxStyle(int state) const;
+    /// Sets the background box while checked in a visual state, as setBoxStyle() does.
     void setCheckedBoxStyle(int state, const TAVQBoxStyle &style);
+    /// The background box while checked in a visual state; an out-of-range
+    /// state reads state 0.
+    const TAVQBoxStyle &checkedBoxStyle(int state) const;
 
 protected:
-    enum class TextSlot { UncheckedOnly, Both };
-    enum class MinusOneAlignment { Taken, Ignored };
-
-    bool isChecked() const;
-    QString text() const;
-    // The box of the current visual and check state.
-    const TAVQBoxStyle &currentBox() const;
-    const TAVQFontStyle &currentTextStyle() const { return textStyle(isChecked()); }
-
-    // Slot 8 sets the unchecked text style and, with TextSlot::Both, the checked one too.
-    void loadStyles(const Json::Value &element, TextSlot textSlot);
-    void loadAttr(const Json::Value &attr, MinusOneAlignment minusOne);
-
-    QString m_iconPath;
-    QString m_hotIconPath;
-    QString m_checkedIconPath;
-    QString m_checkedHotIconPath;
-    TAVQImagePlacement m_iconPlacement;
-    bool m_showIcon = true;
-    bool m_showText = true;
-    TAVQFontStyle m_textStyle;
-    TAVQFontStyle m_checkedTextStyle;
-    std::array<TAVQBoxStyle, 4> m_boxStyles;
-    std::array<TAVQBoxStyle, 4> m_checkedBoxStyles;
-};
-
-// Look of a check box, with icons of its own for the disabled states.
-class TAVQTLIB_EXPORT TAVQCheckBoxImpl : public TAVQToggleImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQCheckBoxImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    void Draw(QPainter *painter, const QRect &rect) override;
-
-    // The icon shown unchecked while the control is disabled.
-    QString disabledIconPath() const { return m_disabledIconPath; }
-    void setDisabledIconPath(const QString &path) { m_disabledIconPath = path; }
-    // The icon shown checked while the control is disabled.
-    QString disabledCheckedIconPath() const { return m_disabledCheckedIconPath; }
-    void setDisabledCheckedIconPath(const QString &path) { m_disabledCheckedIconPath = path; }
-
-private:
-    int textOffset() const;
-    QString shownIcon() const;
-
-    QString m_disabledCheckedIconPath;
-    QString m_disabledIconPath;
-};
-
-// Look of a radio button.
-class TAVQTLIB_EXPORT TAVQRadioButtonImpl : public TAVQToggleImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQRadioButtonImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    void Draw(QPainter *painter, const QRect &rect) override;
-
-private:
-    QString shownIcon() const;
-};
-
-// The programming interface both two-state buttons share.
-template <typename Button, typename Impl>
-class TAVQTLIB_EXPORT TAVQToggleControl : public TAVQControl<Button, Impl>
-{
-public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
-    explicit TAVQToggleControl(QWidget *parent = nullptr)
-        : TAVQControl<Button, Impl>(parent)
+    /// For the two buttons: `make` builds their implementation object.
+    TAVQToggleControl(QWidget *parent, TAVQControlBaseImpl *(*make)(QWidget *widget))
+        : TAVQControl<Button>(parent, make)
     {
     }
-
-    // The icon shown, by resource name; empty for none.
-    void setIconPath(const QString &path) { this->m_impl->setIconPath(path); }
-    // The icon shown, by resource name; empty for none.
-    QString iconPath() const { return this->m_impl->iconPath(); }
-    // The icon shown while the pointer is over the control, by resource name.
-    void setHotIconPath(const QString &path) { this->m_impl->setHotIconPath(path); }
-    // The icon shown while the pointer is over the control, by resource name.
-    QString hotIconPath() const { return this->m_impl->hotIconPath(); }
-    // The icon shown checked, by resource name.
-    void setCheckedIconPath(const QString &path) { this->m_impl->setCheckedIconPath(path); }
-    // The icon shown checked, by resource name.
-    QString checkedIconPath() const { return this->m_impl->checkedIconPath(); }
-    // The icon shown checked while the pointer is over the control.
-    void setCheckedHotIconPath(const QString &path) { this->m_impl->setCheckedHotIconPath(path); }
-    // The icon shown checked while the pointer is over the control.
-    QString checkedHotIconPath() const { return this->m_impl->checkedHotIconPath(); }
-    // Where the icon goes inside the control.
-    void setIconPlacement(const TAVQImagePlacement &placement) { this->m_impl->setIconPlacement(placement); }
-    // Where the icon goes inside the control.
-    TAVQImagePlacement iconPlacement() const { return this->m_impl->iconPlacement(); }
-    // Whether the icon is drawn (default true).
-    void setShowIcon(bool show) { this->m_impl->setShowIcon(show); }
-    // Whether the icon is drawn (default true).
-    bool showIcon() const { return this->m_impl->showIcon(); }
-    // Whether the text is drawn (default true).
-    void setShowText(bool show) { this->m_impl->setShowText(show); }
-    // Whether the text is drawn (default true).
-    bool showText() const { return this->m_impl->showText(); }
-    // The font style of the text, unchecked or checked.
-    void setTextStyle(bool checked, const TAVQFontStyle &style) { this->m_impl->setTextStyle(checked, style); }
-    // The font style of the text, unchecked or checked.
-    const TAVQFontStyle &textStyle(bool checked) const { return this->m_impl->textStyle(checked); }
-    // The background box, per visual state (4 sets all four).
-    void setBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setBoxStyle(state, style); }
-    // The background box, per visual state (4 sets all four).
-    const TAVQBoxStyle &boxStyle(int state) const { return this->m_impl->boxStyle(state); }
-    // The background box while checked, per visual state (4 sets all four).
-    void setCheckedBoxStyle(int state, const TAVQBoxStyle &style) { this->m_impl->setCheckedBoxStyle(state, style); }
-    // The background box while checked, per visual state (4 sets all four).
-    const TAVQBoxStyle &checkedBoxStyle(int state) const { return this->m_impl->checkedBoxStyle(state); }
 };
 
-// Qt's own press and release handling toggles the box and emits clicked and toggled.
-class TAVQTLIB_EXPORT TAVQCheckBox : public TAVQToggleControl<QCheckBox, TAVQCheckBoxImpl>
+/// The check box's base, compiled into the library.
+extern template class TAVQToggleControl<QCheckBox>;
+/// The radio button's base, compiled into the library.
+extern template class TAVQToggleControl<QRadioButton>;
+
+class TAVQCheckBoxImpl;
+class TAVQRadioButtonImpl;
+
+/**
+ * \brief A check box painted from box and font styles, with an icon per check
+ * state; page type "qtcheckbox" (also "checkbox").
+ *
+ * The icons default to the built-in "IDB_UNCHECK" and "IDB_CHECKED" (plain and
+ * hovered alike); the disabled icons are empty, so a disabled box shows no icon
+ * until they are set. While hovered, an empty hot icon shows no icon (a page
+ * without one copies the plain icon into it). An icon at the left (alignment
+ * 0) pushes the text right by the unchecked icon's width and the placement's
+ * horizontal offset. The whole control answers the mouse.
+ *
+ * \code
+ * auto *keep = new TAVQtLib::TAVQCheckBox(window);
+ * keep->setGeometry(10, 10, 160, 24);
+ * keep->setText(QStringLiteral("Keep receipt"));
+ * keep->setChecked(true);
+ * QObject::connect(keep, &QCheckBox::toggled, window, [](bool on) { qDebug() << on; });
+ * \endcode
+ *
+ * \par Signals
+ * Those of QCheckBox, through Qt's own press and release handling:
+ * `pressed()`, `released()`, `clicked(bool)`, `toggled(bool)` and
+ * `stateChanged(int)`.
+ *
+ * \par Repainting
+ * Qt's `setText()` and `setChecked()` repaint; the setters of the look change
+ * only what the next paint draws: call `update()` after them.
+ */
+class TAVQTLIB_EXPORT TAVQCheckBox : public TAVQToggleControl<QCheckBox>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The icon shown unchecked (iconPath(), setIconPath()).
+    Q_PROPERTY(QString iconPath READ iconPath WRITE setIconPath)
+    /// The icon shown unchecked while hovered (hotIconPath(), setHotIconPath()).
+    Q_PROPERTY(QString hotIconPath READ hotIconPath WRITE setHotIconPath)
+    /// The icon shown checked (checkedIconPath(), setCheckedIconPath()).
+    Q_PROPERTY(QString checkedIconPath READ checkedIconPath WRITE setCheckedIconPath)
+    /// The icon shown checked while hovered (checkedHotIconPath(), setCheckedHotIconPath()).
+    Q_PROPERTY(QString checkedHotIconPath READ checkedHotIconPath WRITE setCheckedHotIconPath)
+    /// The icon shown unchecked while disabled (disabledIconPath(), setDisabledIconPath()).
+    Q_PROPERTY(QString disabledIconPath READ disabledIconPath WRITE setDisabledIconPath)
+    /// The icon shown checked while disabled (disabledCheckedIconPath(), setDisabledCheckedIconPath()).
+    Q_PROPERTY(QString disabledCheckedIconPath READ disabledCheckedIconPath WRITE setDisabledCheckedIconPath)
+    /// Whether the icon is drawn (showIcon(), setShowIcon()).
+    Q_PROPERTY(bool showIcon READ showIcon WRITE setShowIcon)
+    /// Whether the text is drawn (showText(), setShowText()).
+    Q_PROPERTY(bool showText READ showText WRITE setShowText)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQCheckBox(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQCheckBox() override;
 
+    /// "qtcheckbox".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the "style" slots (0–3 box per state
+    /// unchecked, 4–7 checked, 8 the unchecked text, 9 the checked text) and
+    /// "attr" keys; an "attr" without "text" clears the text.
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // The icon shown unchecked while the control is disabled.
-    void setDisabledIconPath(const QString &path) { m_impl->setDisabledIconPath(path); }
-    QString disabledIconPath() const { return m_impl->disabledIconPath(); }
-    // The icon shown checked while the control is disabled.
-    void setDisabledCheckedIconPath(const QString &path) { m_impl->setDisabledCheckedIconPath(path); }
-    QString disabledCheckedIconPath() const { return m_impl->disabledCheckedIconPath(); }
+    /// Sets the icon shown unchecked while the control is disabled; empty (the
+    /// default) for none.
+    void setDisabledIconPath(const QString &path);
+    /// The icon shown unchecked while the control is disabled.
+    QString disabledIconPath() const;
+    /// Sets the icon shown checked while the control is disabled; empty (the
+    /// default) for none.
+    void setDisabledCheckedIconPath(const QString &path);
+    /// The icon shown checked while the control is disabled.
+    QString disabledCheckedIconPath() const;
 
 protected:
+    /// The whole control answers the mouse, not only Qt's indicator and label.
     bool hitButton(const QPoint &pos) const override;
+
+private:
+    TAVQ_DECLARE_IMPL(TAVQCheckBox)
 };
 
-// Toggles itself on release instead of through Qt's click handling, so it
-// emits toggled but never clicked; Qt's auto-exclusive grouping still applies.
-class TAVQTLIB_EXPORT TAVQRadioButton : public TAVQToggleControl<QRadioButton, TAVQRadioButtonImpl>
+/**
+ * \brief A radio button painted from box and font styles, with an icon per
+ * check state; page type "qtradiobox" (also "radio" and "radiobox").
+ *
+ * It has no icons by default. While hovered, an empty hot icon shows the plain
+ * one. A shown icon pushes the text right by its width and 2 pixels, wherever
+ * the icon is placed.
+ *
+ * Releasing the mouse after a press on the button toggles it, even with the
+ * pointer off the button by then, instead of Qt's click handling; Qt's
+ * auto-exclusive grouping still applies, so the checked button of a group stays
+ * checked. The keyboard (Space) still goes through Qt's click handling.
+ *
+ * \code
+ * auto *cash = new TAVQtLib::TAVQRadioButton(window);
+ * cash->setText(QStringLiteral("Cash"));
+ * cash->setIconPath(QStringLiteral("radio_off.png"));
+ * cash->setCheckedIconPath(QStringLiteral("radio_on.png"));
+ * QObject::connect(cash, &QRadioButton::toggled, window, [](bool on) { qDebug() << on; });
+ * \endcode
+ *
+ * \par Signals
+ * `toggled(bool)` of QRadioButton. The mouse never emits `pressed()`,
+ * `released()` or `clicked(bool)`; the Space key does, as for any QRadioButton.
+ *
+ * \par Repainting
+ * Qt's `setText()` and `setChecked()` repaint; the setters of the look change
+ * only what the next paint draws: call `update()` after them.
+ */
+class TAVQTLIB_EXPORT TAVQRadioButton : public TAVQToggleControl<QRadioButton>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The icon shown unchecked (iconPath(), setIconPath()).
+    Q_PROPERTY(QString iconPath READ iconPath WRITE setIconPath)
+    /// The icon shown unchecked while hovered (hotIconPath(), setHotIconPath()).
+    Q_PROPERTY(QString hotIconPath READ hotIconPath WRITE setHotIconPath)
+    /// The icon shown checked (checkedIconPath(), setCheckedIconPath()).
+    Q_PROPERTY(QString checkedIconPath READ checkedIconPath WRITE setCheckedIconPath)
+    /// The icon shown checked while hovered (checkedHotIconPath(), setCheckedHotIconPath()).
+    Q_PROPERTY(QString checkedHotIconPath READ checkedHotIconPath WRITE setCheckedHotIconPath)
+    /// Whether the icon is drawn (showIcon(), setShowIcon()).
+    Q_PROPERTY(bool showIcon READ showIcon WRITE setShowIcon)
+    /// Whether the text is drawn (showText(), setShowText()).
+    Q_PROPERTY(bool showText READ showText WRITE setShowText)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQRadioButton(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQRadioButton() override;
 
+    /// "qtradiobox".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the "style" slots (0–3 box per state
+    /// unchecked, 4–7 checked, 8 the text in both check states, 9 the checked
+    /// text) and "attr" keys; an "attr" without "text" clears the text, and an
+    /// icon alignment of -1 is ignored.
+    bool LoadFromJson(const Json::Value &element) override;
 
 protected:
+    /// Shows the pressed state; Qt's press handling is not run.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Toggles the button (emitting toggled(bool)) and shows the normal state;
+    /// Qt's release handling is not run.
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    TAVQ_DECLARE_IMPL(TAVQRadioButton)
 };
 
 } // namespace TAVQtLib

@@ -1,7 +1,8 @@
-#include "tavqcontainer.h"
+#include "tavqcontainer_p.h"
 
 #include "tavqscrollbarconfig_p.h"
-#include "tavqvaluecontrols.h"
+#include "tavqvaluecontrols_p.h"
+#include "core/tavqcontrol_p.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
 #include "base/tavqkeytable_p.h"
@@ -222,45 +223,63 @@ void TAVQContainerImpl::moveNativeWindow()
     m_nativeWindow->move(QRect(topLeft, m_widget->size()));
 }
 
+void TAVQContainerImpl::setNativeWindow(WId id)
+{
+    if (id == 0)
+        m_nativeWindow.reset();
+    else
+        m_nativeWindow = std::make_unique<TAVQNativeWindow>(id);
+}
+
+WId TAVQContainerImpl::nativeWindow() const
+{
+    return m_nativeWindow ? m_nativeWindow->id() : 0;
+}
+
+TAVQ_DEFINE_IMPL(TAVQContainer)
+
 TAVQContainer::TAVQContainer(QWidget *parent)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQContainerImpl(widget); })
 {
 }
+
+TAVQContainer::~TAVQContainer() = default;
 
 QString TAVQContainer::GetTypeName()
 {
     return QStringLiteral("qtcontainer");
 }
 
-void TAVQContainer::setNativeWindow(WId id)
+bool TAVQContainer::LoadFromJson(const Json::Value &element)
 {
-    if (id == 0)
-        m_impl->m_nativeWindow.reset();
-    else
-        m_impl->m_nativeWindow = std::make_unique<TAVQNativeWindow>(id);
+    return loadFromJsonAs<TAVQContainerImpl>(element);
 }
 
-WId TAVQContainer::nativeWindow() const
-{
-    return m_impl->m_nativeWindow ? m_impl->m_nativeWindow->id() : 0;
-}
-
-void TAVQContainer::clearNativeWindow()
-{
-    m_impl->m_nativeWindow.reset();
-}
+void TAVQContainer::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQContainer::backgroundStyle() const { return d_func()->backgroundStyle(); }
+void TAVQContainer::setDisabledStyle(const TAVQBoxStyle &style) { d_func()->setDisabledStyle(style); }
+const TAVQBoxStyle &TAVQContainer::disabledStyle() const { return d_func()->disabledStyle(); }
+void TAVQContainer::setUseColor(bool on) { d_func()->setUseColor(on); }
+bool TAVQContainer::useColor() const { return d_func()->useColor(); }
+void TAVQContainer::setChildLayout(int layout) { d_func()->setChildLayout(layout); }
+int TAVQContainer::childLayout() const { return d_func()->childLayout(); }
+void TAVQContainer::setSpace(int space) { d_func()->setSpace(space); }
+int TAVQContainer::space() const { return d_func()->space(); }
+void TAVQContainer::setNativeWindow(WId id) { d_func()->setNativeWindow(id); }
+WId TAVQContainer::nativeWindow() const { return d_func()->nativeWindow(); }
+void TAVQContainer::clearNativeWindow() { d_func()->setNativeWindow(0); }
 
 void TAVQContainer::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     TAVQControlBase::ApplyChildLayouts(this);
-    if (m_impl->m_childLayout != ChildLayoutNone) {
+    if (d_func()->childLayout() != ChildLayoutNone) {
         // Arranging reads the sizes the first pass gave and writes positions
         // that only the second pass applies.
-        m_impl->arrangeChildren();
+        d_func()->arrangeChildren();
         TAVQControlBase::ApplyChildLayouts(this);
     }
-    m_impl->moveNativeWindow();
+    d_func()->moveNativeWindow();
 }
 
 // ---------------------------------------------------------------- group box
@@ -322,15 +341,37 @@ void TAVQGroupBoxImpl::Draw(QPainter *painter, const QRect &r)
         paintText(painter, m_title, m_fontStyle, QRect(r.left() + 7, r.top(), tw + 5, th));
 }
 
+TAVQ_DEFINE_IMPL(TAVQGroupBox)
+
 TAVQGroupBox::TAVQGroupBox(QWidget *parent)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQGroupBoxImpl(widget); })
 {
 }
+
+TAVQGroupBox::~TAVQGroupBox() = default;
 
 QString TAVQGroupBox::GetTypeName()
 {
     return QStringLiteral("qtgroupbox");
 }
+
+bool TAVQGroupBox::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQGroupBoxImpl>(element);
+}
+
+void TAVQGroupBox::setShowText(bool on) { d_func()->setShowText(on); }
+bool TAVQGroupBox::showText() const { return d_func()->showText(); }
+void TAVQGroupBox::setBoxStyle(const TAVQBoxStyle &style) { d_func()->setBoxStyle(style); }
+const TAVQBoxStyle &TAVQGroupBox::boxStyle() const { return d_func()->boxStyle(); }
+void TAVQGroupBox::setTitle(const QString &title) { d_func()->setTitle(title); }
+QString TAVQGroupBox::title() const { return d_func()->title(); }
+void TAVQGroupBox::setFontStyle(const TAVQFontStyle &style) { d_func()->setFontStyle(style); }
+const TAVQFontStyle &TAVQGroupBox::fontStyle() const { return d_func()->fontStyle(); }
+void TAVQGroupBox::setLineColor(const QColor &color) { d_func()->setLineColor(color); }
+QColor TAVQGroupBox::lineColor() const { return d_func()->lineColor(); }
+void TAVQGroupBox::setLineInset(int inset) { d_func()->setLineInset(inset); }
+int TAVQGroupBox::lineInset() const { return d_func()->lineInset(); }
 
 // ---------------------------------------------------------------- splitter
 
@@ -355,15 +396,37 @@ void TAVQSplitterImpl::Draw(QPainter *painter, const QRect &rect)
     paintBox(painter, m_backgroundStyle, rect);
 }
 
+TAVQ_DEFINE_IMPL(TAVQSplitter)
+
 TAVQSplitter::TAVQSplitter(QWidget *parent)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQSplitterImpl(widget); })
 {
 }
+
+TAVQSplitter::~TAVQSplitter() = default;
 
 QString TAVQSplitter::GetTypeName()
 {
     return QStringLiteral("qtsplitter");
 }
+
+bool TAVQSplitter::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQSplitterImpl>(element);
+}
+
+void TAVQSplitter::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQSplitter::backgroundStyle() const { return d_func()->backgroundStyle(); }
+void TAVQSplitter::setHorizontal(bool on) { d_func()->setHorizontal(on); }
+bool TAVQSplitter::isHorizontal() const { return d_func()->isHorizontal(); }
+void TAVQSplitter::setFirstPane(QWidget *pane) { d_func()->setFirstPane(pane); }
+QWidget *TAVQSplitter::firstPane() const { return d_func()->firstPane(); }
+void TAVQSplitter::setSecondPane(QWidget *pane) { d_func()->setSecondPane(pane); }
+QWidget *TAVQSplitter::secondPane() const { return d_func()->secondPane(); }
+void TAVQSplitter::setSplitPosition(int position) { d_func()->setSplitPosition(position); }
+int TAVQSplitter::splitPosition() const { return d_func()->splitPosition(); }
+void TAVQSplitter::setHandleWidth(int width) { d_func()->setHandleWidth(width); }
+int TAVQSplitter::handleWidth() const { return d_func()->handleWidth(); }
 
 // The splitter is a painted bar only: the mouse changes neither its look nor
 // anything below it.
@@ -446,20 +509,33 @@ bool TAVQScrollViewImpl::eventFilter(QObject *watched, QEvent *event)
     return TAVQControlBaseImpl::eventFilter(watched, event);
 }
 
+TAVQ_DEFINE_IMPL(TAVQScrollView)
+
 TAVQScrollView::TAVQScrollView(QWidget *parent)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQScrollViewImpl(widget); })
 {
     setHorizontalScrollBar(new TAVQScrollBar(Qt::Horizontal));
     setVerticalScrollBar(new TAVQScrollBar(Qt::Vertical));
     setFrameStyle(0);
     viewport()->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
-    viewport()->installEventFilter(m_impl);
+    viewport()->installEventFilter(d_func());
 }
+
+TAVQScrollView::~TAVQScrollView() = default;
 
 QString TAVQScrollView::GetTypeName()
 {
     return QStringLiteral("qtscrollview");
 }
+
+bool TAVQScrollView::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQScrollViewImpl>(element);
+}
+
+void TAVQScrollView::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQScrollView::backgroundStyle() const { return d_func()->backgroundStyle(); }
+TAVQContainer *TAVQScrollView::content() const { return d_func()->content(); }
 
 void TAVQScrollView::setHorizontalValue(int value)
 {
@@ -486,6 +562,11 @@ TAVQScrollBar *TAVQScrollView::skinnedScrollBar(bool horizontal) const
     return qobject_cast<TAVQScrollBar *>(horizontal ? horizontalScrollBar() : verticalScrollBar());
 }
 
+void TAVQScrollView::setScrollBarBackgroundStyle(bool horizontal, const TAVQBoxStyle &style)
+{
+    setScrollBarStyle(horizontal, style);
+}
+
 void TAVQScrollView::setScrollBarButtonLength(bool horizontal, int length)
 {
     TAVQScrollBarSheets::applyButtonLength(skinnedScrollBar(horizontal), length);
@@ -495,6 +576,11 @@ void TAVQScrollView::setScrollBarThickness(bool horizontal, int thickness)
 {
     if (TAVQScrollBar *bar = skinnedScrollBar(horizontal))
         bar->setThickness(thickness);
+}
+
+TAVQScrollBar *TAVQScrollView::forwardedScrollBar(bool horizontal) const
+{
+    return skinnedScrollBar(horizontal);
 }
 
 void TAVQScrollView::scrollContentsBy(int dx, int dy)
@@ -512,7 +598,7 @@ void TAVQScrollView::paintEvent(QPaintEvent *)
 void TAVQScrollView::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
-    m_impl->layoutContent();
+    d_func()->layoutContent();
 }
 
 } // namespace TAVQtLib

@@ -9,21 +9,21 @@
 #include "core/tavqfocusframe.h"
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
-#include "tavqcheckbox.h"
+#include "tavqcheckbox_p.h"
 #include "tavqcombobox.h"
-#include "tavqcontainer.h"
-#include "tavqedit.h"
-#include "tavqimage.h"
-#include "tavqlabel.h"
+#include "tavqcontainer_p.h"
+#include "tavqedit_p.h"
+#include "tavqimage_p.h"
+#include "tavqlabel_p.h"
 #include "tavqlist.h"
 #include "tavqlistview.h"
-#include "tavqmenu.h"
+#include "tavqmenu_p.h"
 #include "tavqpushbutton_p.h"
-#include "tavqswitch.h"
+#include "tavqswitch_p.h"
 #include "tavqtableview.h"
-#include "tavqtabwidget.h"
+#include "tavqtabwidget_p.h"
 #include "tavqtreeview.h"
-#include "tavqvaluecontrols.h"
+#include "tavqvaluecontrols_p.h"
 
 #include <QApplication>
 
@@ -56,6 +56,66 @@ struct ImplOf<TAVQPushButton>
 {
     using type = TAVQPushButtonImpl;
 };
+template <>
+struct ImplOf<TAVQContainer>
+{
+    using type = TAVQContainerImpl;
+};
+template <>
+struct ImplOf<TAVQGroupBox>
+{
+    using type = TAVQGroupBoxImpl;
+};
+template <>
+struct ImplOf<TAVQSplitter>
+{
+    using type = TAVQSplitterImpl;
+};
+template <>
+struct ImplOf<TAVQScrollView>
+{
+    using type = TAVQScrollViewImpl;
+};
+template <>
+struct ImplOf<TAVQTabWidget>
+{
+    using type = TAVQTabWidgetImpl;
+};
+template <>
+struct ImplOf<TAVQMenuBar>
+{
+    using type = TAVQMenuBarImpl;
+};
+template <>
+struct ImplOf<TAVQSlider>
+{
+    using type = TAVQSliderImpl;
+};
+template <>
+struct ImplOf<TAVQScrollBar>
+{
+    using type = TAVQScrollBarImpl;
+};
+template <>
+struct ImplOf<TAVQProgressBar>
+{
+    using type = TAVQProgressBarImpl;
+};
+template <>
+struct ImplOf<TAVQLCDNumber>
+{
+    using type = TAVQLCDNumberImpl;
+};
+template <> struct ImplOf<TAVQLabel> { using type = TAVQLabelImpl; };
+template <> struct ImplOf<TAVQLabelEx> { using type = TAVQLabelExImpl; };
+template <> struct ImplOf<TAVQImage> { using type = TAVQImageImpl; };
+template <> struct ImplOf<TAVQCanvas> { using type = TAVQCanvasImpl; };
+template <> struct ImplOf<TAVQCheckBox> { using type = TAVQCheckBoxImpl; };
+template <> struct ImplOf<TAVQRadioButton> { using type = TAVQRadioButtonImpl; };
+template <> struct ImplOf<TAVQSwitch> { using type = TAVQSwitchImpl; };
+template <> struct ImplOf<TAVQLineEdit> { using type = TAVQLineEditImpl; };
+template <> struct ImplOf<TAVQTextEdit> { using type = TAVQTextEditImpl; };
+template <> struct ImplOf<TAVQSpinBox> { using type = TAVQSpinBoxImpl; };
 
 // The table the control's implementation reads its element by.
 template <typename Control>

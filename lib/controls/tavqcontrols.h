@@ -5,13 +5,13 @@
 
 namespace TAVQtLib {
 
-// One-time start-up: application style, control registry, built-in images and
-// the focus frame. Later calls return at once.
+/// One-time start-up: application style, control registry, built-in images and
+/// the focus frame. Later calls return at once.
 TAVQTLIB_EXPORT void InitRuntime();
-// End-of-run hook; the registry, resources and styles live until process exit.
+/// End-of-run hook; the registry, resources and styles live until process exit.
 TAVQTLIB_EXPORT void ReleaseRuntime();
 
-// Registers every control class of the library under its type names.
+/// Registers every control class of the library under its type names.
 TAVQTLIB_EXPORT void RegisterBuiltinControls();
 
 } // namespace TAVQtLib

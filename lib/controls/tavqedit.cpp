@@ -1,4 +1,6 @@
-#include "tavqedit.h"
+#include "tavqedit_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
@@ -69,6 +71,17 @@ std::optional<QString> shortcutName(const QKeyEvent &event)
         parts << QStringLiteral("SHIFT");
     parts << QString(QChar(key));
     return parts.join(QLatin1Char('+'));
+}
+
+// The look of either text entry, which its template base cannot name.
+TAVQTextEntryImpl *entry(TAVQControlBaseImpl *impl)
+{
+    return static_cast<TAVQTextEntryImpl *>(impl);
+}
+
+const TAVQTextEntryImpl *constEntry(const TAVQControlBaseImpl *impl)
+{
+    return static_cast<const TAVQTextEntryImpl *>(impl);
 }
 
 // Hidden text must not leave the field through the clipboard, nor be replaced
@@ -225,6 +238,61 @@ QMargins TAVQTextEntryImpl::readMargins(const TAVQKeyReader &attr, MarginDefault
     return QMargins(left, top, right, bottom);
 }
 
+// TAVQTextEntryControl
+
+template <typename Widget>
+void TAVQTextEntryControl<Widget>::setBoxStyle(int state, const TAVQBoxStyle &style)
+{
+    entry(this->m_impl)->setBoxStyle(state, style);
+}
+template <typename Widget>
+const TAVQBoxStyle &TAVQTextEntryControl<Widget>::boxStyle(int state) const
+{
+    return constEntry(this->m_impl)->boxStyle(state);
+}
+template <typename Widget>
+void TAVQTextEntryControl<Widget>::setFontStyle(int state, const TAVQFontStyle &style)
+{
+    entry(this->m_impl)->setFontStyle(state, style);
+}
+template <typename Widget>
+const TAVQFontStyle &TAVQTextEntryControl<Widget>::fontStyle(int state) const
+{
+    return constEntry(this->m_impl)->fontStyle(state);
+}
+template <typename Widget>
+void TAVQTextEntryControl<Widget>::setTipText(const QString &text) { entry(this->m_impl)->setTipText(text); }
+template <typename Widget>
+QString TAVQTextEntryControl<Widget>::tipText() const { return constEntry(this->m_impl)->tipText(); }
+template <typename Widget>
+void TAVQTextEntryControl<Widget>::setTipStyle(const TAVQFontStyle &style) { entry(this->m_impl)->setTipStyle(style); }
+template <typename Widget>
+const TAVQFontStyle &TAVQTextEntryControl<Widget>::tipStyle() const { return constEntry(this->m_impl)->tipStyle(); }
+
+template <typename Widget>
+void TAVQTextEntryControl<Widget>::paintEvent(QPaintEvent *e)
+{
+    this->m_impl->OnPaint(e);
+    Widget::paintEvent(e);
+}
+
+template <typename Widget>
+void TAVQTextEntryControl<Widget>::focusInEvent(QFocusEvent *e)
+{
+    Widget::focusInEvent(e);
+    entry(this->m_impl)->OnFocusIn();
+}
+
+template <typename Widget>
+void TAVQTextEntryControl<Widget>::focusOutEvent(QFocusEvent *e)
+{
+    Widget::focusOutEvent(e);
+    entry(this->m_impl)->OnFocusOut();
+}
+
+template class TAVQTextEntryControl<QLineEdit>;
+template class TAVQTextEntryControl<QTextEdit>;
+
 // TAVQLineEditImpl
 
 const TAVQControlTable TAVQLineEditImpl::Table{LineEditKeys, EntrySlots};
@@ -272,23 +340,35 @@ void TAVQLineEditImpl::loadAttr(const Json::Value &object)
 
 // TAVQLineEdit
 
+TAVQ_DEFINE_IMPL(TAVQLineEdit)
+
 TAVQLineEdit::TAVQLineEdit(QWidget *parent)
-    : TAVQTextEntryControl<QLineEdit, TAVQLineEditImpl>(parent)
+    : TAVQTextEntryControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQLineEditImpl(widget); })
 {
     setFrame(false);
     setStyleSheet(QLatin1String(TransparentSheet));
 }
+
+TAVQLineEdit::~TAVQLineEdit() = default;
 
 QString TAVQLineEdit::GetTypeName()
 {
     return QStringLiteral("qtdedit");
 }
 
+bool TAVQLineEdit::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQLineEditImpl>(element);
+}
+
+void TAVQLineEdit::setShortcutMode(bool on) { d_func()->setShortcutMode(on); }
+bool TAVQLineEdit::shortcutMode() const { return d_func()->shortcutMode(); }
+
 void TAVQLineEdit::keyPressEvent(QKeyEvent *event)
 {
     if (echoMode() != Normal && isGuardedSequence(*event))
         return;
-    if (!m_impl->shortcutMode()) {
+    if (!d_func()->shortcutMode()) {
         QLineEdit::keyPressEvent(event);
         return;
     }
@@ -345,8 +425,10 @@ bool TAVQTextEditImpl::LoadAttributes(const Json::Value &element)
 
 // TAVQTextEdit
 
+TAVQ_DEFINE_IMPL(TAVQTextEdit)
+
 TAVQTextEdit::TAVQTextEdit(QWidget *parent)
-    : TAVQTextEntryControl<QTextEdit, TAVQTextEditImpl>(parent)
+    : TAVQTextEntryControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQTextEditImpl(widget); })
 {
     installScrollBars(this);
     // The skin is painted under the text, so neither layer may fill itself.
@@ -355,14 +437,26 @@ TAVQTextEdit::TAVQTextEdit(QWidget *parent)
     setFrameStyle(QFrame::NoFrame);
 }
 
+TAVQTextEdit::~TAVQTextEdit() = default;
+
 QString TAVQTextEdit::GetTypeName()
 {
     return QStringLiteral("qttext");
 }
 
+bool TAVQTextEdit::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQTextEditImpl>(element);
+}
+
 void TAVQTextEdit::setTextMargins(const QMargins &margins)
 {
     setViewportMargins(margins);
+}
+
+QMargins TAVQTextEdit::textMargins() const
+{
+    return viewportMargins();
 }
 
 void TAVQTextEdit::setScrollBarSize(int size)
@@ -381,16 +475,25 @@ TAVQSpinBoxImpl::TAVQSpinBoxImpl(QWidget *widget)
 {
 }
 
+TAVQ_DEFINE_IMPL(TAVQSpinBox)
+
 TAVQSpinBox::TAVQSpinBox(QWidget *parent)
-    : TAVQControl<QSpinBox, TAVQSpinBoxImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQSpinBoxImpl(widget); })
 {
     setFrame(false);
     setStyleSheet(QLatin1String(TransparentSheet));
 }
 
+TAVQSpinBox::~TAVQSpinBox() = default;
+
 QString TAVQSpinBox::GetTypeName()
 {
     return QStringLiteral("qtspinbox");
+}
+
+bool TAVQSpinBox::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQSpinBoxImpl>(element);
 }
 
 } // namespace TAVQtLib

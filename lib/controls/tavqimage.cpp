@@ -1,4 +1,6 @@
-#include "tavqimage.h"
+#include "tavqimage_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
@@ -88,21 +90,39 @@ void TAVQImageImpl::Draw(QPainter *painter, const QRect &rect)
 
 // TAVQImage
 
+TAVQ_DEFINE_IMPL(TAVQImage)
+
 TAVQImage::TAVQImage(QWidget *parent)
-    : TAVQControl<QWidget, TAVQImageImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQImageImpl(widget); })
 {
 }
+
+TAVQImage::~TAVQImage() = default;
 
 QString TAVQImage::GetTypeName()
 {
     return QStringLiteral("qtpicture");
 }
 
+bool TAVQImage::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQImageImpl>(element);
+}
+
 void TAVQImage::setPath(const QString &path)
 {
-    m_impl->setPath(path);
+    d_func()->setPath(path);
     update();
 }
+
+QString TAVQImage::path() const { return d_func()->path(); }
+void TAVQImage::setImage(QImage *image) { d_func()->setImage(image); }
+QImage *TAVQImage::image() const { return d_func()->image(); }
+void TAVQImage::setFill(bool fill) { d_func()->setFill(fill); }
+bool TAVQImage::fill() const { return d_func()->fill(); }
+void TAVQImage::setAlign(int horizontal, int vertical) { d_func()->setAlign(horizontal, vertical); }
+int TAVQImage::alignH() const { return d_func()->alignH(); }
+int TAVQImage::alignV() const { return d_func()->alignV(); }
 
 // TAVQCanvas
 
@@ -116,9 +136,18 @@ bool TAVQCanvasImpl::LoadAttributes(const Json::Value &element)
     return LoadAttrMap(&element);
 }
 
+TAVQ_DEFINE_IMPL(TAVQCanvas)
+
 TAVQCanvas::TAVQCanvas(QWidget *parent)
-    : TAVQControl<QWidget, TAVQCanvasImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQCanvasImpl(widget); })
 {
+}
+
+TAVQCanvas::~TAVQCanvas() = default;
+
+bool TAVQCanvas::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQCanvasImpl>(element);
 }
 
 QString TAVQCanvas::GetTypeName()

@@ -1,4 +1,6 @@
-#include "tavqlabel.h"
+#include "tavqlabel_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
@@ -39,6 +41,12 @@ std::optional<QString> pageText(const Json::Value &element, const TAVQControlTab
     if (!bytes)
         return std::nullopt;
     return fromGbk(*bytes);
+}
+
+// Only the selection reacts to the mouse, and only while the label lets it in.
+bool acceptsMouse(const QLabel *label)
+{
+    return label->textInteractionFlags() != Qt::NoTextInteraction;
 }
 
 // The window text of every colour group in `color`; without a colour of its
@@ -152,20 +160,35 @@ void TAVQLabelImpl::Draw(QPainter *painter, const QRect &rect)
 
 // TAVQLabel
 
+TAVQ_DEFINE_IMPL(TAVQLabel)
+
 TAVQLabel::TAVQLabel(QWidget *parent)
-    : TAVQControl<QLabel, TAVQLabelImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQLabelImpl(widget); })
 {
     setText(QStringLiteral("label"));
 }
+
+TAVQLabel::~TAVQLabel() = default;
 
 QString TAVQLabel::GetTypeName()
 {
     return QStringLiteral("qtlabel");
 }
 
+bool TAVQLabel::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQLabelImpl>(element);
+}
+
+QString TAVQLabel::fullText() const { return d_func()->fullText(); }
+void TAVQLabel::setTextColor(const QColor &color) { d_func()->setTextColor(color); }
+void TAVQLabel::setFontStyle(int state, const TAVQFontStyle &style) { d_func()->setFontStyle(state, style); }
+const TAVQFontStyle &TAVQLabel::fontStyle() const { return d_func()->fonts().current(); }
+const TAVQFontStyle &TAVQLabel::secondFontStyle() const { return d_func()->fonts().second(); }
+
 void TAVQLabel::setText(const QString &text)
 {
-    m_impl->setFullText(text);
+    d_func()->setFullText(text);
     QLabel::setText(text);
 }
 
@@ -177,7 +200,7 @@ void TAVQLabel::paintEvent(QPaintEvent *event)
 void TAVQLabel::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
-    QLabel::setText(m_impl->elidedText());
+    QLabel::setText(d_func()->elidedText());
 }
 
 // TAVQLabelExImpl
@@ -330,39 +353,65 @@ void TAVQLabelExImpl::Draw(QPainter *painter, const QRect &rect)
 
 // TAVQLabelEx
 
+TAVQ_DEFINE_IMPL(TAVQLabelEx)
+
 TAVQLabelEx::TAVQLabelEx(QWidget *parent)
-    : TAVQControl<QLabel, TAVQLabelExImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQLabelExImpl(widget); })
 {
 }
+
+TAVQLabelEx::~TAVQLabelEx() = default;
 
 QString TAVQLabelEx::GetTypeName()
 {
     return QStringLiteral("qtlabelex");
 }
 
+bool TAVQLabelEx::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQLabelExImpl>(element);
+}
+
+void TAVQLabelEx::setHtml(const QString &html) { d_func()->document()->setHtml(html); }
+void TAVQLabelEx::setPlainText(const QString &text) { d_func()->document()->setPlainText(text); }
+QString TAVQLabelEx::toHtml() const { return d_func()->document()->toHtml(); }
+QString TAVQLabelEx::toPlainText() const { return d_func()->document()->toPlainText(); }
+const QTextDocument *TAVQLabelEx::document() const { return d_func()->document(); }
+void TAVQLabelEx::setTextColor(const QColor &color) { d_func()->setTextColor(color); }
+void TAVQLabelEx::setFontStyle(int state, const TAVQFontStyle &style) { d_func()->setFontStyle(state, style); }
+const TAVQFontStyle &TAVQLabelEx::fontStyle() const { return d_func()->fonts().current(); }
+const TAVQFontStyle &TAVQLabelEx::secondFontStyle() const { return d_func()->fonts().second(); }
+void TAVQLabelEx::resetSelection() { d_func()->resetSelection(); }
+TAVQTextPosition TAVQLabelEx::hitTest(const QPoint &point) const { return d_func()->hitTest(point); }
+TAVQTextPosition TAVQLabelEx::selectionStart() const { return TAVQTextPosition{0, 0, 0}; }
+TAVQTextPosition TAVQLabelEx::selectionEnd() const { return d_func()->selectionEnd(); }
+void TAVQLabelEx::setSelection(const TAVQTextPosition &a, const TAVQTextPosition &b) { d_func()->setSelection(a, b); }
+TAVQTextPosition TAVQLabelEx::anchor() const { return d_func()->anchor(); }
+TAVQTextPosition TAVQLabelEx::focus() const { return d_func()->focus(); }
+
 // Only the selection reacts to the mouse; the label's own handlers stay out.
 void TAVQLabelEx::mousePressEvent(QMouseEvent *event)
 {
-    if (acceptsMouse())
-        m_impl->OnMousePress(event);
+    if (acceptsMouse(this))
+        d_func()->OnMousePress(event);
 }
 
 void TAVQLabelEx::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (acceptsMouse())
-        m_impl->OnMouseRelease(event);
+    if (acceptsMouse(this))
+        d_func()->OnMouseRelease(event);
 }
 
 void TAVQLabelEx::mouseMoveEvent(QMouseEvent *event)
 {
-    if (acceptsMouse())
-        m_impl->OnMouseMove(event);
+    if (acceptsMouse(this))
+        d_func()->OnMouseMove(event);
 }
 
 void TAVQLabelEx::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (acceptsMouse())
-        m_impl->OnMouseDoubleClick(event);
+    if (acceptsMouse(this))
+        d_func()->OnMouseDoubleClick(event);
 }
 
 // Keeps the document laid out at the control's width, so hit tests made before
@@ -370,7 +419,7 @@ void TAVQLabelEx::mouseDoubleClickEvent(QMouseEvent *event)
 void TAVQLabelEx::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
-    m_impl->document()->setPageSize(QSizeF(event->size()));
+    d_func()->document()->setPageSize(QSizeF(event->size()));
 }
 
 } // namespace TAVQtLib

@@ -1,6 +1,7 @@
 #include "tavqlistview.h"
 
 #include "tavqcontainer.h"
+#include "tavqlabel_p.h"
 #include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
 #include "base/tavqjson_p.h"
@@ -370,7 +371,7 @@ TAVQLabelEx *TAVQListViewItemDelegate::loadRowText(const Hit &hit, int row) cons
         return nullptr;
     if (const QString *cached = m_impl->m_records.text(row)) {
         label->setHtml(*cached);
-        label->impl()->document()->setPageSize(QSizeF(hit.rect.width() + 20, hit.rect.height() + 10));
+        static_cast<TAVQLabelExImpl *>(label->GetImpl())->document()->setPageSize(QSizeF(hit.rect.width() + 20, hit.rect.height() + 10));
     }
     return label;
 }

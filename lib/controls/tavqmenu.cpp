@@ -1,4 +1,6 @@
-#include "tavqmenu.h"
+#include "tavqmenu_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
@@ -71,7 +73,7 @@ TAVQMenu *createSubMenu(TAVQMenu *parentMenu, const QString &title)
 {
     TAVQMenu *subMenu = new TAVQMenu(parentMenu);
     subMenu->setTitle(title);
-    subMenu->impl()->copyLook(*parentMenu->impl());
+    static_cast<TAVQMenuImpl *>(subMenu->GetImpl())->copyLook(*static_cast<TAVQMenuImpl *>(parentMenu->GetImpl()));
     return subMenu;
 }
 
@@ -146,30 +148,46 @@ void TAVQMenuBarImpl::Draw(QPainter *painter, const QRect &rect)
 
 // TAVQMenuBar
 
+TAVQ_DEFINE_IMPL(TAVQMenuBar)
+
 TAVQMenuBar::TAVQMenuBar(QWidget *parent)
-    : TAVQControl<QMenuBar, TAVQMenuBarImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQMenuBarImpl(widget); })
 {
     setAttribute(Qt::WA_MouseTracking);
 }
+
+TAVQMenuBar::~TAVQMenuBar() = default;
 
 QString TAVQMenuBar::GetTypeName()
 {
     return QStringLiteral("qtmenubar");
 }
 
+bool TAVQMenuBar::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQMenuBarImpl>(element);
+}
+
+void TAVQMenuBar::setItemBox(int state, const TAVQBoxStyle &style) { d_func()->setItemBox(state, style); }
+const TAVQBoxStyle &TAVQMenuBar::itemBox(int state) const { return d_func()->itemBox(state); }
+void TAVQMenuBar::setItemFont(int state, const TAVQFontStyle &style) { d_func()->setItemFont(state, style); }
+const TAVQFontStyle &TAVQMenuBar::itemFont(int state) const { return d_func()->itemFont(state); }
+int TAVQMenuBar::hoverIndex() const { return d_func()->hoverIndex(); }
+int TAVQMenuBar::pressedIndex() const { return d_func()->pressedIndex(); }
+
 void TAVQMenuBar::mousePressEvent(QMouseEvent *e)
 {
     QMenuBar::mousePressEvent(e);
     const int i = actionIndexAt(this, e->pos());
     if (i != -1)
-        m_impl->setPressedIndex(i);
+        d_func()->setPressedIndex(i);
 }
 
 void TAVQMenuBar::mouseReleaseEvent(QMouseEvent *e)
 {
     QMenuBar::mouseReleaseEvent(e);
-    if (m_impl->pressedIndex() != -1) {
-        m_impl->setPressedIndex(-1);
+    if (d_func()->pressedIndex() != -1) {
+        d_func()->setPressedIndex(-1);
         update();
     }
 }
@@ -179,13 +197,13 @@ void TAVQMenuBar::mouseMoveEvent(QMouseEvent *e)
     QMenuBar::mouseMoveEvent(e);
     const int i = actionIndexAt(this, e->pos());
     if (i != -1)
-        m_impl->setHoverIndex(i);
+        d_func()->setHoverIndex(i);
 }
 
 void TAVQMenuBar::leaveEvent(QEvent *e)
 {
     QMenuBar::leaveEvent(e);
-    m_impl->setHoverIndex(-1);
+    d_func()->setHoverIndex(-1);
 }
 
 // TAVQMenuImpl
@@ -270,17 +288,34 @@ void TAVQMenuImpl::Draw(QPainter *painter, const QRect &rect)
 
 // TAVQMenu
 
+TAVQ_DEFINE_IMPL(TAVQMenu)
+
 TAVQMenu::TAVQMenu(QWidget *parent)
-    : TAVQControl<QMenu, TAVQMenuImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQMenuImpl(widget); })
 {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+TAVQMenu::~TAVQMenu() = default;
+
 QString TAVQMenu::GetTypeName()
 {
     return QStringLiteral("qtmenu");
 }
+
+bool TAVQMenu::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQMenuImpl>(element);
+}
+
+void TAVQMenu::setBackground(const TAVQBoxStyle &style) { d_func()->setBackground(style); }
+const TAVQBoxStyle &TAVQMenu::background() const { return d_func()->background(); }
+void TAVQMenu::setItemBox(int state, const TAVQBoxStyle &style) { d_func()->setItemBox(state, style); }
+const TAVQBoxStyle &TAVQMenu::itemBox(int state) const { return d_func()->itemBox(state); }
+void TAVQMenu::setItemFont(int state, const TAVQFontStyle &style) { d_func()->setItemFont(state, style); }
+const TAVQFontStyle &TAVQMenu::itemFont(int state) const { return d_func()->itemFont(state); }
+int TAVQMenu::hoverIndex() const { return d_func()->hoverIndex(); }
 
 void TAVQMenu::mouseMoveEvent(QMouseEvent *e)
 {
@@ -288,15 +323,26 @@ void TAVQMenu::mouseMoveEvent(QMouseEvent *e)
     const int i = actionIndexAt(this, e->pos());
     if (i == -1)
         return;
-    if (i != m_impl->hoverIndex())
+    if (i != d_func()->hoverIndex())
         update();
-    m_impl->setHoverIndex(i);
+    d_func()->setHoverIndex(i);
+}
+
+// The menu's look does not follow entering and leaving: QMenu's handling only.
+void TAVQMenu::enterEvent(TAVQEnterEvent *e)
+{
+    QMenu::enterEvent(e);
+}
+
+void TAVQMenu::leaveEvent(QEvent *e)
+{
+    QMenu::leaveEvent(e);
 }
 
 void TAVQMenu::hideEvent(QHideEvent *e)
 {
     QMenu::hideEvent(e);
-    m_impl->setHoverIndex(-1);
+    d_func()->setHoverIndex(-1);
 }
 
 TAVQMenu *LoadMenu(QWidget *parent, const QString &fileName)

@@ -41,11 +41,17 @@ class TAVQTLIB_EXPORT TAVQPushButton : public TAVQControl<QPushButton>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// Whether the icon is drawn.
     Q_PROPERTY(bool hasIcon READ hasIcon WRITE setHasIcon)
+    /// Whether the text is drawn.
     Q_PROPERTY(bool showText READ showText WRITE setShowText)
+    /// The icon, by resource name.
     Q_PROPERTY(QString iconPath READ iconPath WRITE setIconPath)
+    /// The icon shown while the pointer is over the button.
     Q_PROPERTY(QString hotIconPath READ hotIconPath WRITE setHotIconPath)
+    /// The horizontal offset of the text, in pixels.
     Q_PROPERTY(int textX READ textX WRITE setTextX)
+    /// The vertical offset of the text, in pixels.
     Q_PROPERTY(int textY READ textY WRITE setTextY)
 
 public:

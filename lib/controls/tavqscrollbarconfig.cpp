@@ -1,6 +1,6 @@
 #include "tavqscrollbarconfig_p.h"
 
-#include "tavqvaluecontrols.h"
+#include "tavqvaluecontrols_p.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
 #include "core/tavqelementtables_p.h"
@@ -60,7 +60,7 @@ void applyScrollBarLook(const Json::Value &child, TAVQScrollBar *bar)
     if (!bar)
         return;
     if (const Json::Value *attr = member(child, "attr"); attr && attr->isObject())
-        bar->impl()->loadIcons(*attr);
+        static_cast<TAVQScrollBarImpl *>(bar->GetImpl())->loadIcons(*attr);
     TAVQStyleSlots::visit(child, TAVQScrollBarImpl::Table, [bar](const QString &name, int slot) {
         TAVQBoxStyle style;
         if (TAVQStyleSlots::findBox(name, &style))

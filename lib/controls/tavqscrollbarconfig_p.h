@@ -3,6 +3,10 @@
 
 #include "tavqtlib_export.h"
 
+// The owners' tables name the bar's own (TAVQScrollBarImpl::Table) for their
+// scroll-bar child elements.
+#include "tavqvaluecontrols_p.h"
+
 #include <QString>
 #include <Qt>
 

@@ -1,4 +1,6 @@
-#include "tavqswitch.h"
+#include "tavqswitch_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
@@ -127,21 +129,68 @@ void TAVQSwitchImpl::Draw(QPainter *painter, const QRect &rect)
 
 // TAVQSwitch
 
+TAVQ_DEFINE_IMPL(TAVQSwitch)
+
 TAVQSwitch::TAVQSwitch(QWidget *parent)
-    : TAVQControl<QWidget, TAVQSwitchImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQSwitchImpl(widget); })
 {
-    connect(m_impl, &TAVQSwitchImpl::toggled, this, &TAVQSwitch::toggled);
+    connect(d_func(), &TAVQSwitchImpl::toggled, this, &TAVQSwitch::toggled);
 }
+
+TAVQSwitch::~TAVQSwitch() = default;
 
 QString TAVQSwitch::GetTypeName()
 {
     return QStringLiteral("qtswitch");
 }
 
+bool TAVQSwitch::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQSwitchImpl>(element);
+}
+
+void TAVQSwitch::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQSwitch::backgroundStyle() const { return d_func()->backgroundStyle(); }
+void TAVQSwitch::setThumbStyle(int state, const TAVQBoxStyle &style) { d_func()->setThumbStyle(state, style); }
+const TAVQBoxStyle &TAVQSwitch::thumbStyle(int state) const { return d_func()->thumbStyle(state); }
+void TAVQSwitch::setFontStyle(bool on, const TAVQFontStyle &style) { d_func()->setFontStyle(on, style); }
+const TAVQFontStyle &TAVQSwitch::fontStyle(bool on) const { return d_func()->fontStyle(on); }
+void TAVQSwitch::setOnText(const QString &text) { d_func()->setOnText(text); }
+QString TAVQSwitch::onText() const { return d_func()->onText(); }
+void TAVQSwitch::setOffText(const QString &text) { d_func()->setOffText(text); }
+QString TAVQSwitch::offText() const { return d_func()->offText(); }
+void TAVQSwitch::setMargin(int margin) { d_func()->setMargin(margin); }
+int TAVQSwitch::margin() const { return d_func()->margin(); }
+void TAVQSwitch::setSpeed(int speed) { d_func()->setSpeed(speed); }
+int TAVQSwitch::speed() const { return d_func()->speed(); }
+void TAVQSwitch::setThumbSize(const QSize &size) { d_func()->setThumbSize(size); }
+QSize TAVQSwitch::thumbSize() const { return d_func()->thumbSize(); }
+void TAVQSwitch::setShowText(bool show) { d_func()->setShowText(show); }
+bool TAVQSwitch::showText() const { return d_func()->showText(); }
+void TAVQSwitch::setOff(bool off) { d_func()->setOff(off); }
+bool TAVQSwitch::isOff() const { return d_func()->isOff(); }
+int TAVQSwitch::thumbPos() const { return d_func()->thumbPos(); }
+bool TAVQSwitch::isAnimating() const { return d_func()->isAnimating(); }
+
 void TAVQSwitch::mousePressEvent(QMouseEvent *e)
 {
-    m_impl->OnMousePress(e);
-    m_impl->startSlide();
+    d_func()->OnMousePress(e);
+    d_func()->startSlide();
+}
+
+void TAVQSwitch::mouseReleaseEvent(QMouseEvent *e)
+{
+    d_func()->OnMouseRelease(e);
+}
+
+void TAVQSwitch::enterEvent(TAVQEnterEvent *e)
+{
+    d_func()->OnEnter(e);
+}
+
+void TAVQSwitch::leaveEvent(QEvent *e)
+{
+    d_func()->OnLeave(e);
 }
 
 } // namespace TAVQtLib

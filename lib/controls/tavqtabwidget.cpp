@@ -1,4 +1,6 @@
-#include "tavqtabwidget.h"
+#include "tavqtabwidget_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
@@ -141,22 +143,55 @@ void TAVQTabWidgetImpl::setItemFontStyle(int look, const TAVQFontStyle &style)
 
 // TAVQTabWidget
 
+TAVQ_DEFINE_IMPL(TAVQTabWidget)
+
 TAVQTabWidget::TAVQTabWidget(QWidget *parent)
-    : TAVQControl<QWidget, TAVQTabWidgetImpl>(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQTabWidgetImpl(widget); })
 {
     setAttribute(Qt::WA_MouseTracking);
 }
+
+TAVQTabWidget::~TAVQTabWidget() = default;
 
 QString TAVQTabWidget::GetTypeName()
 {
     return QStringLiteral("qttab");
 }
 
+bool TAVQTabWidget::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQTabWidgetImpl>(element);
+}
+
+void TAVQTabWidget::addItem(const QString &text) { d_func()->addItem(text); }
+void TAVQTabWidget::removeItem(int index) { d_func()->removeItem(index); }
+void TAVQTabWidget::clear() { d_func()->clear(); }
+int TAVQTabWidget::count() const { return d_func()->count(); }
+QString TAVQTabWidget::itemText(int index) const { return d_func()->itemText(index); }
+int TAVQTabWidget::currentIndex() const { return d_func()->currentIndex(); }
+int TAVQTabWidget::hoverIndex() const { return d_func()->hoverIndex(); }
+QRect TAVQTabWidget::itemRect(int index) const { return d_func()->itemRect(index); }
+int TAVQTabWidget::itemAt(const QPoint &pos) const { return d_func()->itemAt(pos); }
+void TAVQTabWidget::setHorizontal(bool horizontal) { d_func()->setHorizontal(horizontal); }
+bool TAVQTabWidget::isHorizontal() const { return d_func()->isHorizontal(); }
+void TAVQTabWidget::setItemSize(int size) { d_func()->setItemSize(size); }
+int TAVQTabWidget::itemSize() const { return d_func()->itemSize(); }
+void TAVQTabWidget::setItemSpace(int space) { d_func()->setItemSpace(space); }
+int TAVQTabWidget::itemSpace() const { return d_func()->itemSpace(); }
+void TAVQTabWidget::setShowText(bool show) { d_func()->setShowText(show); }
+bool TAVQTabWidget::showText() const { return d_func()->showText(); }
+void TAVQTabWidget::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQTabWidget::backgroundStyle() const { return d_func()->backgroundStyle(); }
+void TAVQTabWidget::setItemStyle(int look, const TAVQBoxStyle &style) { d_func()->setItemStyle(look, style); }
+const TAVQBoxStyle &TAVQTabWidget::itemStyle(int look) const { return d_func()->itemStyle(look); }
+void TAVQTabWidget::setItemFontStyle(int look, const TAVQFontStyle &style) { d_func()->setItemFontStyle(look, style); }
+const TAVQFontStyle &TAVQTabWidget::itemFontStyle(int look) const { return d_func()->itemFontStyle(look); }
+
 void TAVQTabWidget::setCurrentIndex(int index)
 {
     if (index >= count() || index == currentIndex())
         return;
-    m_impl->setCurrentIndex(index);
+    d_func()->setCurrentIndex(index);
     emit currentChanged(index);
     update();
 }
@@ -167,7 +202,7 @@ void TAVQTabWidget::mousePressEvent(QMouseEvent *event)
     if (hit < 0)
         return;
     // Pressing the current item reports it again.
-    m_impl->setCurrentIndex(hit);
+    d_func()->setCurrentIndex(hit);
     emit currentChanged(hit);
     repaint();
 }
@@ -182,7 +217,7 @@ void TAVQTabWidget::mouseMoveEvent(QMouseEvent *event)
     const int hit = itemAt(event->pos());
     if (hit < 0 || hit == hoverIndex())
         return;
-    m_impl->setHoverIndex(hit);
+    d_func()->setHoverIndex(hit);
     repaint();
 }
 
@@ -190,7 +225,7 @@ void TAVQTabWidget::leaveEvent(QEvent *)
 {
     if (hoverIndex() == -1)
         return;
-    m_impl->setHoverIndex(-1);
+    d_func()->setHoverIndex(-1);
     repaint();
 }
 

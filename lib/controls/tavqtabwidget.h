@@ -5,162 +5,158 @@
 
 #include "core/tavqcontrol.h"
 
-#include <QStringList>
 #include <QWidget>
-
-#include <array>
 
 namespace TAVQtLib {
 
-// Looks of an item; LookAll addresses all four in the setters.
-enum TAVQTabLook { TabLookNormal = 0, TabLookHover = 1, TabLookCurrent = 2, TabLookAll = 4 };
+class TAVQTabWidgetImpl;
 
-// Look of a tab bar: the items, their boxes and fonts per look.
-class TAVQTLIB_EXPORT TAVQTabWidgetImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQTabWidgetImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    void Draw(QPainter *painter, const QRect &rect) override;
-    void OnChildrenLoaded() override;
-
-    // Appends an item with the text.
-    void addItem(const QString &text) { m_items.append(text); }
-    // Removes an item; nothing for an index out of range.
-    void removeItem(int index);
-    // Removes every item.
-    void clear() { m_items.clear(); }
-    // The number of items.
-    int count() const { return m_items.size(); }
-    // The text of an item; empty for an index out of range.
-    QString itemText(int index) const { return m_items.value(index); }
-
-    // The selected item, -1 for none.
-    int currentIndex() const { return m_currentIndex; }
-    void setCurrentIndex(int index) { m_currentIndex = index; }
-    // The index of the item under the pointer, -1 for none.
-    int hoverIndex() const { return m_hoverIndex; }
-    void setHoverIndex(int index) { m_hoverIndex = index; }
-
-    // Item rectangles follow the widget's current size; items past its edge
-    // are laid out all the same.
-    QRect itemRect(int index) const;
-    // The first item containing `pos`, or -1 (the gaps between items hit nothing).
-    int itemAt(const QPoint &pos) const;
-
-    // Whether the parts are laid out side by side (true) or stacked.
-    bool isHorizontal() const { return !m_vertical; }
-    void setHorizontal(bool horizontal) { m_vertical = !horizontal; }
-    // The extent of an item along the bar, in pixels.
-    int itemSize() const { return m_itemSize; }
-    void setItemSize(int size) { m_itemSize = size; }
-    // The gap between two items, in pixels.
-    int itemSpace() const { return m_itemSpace; }
-    void setItemSpace(int space) { m_itemSpace = space; }
-    // Whether the text is drawn (default true).
-    bool showText() const { return m_showText; }
-    void setShowText(bool show) { m_showText = show; }
-
-    // The box painted behind the whole control.
-    const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
-    // Looks 0 to 3; 4 sets all four. Other looks change nothing and read as look 0.
-    const TAVQBoxStyle &itemStyle(int look) const { return m_itemStyles[stateSlot(look)]; }
-    void setItemStyle(int look, const TAVQBoxStyle &style);
-    const TAVQFontStyle &itemFontStyle(int look) const { return m_itemFontStyles[stateSlot(look)]; }
-    void setItemFontStyle(int look, const TAVQFontStyle &style);
-
-private:
-    void loadStyles(const Json::Value &element);
-    void loadAttr(const Json::Value &attr);
-    int lookOf(int index) const;
-
-    bool m_showText = true;
-    int m_currentIndex = 0;
-    int m_hoverIndex = -1;
-    int m_itemSpace = 0;
-    bool m_vertical = false;
-    int m_itemSize = 50;
-    QStringList m_items;
-    TAVQBoxStyle m_backgroundStyle;
-    std::array<TAVQBoxStyle, 4> m_itemStyles;
-    std::array<TAVQFontStyle, 4> m_itemFontStyles;
+/// Looks of a tab item, for TAVQTabWidget::setItemStyle() and TAVQTabWidget::setItemFontStyle().
+enum TAVQTabLook {
+    TabLookNormal = 0,  ///< An item neither current nor under the pointer.
+    TabLookHover = 1,   ///< The item under the pointer, when it is not the current one.
+    TabLookCurrent = 2, ///< The current item, under the pointer or not.
+    TabLookAll = 4      ///< All four looks at once (setters only); look 3 is kept but never painted.
 };
 
-// A strip of text items, one of them current. It holds no pages: listeners of
-// currentChanged show the matching content.
-class TAVQTLIB_EXPORT TAVQTabWidget : public TAVQControl<QWidget, TAVQTabWidgetImpl>
+/**
+ * \brief A strip of text items, one of them current; page type "qttab" (also "tab").
+ *
+ * Unlike QTabWidget it holds no pages: listeners of currentChanged() show the
+ * matching content. The items are laid out along the strip, each itemSize()
+ * pixels long and itemSpace() pixels apart, starting at the left (or top) edge
+ * and filling the strip's thickness; items past the far edge are laid out all
+ * the same and simply not seen. The strip paints its background box, then each
+ * item's box and text in the item's look (TAVQTabLook).
+ *
+ * \code
+ * auto *tabs = new TAVQtLib::TAVQTabWidget(window);
+ * tabs->addItem(QStringLiteral("Food"));
+ * tabs->addItem(QStringLiteral("Drinks"));
+ * tabs->setItemSize(90);
+ * tabs->setItemSpace(4);
+ * QObject::connect(tabs, &TAVQtLib::TAVQTabWidget::currentChanged, pages, &QStackedWidget::setCurrentIndex);
+ * \endcode
+ *
+ * \par Signals
+ * currentChanged(int index) when setCurrentIndex() changes the current item,
+ * and on every press on an item, even the current one.
+ *
+ * \par Repainting
+ * setCurrentIndex() repaints when it changes the item, and the pointer's
+ * presses, moves and leaving repaint as the looks change; the other setters,
+ * addItem(), removeItem() and clear() change only what the next paint draws:
+ * call `update()` after them.
+ *
+ * \note The current index is not kept in step with the items: it is 0 at first,
+ * even with no items, and removeItem() and clear() leave it as it is.
+ */
+class TAVQTLIB_EXPORT TAVQTabWidget : public TAVQControl<QWidget>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The current item, negative for none; see setCurrentIndex().
+    Q_PROPERTY(int currentIndex READ currentIndex WRITE setCurrentIndex NOTIFY currentChanged)
+    /// Whether the items run across the strip; see setHorizontal().
+    Q_PROPERTY(bool horizontal READ isHorizontal WRITE setHorizontal)
+    /// The length of an item along the strip, in pixels; see setItemSize().
+    Q_PROPERTY(int itemSize READ itemSize WRITE setItemSize)
+    /// The gap between two items, in pixels; see setItemSpace().
+    Q_PROPERTY(int itemSpace READ itemSpace WRITE setItemSpace)
+    /// Whether the item texts are drawn; see setShowText().
+    Q_PROPERTY(bool showText READ showText WRITE setShowText)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles
+    /// gives it, with no items; it tracks the mouse for the hover look.
     explicit TAVQTabWidget(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQTabWidget() override;
 
+    /// "qttab".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the "style" slots (0 background, 1–4
+    /// item box per look, 5–8 item font per look, the first of each meaning all
+    /// four) and the "attr" keys "itemSize", "isHor", "itemSpace" and "showText"
+    /// (a number, 0 hides the text).
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // Appends an item with the text.
-    void addItem(const QString &text) { m_impl->addItem(text); }
-    // Removes an item; nothing for an index out of range.
-    void removeItem(int index) { m_impl->removeItem(index); }
-    // Removes every item.
-    void clear() { m_impl->clear(); }
-    // The number of items.
-    int count() const { return m_impl->count(); }
-    // The text of an item; empty for an index out of range.
-    QString itemText(int index) const { return m_impl->itemText(index); }
+    /// Appends an item with the text.
+    void addItem(const QString &text);
+    /// Removes an item; nothing for an index out of range.
+    void removeItem(int index);
+    /// Removes every item.
+    void clear();
+    /// The number of items.
+    int count() const;
+    /// The text of an item; empty for an index out of range.
+    QString itemText(int index) const;
 
-    // The selected item, -1 for none.
+    /// Makes an item current and emits currentChanged(); nothing for the current
+    /// index or an index of count() or more. A negative index is taken as it is
+    /// and leaves no item current.
     void setCurrentIndex(int index);
-    int currentIndex() const { return m_impl->currentIndex(); }
-    // The index of the item under the pointer, -1 for none.
-    int hoverIndex() const { return m_impl->hoverIndex(); }
-    // The rectangle of an item; empty for an index out of range.
-    QRect itemRect(int index) const { return m_impl->itemRect(index); }
-    // The index of the item at a point, -1 for none.
-    int itemAt(const QPoint &pos) const { return m_impl->itemAt(pos); }
+    /// The current item; 0 at first, negative for none.
+    int currentIndex() const;
+    /// The index of the item under the pointer, -1 for none; over a gap it stays
+    /// on the last item hit.
+    int hoverIndex() const;
+    /// The rectangle item `index` takes at the widget's current size; any index
+    /// gets one, whether there is such an item or not.
+    QRect itemRect(int index) const;
+    /// The first item whose rectangle holds `pos`; -1 for none, as over the gaps
+    /// between items.
+    int itemAt(const QPoint &pos) const;
 
-    // Whether the parts are laid out side by side (true) or stacked.
-    void setHorizontal(bool horizontal) { m_impl->setHorizontal(horizontal); }
-    bool isHorizontal() const { return m_impl->isHorizontal(); }
-    // The extent of an item along the bar, in pixels.
-    void setItemSize(int size) { m_impl->setItemSize(size); }
-    int itemSize() const { return m_impl->itemSize(); }
-    // The gap between two items, in pixels.
-    void setItemSpace(int space) { m_impl->setItemSpace(space); }
-    int itemSpace() const { return m_impl->itemSpace(); }
-    // Whether the text is drawn (default true).
-    void setShowText(bool show) { m_impl->setShowText(show); }
-    bool showText() const { return m_impl->showText(); }
+    /// Sets whether the items run across (true) or down the strip.
+    void setHorizontal(bool horizontal);
+    /// Whether the items run across (true, the default) or down the strip.
+    bool isHorizontal() const;
+    /// Sets the length of an item along the strip, in pixels.
+    void setItemSize(int size);
+    /// The length of an item along the strip, in pixels; 50 by default.
+    int itemSize() const;
+    /// Sets the gap between two items, in pixels.
+    void setItemSpace(int space);
+    /// The gap between two items, in pixels; 0 by default.
+    int itemSpace() const;
+    /// Sets whether the item texts are drawn.
+    void setShowText(bool show);
+    /// Whether the item texts are drawn (default true).
+    bool showText() const;
 
-    // The box painted behind the whole control.
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
-    const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
-    // The box of an item, per look (4 sets all four).
-    void setItemStyle(int look, const TAVQBoxStyle &style) { m_impl->setItemStyle(look, style); }
-    const TAVQBoxStyle &itemStyle(int look) const { return m_impl->itemStyle(look); }
-    // The font style of an item's text, per look (4 sets all four).
-    void setItemFontStyle(int look, const TAVQFontStyle &style) { m_impl->setItemFontStyle(look, style); }
-    const TAVQFontStyle &itemFontStyle(int look) const { return m_impl->itemFontStyle(look); }
+    /// Sets the box painted behind the whole strip.
+    void setBackgroundStyle(const TAVQBoxStyle &style);
+    /// The box painted behind the whole strip.
+    const TAVQBoxStyle &backgroundStyle() const;
+    /// Sets the box of an item in a look (TAVQTabLook; TabLookAll sets all four,
+    /// other values change nothing).
+    void setItemStyle(int look, const TAVQBoxStyle &style);
+    /// The box of an item in a look; an out-of-range look reads look 0.
+    const TAVQBoxStyle &itemStyle(int look) const;
+    /// Sets the font style of an item's text in a look (TabLookAll sets all four).
+    void setItemFontStyle(int look, const TAVQFontStyle &style);
+    /// The font style of an item's text in a look; an out-of-range look reads look 0.
+    const TAVQFontStyle &itemFontStyle(int look) const;
 
 signals:
-    // Emitted when the selected item changes, with its index.
+    /// Emitted with the index of the new current item, by setCurrentIndex() and
+    /// by a press on an item (also the current one).
     void currentChanged(int index);
 
 protected:
+    /// A press on an item makes it current, emits currentChanged() and repaints;
+    /// a press elsewhere does nothing.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Does nothing.
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// Moves the hover look to the item under the pointer and repaints.
     void mouseMoveEvent(QMouseEvent *event) override;
+    /// Clears the hover look and repaints.
     void leaveEvent(QEvent *event) override;
+
+private:
+    TAVQ_DECLARE_IMPL(TAVQTabWidget)
 };
 
 } // namespace TAVQtLib

@@ -1,4 +1,6 @@
-#include "tavqvaluecontrols.h"
+#include "tavqvaluecontrols_p.h"
+
+#include "core/tavqcontrol_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
@@ -124,9 +126,14 @@ void TAVQSliderImpl::setThumbSize(int width, int height)
     m_thumbHeight = height;
 }
 
+const TAVQSlider *TAVQSliderImpl::slider() const
+{
+    return static_cast<const TAVQSlider *>(m_widget);
+}
+
 QRect TAVQSliderImpl::thumbRect() const
 {
-    return static_cast<const TAVQSlider *>(m_widget)->handleRect();
+    return slider()->handleRect();
 }
 
 void TAVQSliderImpl::changeState(int state)
@@ -185,16 +192,86 @@ void TAVQSliderImpl::OnLeave(QEvent *)
     changeState(StateNormal);
 }
 
+// The thumb is placed by the style, which the application may have skinned.
+int TAVQSliderImpl::sideOfThumb(const QPoint &point) const
+{
+    const QRect thumb = thumbRect();
+    const bool horizontal = slider()->orientation() == Qt::Horizontal;
+    const int along = horizontal ? point.x() : point.y();
+    if (along < (horizontal ? thumb.left() : thumb.top()))
+        return -1;
+    return along > (horizontal ? thumb.right() : thumb.bottom()) ? 1 : 0;
+}
+
+QAbstractSlider::SliderAction TAVQSliderImpl::pageActionAt(const QMouseEvent *event) const
+{
+    const TAVQSlider *control = slider();
+    const QStyle *style = control->style();
+    const Qt::MouseButton button = event->button();
+    // As QSlider: one button at a time, and a button that sets the value outright goes to it.
+    if (control->minimum() == control->maximum() || event->buttons() != button
+        || (style->styleHint(QStyle::SH_Slider_AbsoluteSetButtons) & button)
+        || !(style->styleHint(QStyle::SH_Slider_PageSetButtons) & button))
+        return QAbstractSlider::SliderNoAction;
+    const int side = sideOfThumb(positionOf(event));
+    if (side == 0)
+        return QAbstractSlider::SliderNoAction;
+    QStyleOptionSlider option;
+    control->initStyleOption(&option);
+    // Vertical values grow upward unless inverted; upsideDown says which way.
+    return (side < 0) != option.upsideDown ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderPageStepAdd;
+}
+
+void TAVQSliderImpl::startPaging(const QPoint &point)
+{
+    m_pagePoint = point;
+    m_pageSide = sideOfThumb(point);
+}
+
+bool TAVQSliderImpl::stopPaging()
+{
+    const bool paging = m_pageSide != 0;
+    m_pageSide = 0;
+    return paging;
+}
+
+bool TAVQSliderImpl::pagingReachedPointer() const
+{
+    return m_pageSide != 0 && sideOfThumb(m_pagePoint) != m_pageSide;
+}
+
+TAVQ_DEFINE_IMPL(TAVQSlider)
+
 TAVQSlider::TAVQSlider(QWidget *parent, Qt::Orientation orientation)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQSliderImpl(widget); })
 {
     setOrientation(orientation);
 }
+
+TAVQSlider::~TAVQSlider() = default;
 
 QString TAVQSlider::GetTypeName()
 {
     return QStringLiteral("qtslider");
 }
+
+bool TAVQSlider::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQSliderImpl>(element);
+}
+
+void TAVQSlider::setChannelStyle(const TAVQBoxStyle &style) { d_func()->setChannelStyle(style); }
+const TAVQBoxStyle &TAVQSlider::channelStyle() const { return d_func()->channelStyle(); }
+void TAVQSlider::setFillStyle(const TAVQBoxStyle &style) { d_func()->setFillStyle(style); }
+const TAVQBoxStyle &TAVQSlider::fillStyle() const { return d_func()->fillStyle(); }
+void TAVQSlider::setThumbStyle(int state, const TAVQBoxStyle &style) { d_func()->setThumbStyle(state, style); }
+const TAVQBoxStyle &TAVQSlider::thumbStyle(int state) const { return d_func()->thumbStyle(state); }
+void TAVQSlider::setChannelSize(int size) { d_func()->setChannelSize(size); }
+int TAVQSlider::channelSize() const { return d_func()->channelSize(); }
+void TAVQSlider::setThumbSize(int width, int height) { d_func()->setThumbSize(width, height); }
+int TAVQSlider::thumbWidth() const { return d_func()->thumbWidth(); }
+int TAVQSlider::thumbHeight() const { return d_func()->thumbHeight(); }
+QSize TAVQSlider::thumbSize() const { return QSize(thumbWidth(), thumbHeight()); }
 
 QRect TAVQSlider::handleRect() const
 {
@@ -216,52 +293,23 @@ void TAVQSlider::leaveEvent(QEvent *event)
     setMouseTracking(false);
 }
 
-// The thumb is placed by the style, which the application may have skinned.
-int TAVQSlider::sideOfThumb(const QPoint &point) const
-{
-    const QRect thumb = handleRect();
-    const bool horizontal = orientation() == Qt::Horizontal;
-    const int along = horizontal ? point.x() : point.y();
-    if (along < (horizontal ? thumb.left() : thumb.top()))
-        return -1;
-    return along > (horizontal ? thumb.right() : thumb.bottom()) ? 1 : 0;
-}
-
-QAbstractSlider::SliderAction TAVQSlider::pageActionAt(const QMouseEvent *event) const
-{
-    const Qt::MouseButton button = event->button();
-    // As QSlider: one button at a time, and a button that sets the value outright goes to it.
-    if (minimum() == maximum() || event->buttons() != button
-        || (style()->styleHint(QStyle::SH_Slider_AbsoluteSetButtons) & button)
-        || !(style()->styleHint(QStyle::SH_Slider_PageSetButtons) & button))
-        return SliderNoAction;
-    const int side = sideOfThumb(positionOf(event));
-    if (side == 0)
-        return SliderNoAction;
-    QStyleOptionSlider option;
-    initStyleOption(&option);
-    // Vertical values grow upward unless inverted; upsideDown says which way.
-    return (side < 0) != option.upsideDown ? SliderPageStepSub : SliderPageStepAdd;
-}
-
 void TAVQSlider::mousePressEvent(QMouseEvent *event)
 {
-    const SliderAction action = pageActionAt(event);
+    const SliderAction action = d_func()->pageActionAt(event);
     if (action == SliderNoAction) {
         TAVQControl::mousePressEvent(event);
         return;
     }
     event->accept();
-    m_pagePoint = positionOf(event);
-    m_pageSide = sideOfThumb(m_pagePoint);
+    // Paging is under way before the first step, which sliderChange() watches.
+    d_func()->startPaging(positionOf(event));
     triggerAction(action);
     setRepeatAction(action);
 }
 
 void TAVQSlider::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool paging = m_pageSide != 0;
-    m_pageSide = 0;
+    const bool paging = d_func()->stopPaging();
     setRepeatAction(SliderNoAction);
     TAVQControl::mouseReleaseEvent(event);
     // QSlider ignores a release it did not see pressed.
@@ -273,7 +321,7 @@ void TAVQSlider::sliderChange(SliderChange change)
 {
     TAVQControl::sliderChange(change);
     // Held paging ends once the thumb has reached the pointer.
-    if (m_pageSide != 0 && sideOfThumb(m_pagePoint) != m_pageSide)
+    if (d_func()->pagingReachedPointer())
         setRepeatAction(SliderNoAction);
 }
 
@@ -454,22 +502,53 @@ TAVQScrollBar::TAVQScrollBar(QWidget *parent)
 {
 }
 
+TAVQ_DEFINE_IMPL(TAVQScrollBar)
+
 TAVQScrollBar::TAVQScrollBar(Qt::Orientation orientation, QWidget *parent)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQScrollBarImpl(widget); })
 {
     setOrientation(orientation);
     setMouseTracking(true);
 }
+
+TAVQScrollBar::~TAVQScrollBar() = default;
 
 QString TAVQScrollBar::GetTypeName()
 {
     return QStringLiteral("qtscrollbar");
 }
 
+bool TAVQScrollBar::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQScrollBarImpl>(element);
+}
+
+void TAVQScrollBar::setGrooveStyle(const TAVQBoxStyle &style) { d_func()->setGrooveStyle(style); }
+const TAVQBoxStyle &TAVQScrollBar::grooveStyle() const { return d_func()->grooveStyle(); }
+void TAVQScrollBar::setSubLineStyle(int state, const TAVQBoxStyle &style) { d_func()->setSubLineStyle(state, style); }
+const TAVQBoxStyle &TAVQScrollBar::subLineStyle(int state) const { return d_func()->subLineStyle(state); }
+void TAVQScrollBar::setAddLineStyle(int state, const TAVQBoxStyle &style) { d_func()->setAddLineStyle(state, style); }
+const TAVQBoxStyle &TAVQScrollBar::addLineStyle(int state) const { return d_func()->addLineStyle(state); }
+void TAVQScrollBar::setThumbStyle(int state, const TAVQBoxStyle &style) { d_func()->setThumbStyle(state, style); }
+const TAVQBoxStyle &TAVQScrollBar::thumbStyle(int state) const { return d_func()->thumbStyle(state); }
+void TAVQScrollBar::setArrowIcon(bool up, const QString &image) { d_func()->setArrowIcon(up, image); }
+QString TAVQScrollBar::arrowIcon(bool up) const { return d_func()->arrowIcon(up); }
+void TAVQScrollBar::setArrowIconPlacement(bool up, const TAVQImagePlacement &placement)
+{
+    d_func()->setArrowIconPlacement(up, placement);
+}
+TAVQImagePlacement TAVQScrollBar::arrowIconPlacement(bool up) const { return d_func()->arrowIconPlacement(up); }
+void TAVQScrollBar::setThumbIcon(const QString &image) { d_func()->setThumbIcon(image); }
+QString TAVQScrollBar::thumbIcon() const { return d_func()->thumbIcon(); }
+int TAVQScrollBar::thickness() const { return d_func()->thickness(); }
+int TAVQScrollBar::thumbState() const { return d_func()->thumbState(); }
+int TAVQScrollBar::subLineState() const { return d_func()->subLineState(); }
+int TAVQScrollBar::addLineState() const { return d_func()->addLineState(); }
+
 QSize TAVQScrollBar::sizeHint() const
 {
     QSize hint = QScrollBar::sizeHint();
-    const int thickness = m_impl->thickness();
+    const int thickness = d_func()->thickness();
     if (thickness != -1) {
         if (orientation() == Qt::Horizontal)
             hint.setHeight(thickness);
@@ -488,31 +567,31 @@ QRect TAVQScrollBar::subControlRect(QStyle::SubControl subControl) const
 
 void TAVQScrollBar::setThickness(int thickness)
 {
-    m_impl->setThickness(thickness);
+    d_func()->setThickness(thickness);
     updateGeometry();
 }
 
 void TAVQScrollBar::mousePressEvent(QMouseEvent *event)
 {
-    m_impl->OnMousePress(event);
+    d_func()->OnMousePress(event);
     QScrollBar::mousePressEvent(event);
 }
 
 void TAVQScrollBar::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_impl->OnMouseRelease(event);
+    d_func()->OnMouseRelease(event);
     QScrollBar::mouseReleaseEvent(event);
 }
 
 void TAVQScrollBar::mouseMoveEvent(QMouseEvent *event)
 {
-    m_impl->OnMouseMove(event);
+    d_func()->OnMouseMove(event);
     QScrollBar::mouseMoveEvent(event);
 }
 
 void TAVQScrollBar::leaveEvent(QEvent *event)
 {
-    m_impl->OnLeave(event);
+    d_func()->OnLeave(event);
     QScrollBar::leaveEvent(event);
 }
 
@@ -575,15 +654,33 @@ void TAVQProgressBarImpl::Draw(QPainter *painter, const QRect &rect)
     }
 }
 
+TAVQ_DEFINE_IMPL(TAVQProgressBar)
+
 TAVQProgressBar::TAVQProgressBar(QWidget *parent)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQProgressBarImpl(widget); })
 {
 }
+
+TAVQProgressBar::~TAVQProgressBar() = default;
 
 QString TAVQProgressBar::GetTypeName()
 {
     return QStringLiteral("qtprogressbar");
 }
+
+bool TAVQProgressBar::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQProgressBarImpl>(element);
+}
+
+void TAVQProgressBar::setShowText(bool show) { d_func()->setShowText(show); }
+bool TAVQProgressBar::showText() const { return d_func()->showText(); }
+void TAVQProgressBar::setTextStyle(const TAVQFontStyle &style) { d_func()->setTextStyle(style); }
+const TAVQFontStyle &TAVQProgressBar::textStyle() const { return d_func()->textStyle(); }
+void TAVQProgressBar::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQProgressBar::backgroundStyle() const { return d_func()->backgroundStyle(); }
+void TAVQProgressBar::setFillStyle(const TAVQBoxStyle &style) { d_func()->setFillStyle(style); }
+const TAVQBoxStyle &TAVQProgressBar::fillStyle() const { return d_func()->fillStyle(); }
 
 // ---------------------------------------------------------------- LCD number
 
@@ -631,33 +728,45 @@ void TAVQLCDNumberImpl::Draw(QPainter *painter, const QRect &rect)
     m_widget->setPalette(palette);
 }
 
+TAVQ_DEFINE_IMPL(TAVQLCDNumber)
+
 TAVQLCDNumber::TAVQLCDNumber(QWidget *parent)
-    : TAVQControl(parent)
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQLCDNumberImpl(widget); })
 {
     setFrameStyle(0);
     setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
 }
+
+TAVQLCDNumber::~TAVQLCDNumber() = default;
 
 QString TAVQLCDNumber::GetTypeName()
 {
     return QStringLiteral("qtlcdnumber");
 }
 
+bool TAVQLCDNumber::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQLCDNumberImpl>(element);
+}
+
+QColor TAVQLCDNumber::color() const { return d_func()->color(); }
+const TAVQBoxStyle &TAVQLCDNumber::backgroundStyle() const { return d_func()->backgroundStyle(); }
+
 void TAVQLCDNumber::setColor(const QColor &color)
 {
-    m_impl->setColor(color);
+    d_func()->setColor(color);
     update();
 }
 
 void TAVQLCDNumber::setBackgroundStyle(const TAVQBoxStyle &style)
 {
-    m_impl->setBackgroundStyle(style);
+    d_func()->setBackgroundStyle(style);
     update();
 }
 
 void TAVQLCDNumber::paintEvent(QPaintEvent *event)
 {
-    m_impl->OnPaint(event);
+    d_func()->OnPaint(event);
     QLCDNumber::paintEvent(event);
 }
 

@@ -9,387 +9,381 @@
 #include <QLCDNumber>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSize>
 #include <QSlider>
 #include <QStyle>
 
-#include <array>
-
 namespace TAVQtLib {
 
-// ---------------------------------------------------------------- slider
+class TAVQSliderImpl;
+class TAVQScrollBarImpl;
+class TAVQProgressBarImpl;
+class TAVQLCDNumberImpl;
 
-// Look of a slider: a channel, the filled part of it up to the value and a thumb
-// with a look per state.
-class TAVQTLIB_EXPORT TAVQSliderImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQSliderImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    void Draw(QPainter *painter, const QRect &rect) override;
-    void OnMousePress(QMouseEvent *event) override;
-    void OnMouseRelease(QMouseEvent *event) override;
-    void OnMouseMove(QMouseEvent *event) override;
-    void OnEnter(QEvent *event) override;
-    void OnLeave(QEvent *event) override;
-
-    // The box of the whole groove.
-    void setChannelStyle(const TAVQBoxStyle &style) { m_channelStyle = style; }
-    const TAVQBoxStyle &channelStyle() const { return m_channelStyle; }
-    // The box painted over the part up to the value.
-    void setFillStyle(const TAVQBoxStyle &style) { m_fillStyle = style; }
-    const TAVQBoxStyle &fillStyle() const { return m_fillStyle; }
-    // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
-    void setThumbStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &thumbStyle(int state) const;
-    void setChannelSize(int size) { m_channelSize = size; }
-    int channelSize() const { return m_channelSize; }
-    void setThumbSize(int width, int height);
-    int thumbWidth() const { return m_thumbWidth; }
-    int thumbHeight() const { return m_thumbHeight; }
-
-private:
-    void loadAttr(const Json::Value &attr);
-    QRect thumbRect() const;
-    void changeState(int state);
-
-    TAVQBoxStyle m_channelStyle;
-    TAVQBoxStyle m_fillStyle;
-    std::array<TAVQBoxStyle, 4> m_thumbStyles;
-    int m_channelSize = 10;
-    int m_thumbWidth = 20;
-    int m_thumbHeight = 20;
-};
-
-// A slider painted from box styles; the thumb has a fixed size that the
-// application style (CScrollBarStyle) reads, as the "thumbSize" property, for
-// the handle geometry.
-class TAVQTLIB_EXPORT TAVQSlider : public TAVQControl<QSlider, TAVQSliderImpl>
+/**
+ * \brief A slider painted from box styles: a channel, the filled part of it up
+ * to the value and a thumb with a look per visual state; page type "qtslider"
+ * (also "slider").
+ *
+ * The channel runs the whole length of the widget, channelSize() thick and
+ * centred across it; the fill grows from the left, or upward from the bottom
+ * when vertical, over value() / (maximum() - minimum()) of the length, kept
+ * between none and all of it (so for a range not starting at 0 it is not the
+ * share of the range). The thumb is painted over handleRect(). Under the application
+ * style the runtime installs (CScrollBarStyle) the thumb is thumbWidth() by
+ * thumbHeight() pixels, read through the "thumbSize" property; under another
+ * style it takes that style's size.
+ *
+ * A press on the track beside the thumb pages toward the pointer, as QSlider
+ * does, and repeats while held until the thumb reaches the pointer; a press on
+ * the thumb drags it, and the thumb keeps its pressed look wherever the drag goes.
+ *
+ * \code
+ * auto *volume = new TAVQtLib::TAVQSlider(window, Qt::Horizontal);
+ * volume->setRange(0, 100);
+ * volume->setChannelSize(6);
+ * volume->setThumbSize(16, 16);
+ * TAVQtLib::TAVQBoxStyle box;
+ * if (TAVQtLib::TAVQResourceManager::instance().boxStyle(QStringLiteral("slider.thumb"), box))
+ *     volume->setThumbStyle(TAVQtLib::StateAll, box);
+ * QObject::connect(volume, &QSlider::valueChanged, player, &Player::setVolume);
+ * \endcode
+ *
+ * \par Signals
+ * None of its own; those of QAbstractSlider: `valueChanged(int)`,
+ * `sliderPressed()`, `sliderMoved(int)`, `sliderReleased()` and
+ * `actionTriggered(int)`.
+ *
+ * \par Repainting
+ * The thumb's look repaints as the pointer moves over it, presses and leaves,
+ * and value changes repaint as in QSlider; the setters of this class do not
+ * repaint: call `update()` after them.
+ *
+ * \note The slider tracks the mouse only while the pointer is over it: entering
+ * turns QWidget::setMouseTracking() on and leaving turns it off, whatever the
+ * program set.
+ */
+class TAVQTLIB_EXPORT TAVQSlider : public TAVQControl<QSlider>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
-    // The size of the thumb in pixels, which the application style reads.
+    /// The size of the thumb, which the application style reads; see setThumbSize().
     Q_PROPERTY(QSize thumbSize READ thumbSize)
+    /// The thickness of the channel in pixels; see setChannelSize().
+    Q_PROPERTY(int channelSize READ channelSize WRITE setChannelSize)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent` with the given orientation, in the look
+    /// a page without styles gives it.
     explicit TAVQSlider(QWidget *parent = nullptr, Qt::Orientation orientation = Qt::Horizontal);
+    /// Deletes the implementation object.
+    ~TAVQSlider() override;
 
+    /// "qtslider".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the "style" slots (0 channel, 2 fill,
+    /// 4–7 thumb per state, 4 meaning all four) and the "attr" keys "isHor"
+    /// (default true), "thumbW", "thumbH", "channelSize", "min", "max" and "val"
+    /// (default 0).
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // The handle rectangle the widget's style reports.
+    /// The rectangle of the thumb, as the widget's style places it.
     QRect handleRect() const;
 
-    // The box of the whole groove.
-    void setChannelStyle(const TAVQBoxStyle &style) { m_impl->setChannelStyle(style); }
-    const TAVQBoxStyle &channelStyle() const { return m_impl->channelStyle(); }
-    // The box painted over the part up to the value.
-    void setFillStyle(const TAVQBoxStyle &style) { m_impl->setFillStyle(style); }
-    const TAVQBoxStyle &fillStyle() const { return m_impl->fillStyle(); }
-    // The box of the thumb, per visual state (4 sets all four).
-    void setThumbStyle(int state, const TAVQBoxStyle &style) { m_impl->setThumbStyle(state, style); }
-    const TAVQBoxStyle &thumbStyle(int state) const { return m_impl->thumbStyle(state); }
-    // The thickness of the groove, in pixels.
-    void setChannelSize(int size) { m_impl->setChannelSize(size); }
-    int channelSize() const { return m_impl->channelSize(); }
-    // The size of the thumb in pixels.
-    void setThumbSize(int width, int height) { m_impl->setThumbSize(width, height); }
-    // The width of the thumb, in pixels.
-    int thumbWidth() const { return m_impl->thumbWidth(); }
-    // The height of the thumb, in pixels.
-    int thumbHeight() const { return m_impl->thumbHeight(); }
-    // Both at once.
-    QSize thumbSize() const { return QSize(thumbWidth(), thumbHeight()); }
+    /// Sets the box of the whole channel.
+    void setChannelStyle(const TAVQBoxStyle &style);
+    /// The box of the whole channel.
+    const TAVQBoxStyle &channelStyle() const;
+    /// Sets the box painted over the channel up to the value.
+    void setFillStyle(const TAVQBoxStyle &style);
+    /// The box painted over the channel up to the value.
+    const TAVQBoxStyle &fillStyle() const;
+    /// Sets the box of the thumb in a visual state (TAVQState; StateAll sets all
+    /// four, other values change nothing).
+    void setThumbStyle(int state, const TAVQBoxStyle &style);
+    /// The box of the thumb in a visual state; an out-of-range state reads state 0.
+    const TAVQBoxStyle &thumbStyle(int state) const;
+    /// Sets the thickness of the channel across the slider, in pixels.
+    void setChannelSize(int size);
+    /// The thickness of the channel across the slider, in pixels; 10 by default.
+    int channelSize() const;
+    /// Sets the size of the thumb, in pixels.
+    void setThumbSize(int width, int height);
+    /// The width of the thumb, in pixels; 20 by default.
+    int thumbWidth() const;
+    /// The height of the thumb, in pixels; 20 by default.
+    int thumbHeight() const;
+    /// The width and height of the thumb together; the "thumbSize" property.
+    QSize thumbSize() const;
 
 protected:
+    /// Enters as QSlider does, then tracks the mouse for the thumb's hover look.
     void enterEvent(TAVQEnterEvent *event) override;
+    /// Leaves as the other controls do (the thumb takes its normal look), then
+    /// stops tracking the mouse.
     void leaveEvent(QEvent *event) override;
-    // A press on the track beside the thumb pages toward the pointer, as
-    // QSlider does, and repeats while held; a press on the thumb drags it.
+    /// A press on the track beside the thumb pages toward the pointer, as
+    /// QSlider does, and repeats while held; a press on the thumb drags it.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Ends paging or dragging; the thumb takes its hover or normal look.
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// As QSlider, and stops held paging once the thumb has reached the pointer.
     void sliderChange(SliderChange change) override;
 
 private:
-    // -1 before the thumb along the groove, 1 after it, 0 level with it.
-    int sideOfThumb(const QPoint &point) const;
-    SliderAction pageActionAt(const QMouseEvent *event) const;
-
-    // The side of the thumb the held press is on; 0 while not paging.
-    int m_pageSide = 0;
-    QPoint m_pagePoint;
+    TAVQ_DECLARE_IMPL(TAVQSlider)
 };
 
-// ---------------------------------------------------------------- scroll bar
-
-// Look of a scroll bar: a groove box over the whole bar, two arrow buttons and a
-// thumb, each with a look per state of its own and an optional image.
-class TAVQTLIB_EXPORT TAVQScrollBarImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQScrollBarImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    // Reads "upicon", "downicon" and "thumbicon" of an "attr" object; a missing
-    // or wrongly typed key clears its image.
-    void loadIcons(const Json::Value &attr);
-
-    void OnPaint(QPaintEvent *event) override;
-    void Draw(QPainter *painter, const QRect &rect) override;
-    void OnMousePress(QMouseEvent *event) override;
-    void OnMouseRelease(QMouseEvent *event) override;
-    void OnMouseMove(QMouseEvent *event) override;
-    void OnLeave(QEvent *event) override;
-
-    // The box of the groove the thumb runs in.
-    void setGrooveStyle(const TAVQBoxStyle &style);
-    const TAVQBoxStyle &grooveStyle() const { return m_grooveStyle; }
-    // States 0 to 3; 4 means all four. Other states change nothing and read as state 0.
-    void setSubLineStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &subLineStyle(int state) const;
-    void setAddLineStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &addLineStyle(int state) const;
-    void setThumbStyle(int state, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &thumbStyle(int state) const;
-    // `up` is the sub-line (up or left) button, otherwise the add-line one.
-    void setArrowIcon(bool up, const QString &image);
-    QString arrowIcon(bool up) const { return up ? m_upIcon : m_downIcon; }
-    void setArrowIconPlacement(bool up, const TAVQImagePlacement &placement);
-    TAVQImagePlacement arrowIconPlacement(bool up) const { return up ? m_upIconPlacement : m_downIconPlacement; }
-    void setThumbIcon(const QString &image);
-    QString thumbIcon() const { return m_thumbIcon; }
-    // -1 keeps Qt's size hint across the bar.
-    void setThickness(int thickness) { m_thickness = thickness; }
-    int thickness() const { return m_thickness; }
-
-    // The visual state of the thumb.
-    int thumbState() const { return m_thumbState; }
-    // The visual state of the sub-line button.
-    int subLineState() const { return m_subLineState; }
-    // The visual state of the add-line button.
-    int addLineState() const { return m_addLineState; }
-
-private:
-    enum Part { Thumb, SubLine, AddLine };
-
-    QRect partRect(Part part) const;
-    int &partState(Part part);
-    void changePartState(Part part, int state);
-
-    TAVQBoxStyle m_grooveStyle;
-    int m_thumbState = StateNormal;
-    std::array<TAVQBoxStyle, 4> m_subLineStyles;
-    int m_addLineState = StateNormal;
-    std::array<TAVQBoxStyle, 4> m_addLineStyles;
-    int m_subLineState = StateNormal;
-    std::array<TAVQBoxStyle, 4> m_thumbStyles;
-    QString m_upIcon;
-    QString m_downIcon;
-    QString m_thumbIcon;
-    TAVQImagePlacement m_upIconPlacement{0, 0, 1, 1};
-    TAVQImagePlacement m_downIconPlacement{0, 0, 1, 1};
-    int m_thickness = -1;
-};
-
-// A scroll bar painted from box styles. Scrolling controls create two each and
-// configure them from their scroll-bar child elements (tavqscrollbarconfig.h).
-class TAVQTLIB_EXPORT TAVQScrollBar : public TAVQControl<QScrollBar, TAVQScrollBarImpl>
+/**
+ * \brief A scroll bar painted from box styles: a groove box over the whole bar,
+ * two arrow buttons and a thumb, each with a look per visual state of its own
+ * and an optional icon; page type "qtscrollbar".
+ *
+ * Scrolling controls (TAVQScrollView, the item views, the text edit) make two
+ * each and style them from their scroll-bar child elements. The parts are
+ * placed by the widget's style (subControlRect()); each part paints by its own
+ * state, which follows the pointer over that part before Qt's scrolling reacts
+ * to it. The bar tracks the mouse from the start.
+ *
+ * \code
+ * auto *bar = new TAVQtLib::TAVQScrollBar(Qt::Vertical, window);
+ * bar->setThickness(12);
+ * bar->setArrowIcon(true, QStringLiteral("IDB_ARROW_UP"));
+ * bar->setArrowIcon(false, QStringLiteral("IDB_ARROW_DOWN"));
+ * list->setVerticalScrollBar(bar);
+ * \endcode
+ *
+ * \par Signals
+ * None of its own; those of QAbstractSlider: `valueChanged(int)`,
+ * `rangeChanged(int, int)`, `sliderMoved(int)` and `actionTriggered(int)`.
+ *
+ * \par Repainting
+ * The style and icon setters repaint; setThickness() asks for a new layout
+ * (QWidget::updateGeometry()) and does not repaint by itself.
+ */
+class TAVQTLIB_EXPORT TAVQScrollBar : public TAVQControl<QScrollBar>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The icon on the thumb; see setThumbIcon().
+    Q_PROPERTY(QString thumbIcon READ thumbIcon WRITE setThumbIcon)
+    /// The thickness of the bar in its size hint; see setThickness().
+    Q_PROPERTY(int thickness READ thickness WRITE setThickness)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes a horizontal bar under `parent`, in the look a page without styles gives it.
     explicit TAVQScrollBar(QWidget *parent = nullptr);
+    /// Makes a bar of the given orientation under `parent`, in the look a page
+    /// without styles gives it.
     explicit TAVQScrollBar(Qt::Orientation orientation, QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQScrollBar() override;
 
+    /// "qtscrollbar".
     QString GetTypeName() override;
-    // Qt's size hint with the thickness set by setThickness().
+    /// Reads the common attributes, then the "attr" keys "upicon", "downicon"
+    /// and "thumbicon", where a missing or wrongly typed key clears its icon.
+    /// The box styles come from the owner's scroll-bar child element instead.
+    bool LoadFromJson(const Json::Value &element) override;
+    /// Qt's size hint with the thickness set by setThickness() across the bar.
     QSize sizeHint() const override;
 
-    // The rectangle the widget's style reports for a sub-control of the bar.
+    /// The rectangle the widget's style gives a part of the bar
+    /// (QStyle::SC_ScrollBarSlider, QStyle::SC_ScrollBarSubLine, ...).
     QRect subControlRect(QStyle::SubControl subControl) const;
 
-    // The box of the groove the thumb runs in.
-    void setGrooveStyle(const TAVQBoxStyle &style) { m_impl->setGrooveStyle(style); }
-    const TAVQBoxStyle &grooveStyle() const { return m_impl->grooveStyle(); }
-    // The box of the sub-line button, per visual state (4 sets all four).
-    void setSubLineStyle(int state, const TAVQBoxStyle &style) { m_impl->setSubLineStyle(state, style); }
-    const TAVQBoxStyle &subLineStyle(int state) const { return m_impl->subLineStyle(state); }
-    // The box of the add-line button, per visual state (4 sets all four).
-    void setAddLineStyle(int state, const TAVQBoxStyle &style) { m_impl->setAddLineStyle(state, style); }
-    const TAVQBoxStyle &addLineStyle(int state) const { return m_impl->addLineStyle(state); }
-    // The box of the thumb, per visual state (4 sets all four).
-    void setThumbStyle(int state, const TAVQBoxStyle &style) { m_impl->setThumbStyle(state, style); }
-    const TAVQBoxStyle &thumbStyle(int state) const { return m_impl->thumbStyle(state); }
-    // The icon of the sub-line (`up`) or the add-line button, by resource name.
-    void setArrowIcon(bool up, const QString &image) { m_impl->setArrowIcon(up, image); }
-    QString arrowIcon(bool up) const { return m_impl->arrowIcon(up); }
-    // Where the icon of an arrow button goes.
-    void setArrowIconPlacement(bool up, const TAVQImagePlacement &placement)
-    {
-        m_impl->setArrowIconPlacement(up, placement);
-    }
-    // Where the icon of an arrow button goes.
-    TAVQImagePlacement arrowIconPlacement(bool up) const { return m_impl->arrowIconPlacement(up); }
-    // The icon drawn on the thumb, by resource name.
-    void setThumbIcon(const QString &image) { m_impl->setThumbIcon(image); }
-    QString thumbIcon() const { return m_impl->thumbIcon(); }
-    // The width of a vertical or height of a horizontal bar, in pixels.
+    /// Sets the box painted over the whole bar, under the buttons and the thumb.
+    void setGrooveStyle(const TAVQBoxStyle &style);
+    /// The box painted over the whole bar.
+    const TAVQBoxStyle &grooveStyle() const;
+    /// Sets the box of the sub-line (up or left) button in a visual state
+    /// (TAVQState; StateAll sets all four, other values change nothing).
+    void setSubLineStyle(int state, const TAVQBoxStyle &style);
+    /// The box of the sub-line button in a visual state; an out-of-range state reads state 0.
+    const TAVQBoxStyle &subLineStyle(int state) const;
+    /// Sets the box of the add-line (down or right) button in a visual state
+    /// (StateAll sets all four).
+    void setAddLineStyle(int state, const TAVQBoxStyle &style);
+    /// The box of the add-line button in a visual state; an out-of-range state reads state 0.
+    const TAVQBoxStyle &addLineStyle(int state) const;
+    /// Sets the box of the thumb in a visual state (StateAll sets all four).
+    void setThumbStyle(int state, const TAVQBoxStyle &style);
+    /// The box of the thumb in a visual state; an out-of-range state reads state 0.
+    const TAVQBoxStyle &thumbStyle(int state) const;
+    /// Sets the icon of the sub-line (`up` true) or the add-line button, by
+    /// resource name; empty for none.
+    void setArrowIcon(bool up, const QString &image);
+    /// The icon of the sub-line (`up` true) or the add-line button; empty for none.
+    QString arrowIcon(bool up) const;
+    /// Sets where the icon of an arrow button goes inside it.
+    void setArrowIconPlacement(bool up, const TAVQImagePlacement &placement);
+    /// Where the icon of an arrow button goes inside it; centred by default.
+    TAVQImagePlacement arrowIconPlacement(bool up) const;
+    /// Sets the icon drawn centred on the thumb, by resource name; empty for none.
+    void setThumbIcon(const QString &image);
+    /// The icon drawn centred on the thumb; empty for none.
+    QString thumbIcon() const;
+    /// Sets the width of a vertical or the height of a horizontal bar in its
+    /// size hint, in pixels; -1 keeps Qt's own.
     void setThickness(int thickness);
-    int thickness() const { return m_impl->thickness(); }
+    /// The thickness set by setThickness(); -1 (Qt's own) by default.
+    int thickness() const;
 
-    // The visual state of the thumb.
-    int thumbState() const { return m_impl->thumbState(); }
-    // The visual state of the sub-line button.
-    int subLineState() const { return m_impl->subLineState(); }
-    // The visual state of the add-line button.
-    int addLineState() const { return m_impl->addLineState(); }
+    /// The visual state (TAVQState) of the thumb.
+    int thumbState() const;
+    /// The visual state (TAVQState) of the sub-line button.
+    int subLineState() const;
+    /// The visual state (TAVQState) of the add-line button.
+    int addLineState() const;
 
 protected:
-    // The look follows the pointer before Qt's scrolling reacts to it.
+    /// Updates the parts' looks, then presses as QScrollBar does.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Updates the parts' looks, then releases as QScrollBar does.
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// Updates the parts' looks, then moves as QScrollBar does; a dragged thumb
+    /// stays pressed until the button is released.
     void mouseMoveEvent(QMouseEvent *event) override;
+    /// Returns the buttons, and the thumb unless it is dragged, to their normal
+    /// look, then leaves as QScrollBar does.
     void leaveEvent(QEvent *event) override;
-};
-
-// ---------------------------------------------------------------- progress bar
-
-// Look of a progress bar: a background box, a fill box and an optional
-// percentage text.
-class TAVQTLIB_EXPORT TAVQProgressBarImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQProgressBarImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    void OnPaint(QPaintEvent *event) override;
-    void Draw(QPainter *painter, const QRect &rect) override;
-
-    // Whether the text is drawn (default true).
-    void setShowText(bool show) { m_showText = show; }
-    bool showText() const { return m_showText; }
-    // The font style of the percentage text.
-    void setTextStyle(const TAVQFontStyle &style) { m_textStyle = style; }
-    const TAVQFontStyle &textStyle() const { return m_textStyle; }
-    // The box painted behind the whole control.
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
-    const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
-    // The box painted over the part up to the value.
-    void setFillStyle(const TAVQBoxStyle &style) { m_fillStyle = style; }
-    const TAVQBoxStyle &fillStyle() const { return m_fillStyle; }
-
-    // The filled part of `rect` for the bar's value.
-    QRect fillRect(const QRect &rect) const;
 
 private:
-    bool m_showText = false;
-    TAVQFontStyle m_textStyle;
-    TAVQBoxStyle m_backgroundStyle;
-    TAVQBoxStyle m_fillStyle;
+    TAVQ_DECLARE_IMPL(TAVQScrollBar)
 };
 
-// A progress bar painted as a background box, a fill box and a percentage.
-class TAVQTLIB_EXPORT TAVQProgressBar : public TAVQControl<QProgressBar, TAVQProgressBarImpl>
+/**
+ * \brief A progress bar painted as a background box, a fill box and a
+ * percentage text; page type "qtprogressbar" (also "progressbar").
+ *
+ * The fill covers value() / (maximum() - minimum()) of the bar, kept between
+ * none and all of it, from the left, or upward from the bottom when vertical;
+ * an empty range fills nothing. For a range not starting at 0 that is not the
+ * share of the range. The text, shown when showText() is on, is value() followed by a
+ * percent sign, centred in the text style.
+ *
+ * \code
+ * auto *upload = new TAVQtLib::TAVQProgressBar(window);
+ * upload->setRange(0, 100);
+ * upload->setShowText(true);
+ * upload->setValue(40);
+ * \endcode
+ *
+ * \par Signals
+ * None of its own; that of QProgressBar: `valueChanged(int)`.
+ *
+ * \par Repainting
+ * Value and range changes repaint as in QProgressBar; the setters of this class
+ * do not: call `update()` after them.
+ *
+ * \note The control paints all of itself: QProgressBar's `textVisible`,
+ * `format`, `alignment` and `invertedAppearance` change nothing shown, and the
+ * text is the plain value, so it reads as a percentage only for a range of 0
+ * to 100. The visual state does not change the look.
+ */
+class TAVQTLIB_EXPORT TAVQProgressBar : public TAVQControl<QProgressBar>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// Whether the percentage text is drawn; see setShowText().
+    Q_PROPERTY(bool showText READ showText WRITE setShowText)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives it.
     explicit TAVQProgressBar(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQProgressBar() override;
 
+    /// "qtprogressbar".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the "style" slots (0 background, 2 fill,
+    /// 4 text font) and the "attr" keys "showText" and "val" (default 0).
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // Whether the text is drawn (default true).
-    void setShowText(bool show) { m_impl->setShowText(show); }
-    bool showText() const { return m_impl->showText(); }
-    // The font style of the percentage text.
-    void setTextStyle(const TAVQFontStyle &style) { m_impl->setTextStyle(style); }
-    const TAVQFontStyle &textStyle() const { return m_impl->textStyle(); }
-    // The box painted behind the whole control.
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
-    const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
-    // The box painted over the part up to the value.
-    void setFillStyle(const TAVQBoxStyle &style) { m_impl->setFillStyle(style); }
-    const TAVQBoxStyle &fillStyle() const { return m_impl->fillStyle(); }
-};
-
-// ---------------------------------------------------------------- LCD number
-
-// Look of an LCD number: a background box under Qt's digits, whose colour while
-// the window is active is the control's own.
-class TAVQTLIB_EXPORT TAVQLCDNumberImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQLCDNumberImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    void Draw(QPainter *painter, const QRect &rect) override;
-
-    // An invalid colour draws black digits.
-    void setColor(const QColor &color) { m_color = color; }
-    QColor color() const { return m_color; }
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
-    const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
+    /// Sets whether the percentage text is drawn.
+    void setShowText(bool show);
+    /// Whether the percentage text is drawn (default false).
+    bool showText() const;
+    /// Sets the font style of the percentage text.
+    void setTextStyle(const TAVQFontStyle &style);
+    /// The font style of the percentage text.
+    const TAVQFontStyle &textStyle() const;
+    /// Sets the box painted behind the whole control.
+    void setBackgroundStyle(const TAVQBoxStyle &style);
+    /// The box painted behind the whole control.
+    const TAVQBoxStyle &backgroundStyle() const;
+    /// Sets the box painted over the part up to the value.
+    void setFillStyle(const TAVQBoxStyle &style);
+    /// The box painted over the part up to the value.
+    const TAVQBoxStyle &fillStyle() const;
 
 private:
-    void loadAttr(const Json::Value &attr);
-
-    QColor m_color;
-    TAVQBoxStyle m_backgroundStyle;
+    TAVQ_DECLARE_IMPL(TAVQProgressBar)
 };
 
-// Qt's LCD number over a background box, digits in a colour of its own.
-class TAVQTLIB_EXPORT TAVQLCDNumber : public TAVQControl<QLCDNumber, TAVQLCDNumberImpl>
+/**
+ * \brief Qt's LCD number over a background box, with digits in a colour of its
+ * own; page type "qtlcdnumber".
+ *
+ * QLCDNumber draws the digits over the background box, without a frame. The
+ * digits take color() while the window is active and the palette's inactive
+ * text colour otherwise; an invalid colour (the default) draws them black.
+ *
+ * \code
+ * auto *total = new TAVQtLib::TAVQLCDNumber(window);
+ * total->setDigitCount(8);
+ * total->setColor(QColor(0, 200, 0));
+ * total->display(QStringLiteral("12.50"));
+ * \endcode
+ *
+ * \par Signals
+ * None of its own; that of QLCDNumber: `overflow()`.
+ *
+ * \par Repainting
+ * setColor() and setBackgroundStyle() repaint, as does QLCDNumber's display().
+ *
+ * \note Every paint writes color() into the palette's active window-text
+ * colour, so a colour set there through setPalette() is overwritten. The
+ * transparent background is a style sheet of the widget, which
+ * QWidget::setStyleSheet() replaces.
+ */
+class TAVQTLIB_EXPORT TAVQLCDNumber : public TAVQControl<QLCDNumber>
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The colour of the digits while the window is active; see setColor().
+    Q_PROPERTY(QColor color READ color WRITE setColor)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles
+    /// gives it: no frame, a transparent background.
     explicit TAVQLCDNumber(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQLCDNumber() override;
 
+    /// "qtlcdnumber".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the "style" slot 0 (the background) and
+    /// the "attr" keys "digitCount", "color" (an RGB number), "segmentStyle"
+    /// (0 outline, 1 filled, 2 flat; other values keep Qt's) and "text" (shown
+    /// with display()).
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // The colour of the digits while the window is active.
+    /// Sets the colour of the digits while the window is active; repaints.
     void setColor(const QColor &color);
-    QColor color() const { return m_impl->color(); }
-    // The box painted behind the whole control.
+    /// The colour of the digits while the window is active; invalid (black digits) by default.
+    QColor color() const;
+    /// Sets the box painted behind the digits; repaints.
     void setBackgroundStyle(const TAVQBoxStyle &style);
-    const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
+    /// The box painted behind the digits.
+    const TAVQBoxStyle &backgroundStyle() const;
 
 protected:
+    /// Paints the background box and sets the digit colour, then lets QLCDNumber draw the digits.
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    TAVQ_DECLARE_IMPL(TAVQLCDNumber)
 };
 
 } // namespace TAVQtLib

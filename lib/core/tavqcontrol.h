@@ -64,10 +64,10 @@ public:
     /// Deletes the implementation object.
     ~TAVQControl() override { delete m_impl; }
 
-    // The common attributes and layout of the control.
+    /// The common attributes and layout of the control.
     TAVQControlBase *GetControlBase() override { return &m_base; }
-    // Reads the common attributes, then hands the element to the implementation
-    // object; false when that finds nothing of its own to read.
+    /// Reads the common attributes, then hands the element to the implementation
+    /// object; false when that finds nothing of its own to read.
     bool LoadFromJson(const Json::Value &element) override
     {
         if (!m_impl)
@@ -75,30 +75,30 @@ public:
         m_base.LoadCommonAttributes(&element);
         return m_impl->LoadAttributes(element);
     }
-    // Stores a margin layout in the common attributes.
+    /// Stores a margin layout in the common attributes.
     void SetLayout(const TAVQMarginLayout &layout) override { m_base.SetLayout(layout); }
-    // Stores a custom layout in the common attributes.
+    /// Stores a custom layout in the common attributes.
     void SetLayout(const TAVQCustomLayout &layout) override { m_base.SetLayout(layout); }
-    // Stores a fixed layout in the common attributes.
+    /// Stores a fixed layout in the common attributes.
     void SetLayout(const TAVQFixedLayout &layout) override { m_base.SetLayout(layout); }
-    // Stores an anchor layout in the common attributes.
+    /// Stores an anchor layout in the common attributes.
     void SetLayout(const TAVQAnchorLayout &layout) override { m_base.SetLayout(layout); }
-    // Points `out` at the raw layout record; unchanged when there is none.
+    /// Points `out` at the raw layout record; unchanged when there is none.
     void GetLayoutData(void *&out) override { m_base.GetLayoutData(out); }
-    // The kind of layout record held (TAVQLayoutKind).
+    /// The kind of layout record held (TAVQLayoutKind).
     int GetLayoutType() override { return m_base.GetLayoutType(); }
-    // The implementation object.
+    /// The implementation object.
     TAVQControlBaseImpl *GetImpl() override { return m_impl; }
-    // Hands the end of the element's children to the implementation object.
+    /// Hands the end of the element's children to the implementation object.
     void OnChildrenLoaded() override { m_impl->OnChildrenLoaded(); }
 
-    // Whether the control is drawn where a list template stands in for it; the
-    // widget's own visibility is untouched.
+    /// Whether the control is drawn where a list template stands in for it; the
+    /// widget's own visibility is untouched.
     void setVisibleFlag(bool visible) { m_impl->setVisibleFlag(visible); }
-    // The flag setVisibleFlag() sets; true at first.
+    /// The flag setVisibleFlag() sets; true at first.
     bool isVisibleFlag() const { return m_impl->isVisibleFlag(); }
 
-    // TRANSITIONAL: goes when every control keeps its implementation private.
+    /// TRANSITIONAL: goes when every control keeps its implementation private.
     Impl *impl() const { return m_impl; }
 
 protected:
@@ -127,49 +127,49 @@ protected:
         return static_cast<Derived *>(m_impl)->LoadAttributes(element);
     }
 
-    // Painting is the implementation object's alone.
+    /// Painting is the implementation object's alone.
     void paintEvent(QPaintEvent *e) override { m_impl->OnPaint(e); }
-    // The mouse handlers run the Qt base class's handling, then the
-    // implementation object's.
+    /// The mouse handlers run the Qt base class's handling, then the
+    /// implementation object's.
     void mousePressEvent(QMouseEvent *e) override
     {
         Widget::mousePressEvent(e);
         m_impl->OnMousePress(e);
     }
-    // As mousePressEvent().
+    /// As mousePressEvent().
     void mouseReleaseEvent(QMouseEvent *e) override
     {
         Widget::mouseReleaseEvent(e);
         m_impl->OnMouseRelease(e);
     }
-    // As mousePressEvent().
+    /// As mousePressEvent().
     void enterEvent(TAVQEnterEvent *e) override
     {
         Widget::enterEvent(e);
         m_impl->OnEnter(e);
     }
-    // As mousePressEvent().
+    /// As mousePressEvent().
     void leaveEvent(QEvent *e) override
     {
         Widget::leaveEvent(e);
         m_impl->OnLeave(e);
     }
-    // As mousePressEvent().
+    /// As mousePressEvent().
     void mouseMoveEvent(QMouseEvent *e) override
     {
         Widget::mouseMoveEvent(e);
         m_impl->OnMouseMove(e);
     }
-    // As mousePressEvent().
+    /// As mousePressEvent().
     void mouseDoubleClickEvent(QMouseEvent *e) override
     {
         Widget::mouseDoubleClickEvent(e);
         m_impl->OnMouseDoubleClick(e);
     }
 
-    // The implementation object, owned.
+    /// The implementation object, owned.
     Impl *m_impl;
-    // The common attributes and layout.
+    /// The common attributes and layout.
     TAVQControlBase m_base;
 };
 

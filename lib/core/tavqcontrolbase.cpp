@@ -248,4 +248,14 @@ void TAVQControlBase::ApplyChildLayouts(QObject *parent)
     }
 }
 
+int TAVQControlBase::GetLayoutType() const
+{
+    return m_layoutKind;
+}
+
+QWidget *TAVQControlBase::widget() const
+{
+    return m_widget;
+}
+
 } // namespace TAVQtLib

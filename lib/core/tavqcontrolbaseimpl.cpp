@@ -1,5 +1,7 @@
 #include "tavqcontrolbaseimpl.h"
 
+#include "tavqstyleslots_p.h"
+
 #include "tavqfocusframe.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqlimits.h"
@@ -87,6 +89,47 @@ TAVQControlBaseImpl::TAVQControlBaseImpl(QWidget *widget)
 }
 
 TAVQControlBaseImpl::~TAVQControlBaseImpl() = default;
+
+bool TAVQControlBaseImpl::LoadAttributes(const Json::Value &element)
+{
+    return LoadAttrMap(&element);
+}
+
+const std::map<std::string, TAVQAttrValue> &TAVQControlBaseImpl::attrs() const
+{
+    return m_attrs;
+}
+
+void TAVQControlBaseImpl::VisitStyles(const Json::Value &element,
+                                      const std::function<void(const QString &name, int slot)> &visit)
+{
+    TAVQStyleSlots::visit(element, visit);
+}
+
+int TAVQControlBaseImpl::state() const
+{
+    return m_state;
+}
+
+void TAVQControlBaseImpl::setState(int state)
+{
+    m_state = state;
+}
+
+bool TAVQControlBaseImpl::isVisibleFlag() const
+{
+    return m_visible;
+}
+
+void TAVQControlBaseImpl::setVisibleFlag(bool visible)
+{
+    m_visible = visible;
+}
+
+QWidget *TAVQControlBaseImpl::widget() const
+{
+    return m_widget;
+}
 
 void TAVQControlBaseImpl::OnPaint(QPaintEvent *)
 {

@@ -30,4 +30,14 @@ void TAVQNativeWindow::move(const QRect &geometry)
     m_window->requestUpdate();
 }
 
+WId TAVQNativeWindow::id() const
+{
+    return m_id;
+}
+
+bool TAVQNativeWindow::isNull() const
+{
+    return m_id == 0;
+}
+
 } // namespace TAVQtLib

@@ -54,11 +54,17 @@ class TAVQWindowImpl;
 class TAVQTLIB_EXPORT TAVQWindow : public QDialog
 {
     Q_OBJECT
+    /// Whether dragging with the left button moves the window.
     Q_PROPERTY(bool draggable READ isDraggable WRITE setDraggable)
+    /// Whether the edges resize the window.
     Q_PROPERTY(bool resizable READ isResizable WRITE setResizable)
+    /// The smallest width edge resizing leaves.
     Q_PROPERTY(int minResizeWidth READ minResizeWidth WRITE setMinResizeWidth)
+    /// The smallest height edge resizing leaves.
     Q_PROPERTY(int minResizeHeight READ minResizeHeight WRITE setMinResizeHeight)
+    /// Whether only a press in the caption band starts a drag.
     Q_PROPERTY(bool onlyDragCaption READ onlyDragCaption WRITE setOnlyDragCaption)
+    /// The height of the caption band.
     Q_PROPERTY(int captionHeight READ captionHeight WRITE setCaptionHeight)
 
 public:

@@ -50,6 +50,11 @@ QColor fontColorFromString(const QByteArray &text)
     return QColor::fromRgb(parseColorNumber(text) | 0xFF000000u);
 }
 
+const QFont &TAVQFontStyle::font() const
+{
+    return fontCache.font(*this);
+}
+
 const QFont &TAVQFontCache::font(const TAVQFontStyle &style)
 {
     // A new QFont takes what the style leaves open from the application font.

@@ -28,6 +28,12 @@ for file in bin/tavqpkg bin/tavq-render bin/ZadEzavuz "share/$name/ZadEzavuz.dat
 done
 # Internal helpers stay out of the installed headers.
 [ ! -e "$prefix/$includeroot/TAVQtLib/base/tavqjson_p.h" ] || fail "an internal header is installed"
+# A reference that was built is installed under the library's own name, saying its Qt.
+if [ -e "$build/docs/html/index.html" ]; then
+    reference=$prefix/share/doc/$name/html/index.html
+    [ -e "$reference" ] || fail "the API reference is not installed in share/doc/$name"
+    grep -q "Qt $qt widgets" "$reference" || fail "the installed reference does not say Qt $qt"
+fi
 # Both files say which Qt they were built for.
 grep -q "^Requires: Qt${qt}Widgets" "$prefix/$libdir/pkgconfig/$pcname.pc" || fail "$pcname.pc does not require Qt $qt"
 grep -q "^find_dependency(Qt${qt} " "$prefix/$libdir/cmake/$name/${name}Config.cmake" || fail "${name}Config.cmake does not find Qt $qt"
@@ -76,6 +82,48 @@ echo "pkg-config --cflags --libs $pcname: $flags"
     -Wl,-rpath,"$prefix/$libdir" || fail "build with pkg-config"
 show "$work/hello-pkgconfig" pkgconfig
 
+step "every installed header compiles alone with -Wall -Wextra -pedantic"
+# Our headers by -I, Qt's and JsonCpp's as system headers: their warnings are not ours.
+cflags=()
+for flag in $(pkg-config --cflags "$pcname"); do
+    case $flag in
+        -I"$prefix"/*) cflags+=("$flag") ;;
+        -I*) cflags+=(-isystem "${flag#-I}") ;;
+        *) cflags+=("$flag") ;;
+    esac
+done
+headers=$(cd "$prefix/$includeroot" && find TAVQtLib -name '*.h' | sort)
+for header in $headers; do
+    case $header in *_p.h) fail "$header is a private header and is installed" ;; esac
+    echo "#include <$header>" | "$cxx" -std=c++17 -fPIC -fsyntax-only -Wall -Wextra -pedantic -Werror \
+        "${cflags[@]}" -x c++ - 2>"$work/header.log" || { cat "$work/header.log"; fail "$header does not compile alone"; }
+done
+echo "installed headers:" $headers
+
+step "examples/gauge, a control of its own, with find_package"
+mkdir -p "$work/gauge-package"
+cat >"$work/gauge-package/style.json" <<'EOF'
+{ "style": [ { "type": 1, "name": "gauge.bg", "drawImg": false, "clr": "ff202020" },
+             { "type": 1, "name": "gauge.bar", "drawImg": false, "clr": "ffcc3300", "borderSize": 0 },
+             { "type": 2, "name": "gauge.figure", "size": 16, "clr": "ffffff", "hor": 1 } ] }
+EOF
+cat >"$work/gauge-package/Gauge.json" <<'EOF'
+{ "w": 200, "h": 60,
+  "elements": [ { "type": "gauge", "name": "fuel", "layout": { "type": 1 },
+                  "style": [["gauge.bg", 0, 0], ["gauge.bar", 0, 2], ["gauge.figure", 0, 3]],
+                  "attr": { "value": 50, "max": 100 } } ] }
+EOF
+"$prefix/bin/tavqpkg" pack --gbk "$work/gauge-package" "$work/gauge.data" >/dev/null
+"$cmake" -S "$source/examples/gauge" -B "$work/gauge-cmake" -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_PREFIX_PATH="$prefix" -DTAVQTLIB_PACKAGE="$name" >"$work/gauge-cmake.log" || { cat "$work/gauge-cmake.log"; fail "configure"; }
+"$cmake" --build "$work/gauge-cmake" >>"$work/gauge-cmake.log" 2>&1 || { cat "$work/gauge-cmake.log"; fail "build"; }
+QT_QPA_PLATFORM=offscreen "$work/gauge-cmake/gauge" "$work/gauge.data" Gauge.json "$work/gauge.ppm" || fail "gauge failed"
+# Half the bar is filled: the bar's colour at the left, the background's at the right.
+bar=$(pixel "$work/gauge.ppm" 20 30)
+background=$(pixel "$work/gauge.ppm" 180 30)
+[ "$bar" = cc3300 ] && [ "$background" = 202020 ] || fail "gauge painted #$bar and #$background where #cc3300 and #202020 were due"
+echo "the gauge painted its bar #$bar on #$background"
+
 step "exported symbols"
 library=$prefix/$libdir/lib$name.so
 if [ -e "$library" ]; then
@@ -90,6 +138,17 @@ if [ -e "$library" ]; then
         c++filt <"$work/foreign" | head -n 40
         fail "$(wc -l <"$work/foreign") exported symbols outside the TAVQtLib namespace"
     fi
+    # Only what installed headers define leaves the library: no implementation
+    # class but the base a control of one's own derives from, no internal helper.
+    c++filt <"$work/symbols" >"$work/demangled"
+    grep -oE 'TAVQtLib::TAVQ[A-Za-z]*Impl\b' "$work/demangled" | grep -v '::TAVQControlBaseImpl$' | sort -u >"$work/impls" || true
+    [ ! -s "$work/impls" ] || { cat "$work/impls"; fail "$(wc -l <"$work/impls") implementation classes are exported"; }
+    (cd "$prefix/$includeroot" && cat $headers) |
+        grep -oE '^\s*(class|struct|namespace|enum|using) (TAVQTLIB_EXPORT )?[A-Za-z_]+|TAVQTLIB_EXPORT [^(]*[ *&][A-Za-z_]+\(' |
+        grep -oE '[A-Za-z_]+\(?$' | tr -d '(' | sort -u >"$work/defined"
+    grep -oE '^[^(<]*TAVQtLib::[A-Za-z_]+' "$work/demangled" | sed 's/.*TAVQtLib:://' | sort -u >"$work/names"
+    internal=$(comm -23 "$work/names" "$work/defined" | tr '\n' ' ')
+    [ -z "$internal" ] || fail "exported, but defined in no installed header: $internal"
     # The API is there; the archive reader behind its free functions is not.
     grep -q '^_ZN8TAVQtLib8LoadPageEP7QWidgetRK7QString$' "$work/symbols" || fail "LoadPage is not exported"
     ! grep -q '^_ZN8TAVQtLib14PackageArchive' "$work/symbols" || fail "PackageArchive is exported"

@@ -1,4 +1,5 @@
-# Fails when a library file includes a header of a layer above its own.
+# Fails when a library file includes a header of a layer above its own, or a
+# public header includes a private one (*_p.h).
 # The layers, bottom first: base, resources, core, controls. A file may include
 # headers of its own layer and of those below; "name.h" without a folder must be
 # a file of its own folder (or the generated export header).
@@ -15,6 +16,11 @@ foreach(layer ${layers})
         file(STRINGS ${file} lines REGEX "^#include \"")
         foreach(line ${lines})
             string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
+            # The installed headers are the API: none of them may pull in a private one.
+            if(header MATCHES "_p\\.h$" AND file MATCHES "\\.h$" AND NOT file MATCHES "_p\\.h$")
+                message(SEND_ERROR "${file}: a public header includes the private ${header}")
+                math(EXPR violations "${violations} + 1")
+            endif()
             if(header MATCHES "^([a-z]+)/")
                 list(FIND layers ${CMAKE_MATCH_1} included)
                 if(included EQUAL -1 OR included GREATER rank)
