@@ -1,4 +1,4 @@
-#include "controls/tavqcombobox.h"
+#include "controls/tavqcombobox_p.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqtextcodec.h"
 #include "core/tavqpagebuilder.h"
@@ -201,6 +201,17 @@ void TestComboBox::defaults()
     }
     combo.setVisibleFlag(false);
     QVERIFY(!combo.isVisibleFlag());
+
+    // Qt deletes a list the application replaces; the box forgets it and its
+    // popup is Qt's own.
+    auto *plain = new QListView;
+    combo.setView(plain);
+    QCOMPARE(combo.comboList(), nullptr);
+    combo.addItem(QStringLiteral("only"));
+    combo.show();
+    combo.showPopup();
+    QVERIFY(plain->isVisible());
+    combo.hidePopup();
 }
 
 void TestComboBox::buttonSquareGeometry()
@@ -233,14 +244,14 @@ void TestComboBox::bodyAndButtonByState()
     const QRect button(89, 0, 30, 30);
 
     sendPlain(combo.get(), QEvent::Enter);
-    QCOMPARE(combo->impl()->state(), int(StateHover));
+    QCOMPARE(combo->GetImpl()->state(), int(StateHover));
     QImage image = look(combo.get());
     QVERIFY(allPixels(image, body, BodyHot));
     QVERIFY(allPixels(image, button, ButtonHot));
 
     // A press opens the popup as QComboBox does and shows the pressed look.
     QTest::mousePress(combo.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QCOMPARE(combo->impl()->state(), int(StatePressed));
+    QCOMPARE(combo->GetImpl()->state(), int(StatePressed));
     QVERIFY(combo->comboList()->isVisible());
     image = look(combo.get());
     QVERIFY(allPixels(image, body, Body));
@@ -248,28 +259,28 @@ void TestComboBox::bodyAndButtonByState()
     combo->hidePopup();
 
     QTest::mouseRelease(combo.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QCOMPARE(combo->impl()->state(), int(StateNormal));
+    QCOMPARE(combo->GetImpl()->state(), int(StateNormal));
     // Moves change nothing.
     QMouseEvent move(QEvent::MouseMove, QPoint(20, 10), combo->mapToGlobal(QPoint(20, 10)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(combo.get(), &move);
-    QCOMPARE(combo->impl()->state(), int(StateNormal));
+    QCOMPARE(combo->GetImpl()->state(), int(StateNormal));
     image = look(combo.get());
     QVERIFY(allPixels(image, body, Body));
     QVERIFY(allPixels(image, button, Button));
 
     combo->setEnabled(false);
     image = look(combo.get());
-    QCOMPARE(combo->impl()->state(), int(StateDisabled));
+    QCOMPARE(combo->GetImpl()->state(), int(StateDisabled));
     QVERIFY(allPixels(image, body, Body));
     QVERIFY(allPixels(image, button, ButtonOff));
     sendPlain(combo.get(), QEvent::Leave);
-    QCOMPARE(combo->impl()->state(), int(StateDisabled));
+    QCOMPARE(combo->GetImpl()->state(), int(StateDisabled));
 
     combo->setEnabled(true);
     QVERIFY(allPixels(look(combo.get()), button, Button));
 
     // A state outside 0 to 3 draws nothing at all.
-    combo->impl()->setState(7);
+    combo->GetImpl()->setState(7);
     QImage blank(combo->size(), QImage::Format_ARGB32);
     blank.fill(0xFF00FFFF);
     combo->render(&blank, QPoint(), QRegion(), QWidget::RenderFlags());
@@ -658,7 +669,7 @@ void TestComboBox::choiceFromPopupEndsPressedLook()
     const QPoint inside(10, 10);
     QCursor::setPos(pointerOver ? combo->mapToGlobal(inside) : combo->mapToGlobal(QPoint(-200, -200)));
     QTest::mousePress(combo.get(), Qt::LeftButton, Qt::NoModifier, inside);
-    QCOMPARE(combo->impl()->state(), int(StatePressed));
+    QCOMPARE(combo->GetImpl()->state(), int(StatePressed));
     TAVQComboList *list = combo->comboList();
     QVERIFY(list->isVisible());
 
@@ -668,7 +679,7 @@ void TestComboBox::choiceFromPopupEndsPressedLook()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row2);
     QVERIFY(!list->isVisible());
     QCOMPARE(combo->currentIndex(), 2);
-    QTEST(combo->impl()->state(), "state");
+    QTEST(combo->GetImpl()->state(), "state");
     QTEST(look(combo.get()).pixel(inside), "body");
 }
 

@@ -382,7 +382,7 @@ void tst_Layout::attrMapKinds()
     Plain c;
     QVERIFY(c.LoadFromJson(parse(R"({"attr":{"b":true,"s":"x","i":-5,"real3":3.0,"u":2147483648,"d":2.5,
         "big":1e300,"list":["a",1,true,null,1.5],"empty":[],"numbers":[1,"a"],"null":null,"o":{}}})")));
-    const auto &attrs = c.impl()->attrs();
+    const auto &attrs = c.GetImpl()->attrs();
     const auto kind = [&attrs](const char *key) { return attrs.at(key).type; };
     const auto value = [&attrs](const char *key) { return attrs.at(key).value; };
     QCOMPARE(kind("b"), int(TAVQAttrValue::Bool));

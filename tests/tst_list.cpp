@@ -1,4 +1,4 @@
-#include "controls/tavqlist.h"
+#include "controls/tavqlist_p.h"
 #include "controls/tavqscrollbarconfig_p.h"
 #include "controls/tavqvaluecontrols.h"
 #include "base/tavqjson_p.h"
@@ -107,6 +107,8 @@ private slots:
     void hoverBeatsSelected();
     void defaultLooksWithoutStyles();
     void scrollBarChildren();
+    void replacedBarIsForgotten_data();
+    void replacedBarIsForgotten();
     void designerSampleContent();
     void designerHostRun();
     void malformedPages();
@@ -382,6 +384,35 @@ void ListTest::scrollBarChildren()
     QCOMPARE(list.scrollBar(true)->arrowIcon(false), QStringLiteral("IDB_CHECKED"));
     list.setScrollBarThumbIcon(false, QStringLiteral("IDB_UNCHECK"));
     QCOMPARE(list.scrollBar(false)->thumbIcon(), QStringLiteral("IDB_UNCHECK"));
+}
+
+void ListTest::replacedBarIsForgotten_data()
+{
+    QTest::addColumn<bool>("horizontal");
+    QTest::newRow("horizontal") << true;
+    QTest::newRow("vertical") << false;
+}
+
+// Qt deletes a bar the application replaces; the setters then skip that side.
+void ListTest::replacedBarIsForgotten()
+{
+    QFETCH(bool, horizontal);
+    TAVQList list;
+    TAVQScrollBar *kept = list.scrollBar(!horizontal);
+    auto *plain = new QScrollBar;
+    if (horizontal)
+        list.setHorizontalScrollBar(plain);
+    else
+        list.setVerticalScrollBar(plain);
+    QVERIFY(!list.scrollBar(horizontal));
+    QCOMPARE(list.scrollBar(!horizontal), kept);
+
+    list.setScrollBarStyle(horizontal, colourBox(RowSpare));
+    list.setScrollBarStyle(!horizontal, colourBox(RowNormal));
+    QCOMPARE(kept->grooveStyle().color, QColor::fromRgba(RowNormal));
+    list.setScrollBarThickness(horizontal, 9);
+    QVERIFY(plain->styleSheet().isEmpty());
+    QCOMPARE(kept->styleSheet(), TAVQScrollBarSheets::thicknessWithButtons(9));
 }
 
 void ListTest::designerSampleContent()

@@ -1,6 +1,6 @@
 #include "controls/tavqcontainer.h"
 #include "controls/tavqlabel.h"
-#include "controls/tavqlistview.h"
+#include "controls/tavqlistview_p.h"
 #include "controls/tavqpushbutton.h"
 #include "controls/tavqscrollbarconfig_p.h"
 #include "controls/tavqvaluecontrols.h"
@@ -10,6 +10,7 @@
 #include "resources/tavqresourcemanager.h"
 #include "hoverevent.h"
 #include "lookpicture.h"
+#include "implof.h"
 #include "testjson.h"
 
 #include <QCursor>
@@ -221,13 +222,13 @@ void tst_ListView::templateIsFirstContainerChild()
     QVERIFY(first->isHidden());
     QVERIFY(!view->findChild<QWidget *>(QStringLiteral("second"))->isHidden());
     // The template, a, b and c: depth first, each once.
-    QCOMPARE(view->itemDelegateImpl()->templateControlCount(), 4);
+    QCOMPARE(implOf<TAVQListViewImpl>(view)->delegate()->templateControlCount(), 4);
 
     // A plain widget inside the template is skipped with what it holds.
     auto *plain = new QWidget(first);
     new TAVQLabel(plain);
     view->setItemTemplate(first);
-    QCOMPARE(view->itemDelegateImpl()->templateControlCount(), 4);
+    QCOMPARE(implOf<TAVQListViewImpl>(view)->delegate()->templateControlCount(), 4);
     view->setItemTemplate(nullptr);
     QCOMPARE(view->itemTemplate(), first);
 }
@@ -272,7 +273,7 @@ void tst_ListView::hiddenControlsAreNeitherDrawnNorReported()
     QCOMPARE(image.pixel(row1.topLeft() + QPoint(70, 10)), Blue);
     const TAVQRowHitRects rects = view->rowHitRects(1);
     QCOMPARE(int(rects.size()), 1);
-    QCOMPARE(rects.at(shown->impl()), QRect(row1.topLeft() + QPoint(60, 4), QSize(30, 16)));
+    QCOMPARE(rects.at(shown->GetImpl()), QRect(row1.topLeft() + QPoint(60, 4), QSize(30, 16)));
 
     pressAt(view->viewport(), row1.topLeft() + QPoint(20, 10)); // hidden control
     pressAt(view->viewport(), row1.topLeft() + QPoint(120, 10)); // template background
@@ -494,17 +495,17 @@ void tst_ListView::selectionAcrossRows()
     QWidget *viewport = view->viewport();
     const QPoint start = row0.topLeft() + QPoint(30, 12);
     QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
-    const TAVQRowTextPosition anchor = view->itemDelegateImpl()->selectionAnchor();
+    const TAVQRowTextPosition anchor = implOf<TAVQListViewImpl>(view)->delegate()->selectionAnchor();
     QCOMPARE(anchor.row, 0);
     QVERIFY(!anchor.position.isNull());
     moveWithButton(viewport, row2.topLeft() + QPoint(40, 12));
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, row2.topLeft() + QPoint(40, 12));
-    const TAVQRowTextPosition focus = view->itemDelegateImpl()->selectionFocus();
+    const TAVQRowTextPosition focus = implOf<TAVQListViewImpl>(view)->delegate()->selectionFocus();
     QCOMPARE(focus.row, 2);
     QVERIFY(!focus.position.isNull());
     // After release, moves no longer grow the selection.
     moveWithButton(viewport, view->visualRect(model->index(3, 0)).topLeft() + QPoint(40, 12));
-    QCOMPARE(view->itemDelegateImpl()->selectionFocus().row, 2);
+    QCOMPARE(implOf<TAVQListViewImpl>(view)->delegate()->selectionFocus().row, 2);
 
     const QImage image = rendered(view);
     saveLookPicture(image, QStringLiteral("listview_selection.png"));
@@ -529,7 +530,7 @@ void tst_ListView::selectionAcrossRows()
 
     // The next press drops the selection.
     QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, view->visualRect(model->index(3, 0)).center());
-    QCOMPARE(view->itemDelegateImpl()->selectionFocus().row, -1);
+    QCOMPARE(implOf<TAVQListViewImpl>(view)->delegate()->selectionFocus().row, -1);
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, view->visualRect(model->index(3, 0)).center());
     const QImage cleared = rendered(view);
     int blue = 0;
@@ -772,7 +773,7 @@ void tst_ListView::changedRowTextIsTakenAnew()
     QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
     // Past the end of the one-letter text, not inside the old one.
-    const TAVQRowTextPosition anchor = view->itemDelegateImpl()->selectionAnchor();
+    const TAVQRowTextPosition anchor = implOf<TAVQListViewImpl>(view)->delegate()->selectionAnchor();
     QCOMPARE(anchor.row, 0);
     QCOMPARE(anchor.position.cursor, 1);
 }
@@ -819,7 +820,7 @@ void tst_ListView::rowsPaintedFromModel()
     const QRect last = view->visualRect(model->index(5, 0));
     QVERIFY(last.top() > 0 && last.bottom() < view->viewport()->height());
     QCOMPARE(scrolled.pixel(last.topLeft() + QPoint(30, 15)), colours[5]);
-    QCOMPARE(view->rowHitRects(5).at(colourBox->impl()), QRect(last.topLeft() + QPoint(10, 5), QSize(40, 20)));
+    QCOMPARE(view->rowHitRects(5).at(colourBox->GetImpl()), QRect(last.topLeft() + QPoint(10, 5), QSize(40, 20)));
     QCOMPARE(view->rowHitRects(5).at(title->GetImpl()).topLeft(), last.topLeft() + QPoint(60, 5));
 }
 

@@ -1,7 +1,7 @@
 #include "controls/tavqcheckbox.h"
 #include "controls/tavqcontainer.h"
 #include "controls/tavqpushbutton.h"
-#include "controls/tavqtableview.h"
+#include "controls/tavqtableview_p.h"
 #include "controls/tavqvaluecontrols.h"
 #include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder.h"
@@ -10,6 +10,7 @@
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"
+#include "implof.h"
 #include "testjson.h"
 #include "widgetlook.h"
 
@@ -183,7 +184,7 @@ void TableViewTest::construction()
     QVERIFY(view.backgroundStyle().visible);
 
     // The stamp paints only its image: no text, no boxes, and it is never shown.
-    const TAVQCheckBox *stamp = view.impl()->checkStamp();
+    const TAVQCheckBox *stamp = implOf<TAVQTableViewImpl>(view)->checkStamp();
     QVERIFY(stamp);
     QCOMPARE(stamp->parentWidget(), &view);
     QVERIFY(stamp->isHidden());
@@ -192,6 +193,13 @@ void TableViewTest::construction()
         QVERIFY(!stamp->boxStyle(state).visible);
         QVERIFY(!stamp->checkedBoxStyle(state).visible);
     }
+
+    // Qt deletes a header the application replaces; the view forgets it.
+    QCOMPARE(view.tableHeader(Qt::Horizontal), view.horizontalHeader());
+    QCOMPARE(view.tableHeader(Qt::Vertical), view.verticalHeader());
+    view.setHorizontalHeader(new QHeaderView(Qt::Horizontal));
+    QCOMPARE(view.tableHeader(Qt::Horizontal), nullptr);
+    QCOMPARE(view.tableHeader(Qt::Vertical), view.verticalHeader());
 }
 
 void TableViewTest::pageStylesAndAttributes()
@@ -223,15 +231,15 @@ void TableViewTest::pageStylesAndAttributes()
     QVERIFY(view.isCheckable());
     QCOMPARE(view.checkImage(true), QStringLiteral("IDB_SELECTED"));
     QCOMPARE(view.checkImage(false), QStringLiteral("IDB_UNSELECT"));
-    QCOMPARE(view.impl()->checkStamp()->checkedIconPath(), QStringLiteral("IDB_SELECTED"));
-    QCOMPARE(view.impl()->checkStamp()->iconPath(), QStringLiteral("IDB_UNSELECT"));
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->checkStamp()->checkedIconPath(), QStringLiteral("IDB_SELECTED"));
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->checkStamp()->iconPath(), QStringLiteral("IDB_UNSELECT"));
     // The built-in images are 16 × 16, so the check area shrinks to them.
-    QCOMPARE(view.impl()->checkImageSize(), QSize(16, 16));
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->checkImageSize(), QSize(16, 16));
 
     QVERIFY(view.LoadFromJson(parse(R"({"attr":{"multiselect":false,"uncheckImg":"no such image"}})")));
     QCOMPARE(view.selectionMode(), QAbstractItemView::SingleSelection);
     QCOMPARE(view.checkImage(false), QStringLiteral("no such image"));
-    QCOMPARE(view.impl()->checkImageSize(), QSize(16, 16));
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->checkImageSize(), QSize(16, 16));
 }
 
 void TableViewTest::programmaticLooks()
@@ -310,7 +318,7 @@ void TableViewTest::headerCheckAlternates()
     QCOMPARE(spy.at(0).at(0).toBool(), true);
     QCOMPARE(spy.at(1).at(0).toBool(), false);
     QCOMPARE(spy.at(2).at(0).toBool(), true);
-    QVERIFY(view.impl()->isHeaderChecked());
+    QVERIFY(implOf<TAVQTableViewImpl>(view)->isHeaderChecked());
     // Row checks are left alone.
     for (int row = 0; row < 4; ++row)
         QCOMPARE(view.model()->index(row, 0).data(Qt::CheckStateRole).toBool(), row == 2);
@@ -351,7 +359,7 @@ void TableViewTest::cellLooksByState()
     QVERIFY(!boundsOfColour(image, CellInk, view.visualRect(row1)).isNull());
 
     moveMouse(viewport, view.visualRect(row2).center());
-    QCOMPARE(view.impl()->hoverRow(), 2);
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->hoverRow(), 2);
     image = look(viewport);
     saveLookPicture(image, QStringLiteral("tableview_hover.png"));
     QCOMPARE(image.pixel(probe1), CellNormal);
@@ -367,7 +375,7 @@ void TableViewTest::cellLooksByState()
 
     // Hover follows the mouse to the selected row: selected wins.
     moveMouse(viewport, view.visualRect(row1).center());
-    QCOMPARE(view.impl()->hoverRow(), 1);
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->hoverRow(), 1);
     image = look(viewport);
     QCOMPARE(image.pixel(probe1), CellSelected);
     QCOMPARE(image.pixel(probe2), CellNormal);
@@ -375,9 +383,9 @@ void TableViewTest::cellLooksByState()
     // Leaving goes through the viewport, then the view.
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(viewport, &leave);
-    QCOMPARE(view.impl()->hoverRow(), 1);
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->hoverRow(), 1);
     QApplication::sendEvent(&view, &leave);
-    QCOMPARE(view.impl()->hoverRow(), -1);
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->hoverRow(), -1);
     view.clearSelection();
     image = look(viewport);
     QCOMPARE(image.pixel(probe1), CellNormal);
@@ -507,7 +515,7 @@ void TableViewTest::columnTemplateDrawnIntoCells()
         const QRgb fill = row == 2 ? ButtonHover : ButtonNormal;
         QCOMPARE(boundsOfColour(image, fill, rowCell), expected);
     }
-    QCOMPARE(button->impl()->state(), int(StateNormal));
+    QCOMPARE(button->GetImpl()->state(), int(StateNormal));
     // Other columns keep the cell look.
     QCOMPARE(image.pixel(cellPoint(view, 2, 0, 90)), CellNormal);
     QCOMPARE(image.pixel(cellPoint(view, 2, 2, 90)), CellNormal);
@@ -608,8 +616,8 @@ void TableViewTest::scrollBarChildren()
         {"type":"label","w":99},
         {"type":"qtscrollbar","h":11,"attr":{"hor":true}}]})")));
     // The last element decides the thickness; the button length stays from the first.
-    QCOMPARE(view.impl()->scrollBarThickness(), 11);
-    QCOMPARE(view.impl()->scrollBarButtonLength(), 17);
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->scrollBarThickness(), 11);
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->scrollBarButtonLength(), 17);
     QCOMPARE(view.verticalScrollBar()->styleSheet(), expected.arg(11).arg(11).arg(17));
     QCOMPARE(view.horizontalScrollBar()->styleSheet(), expected.arg(11).arg(11).arg(17));
     QCOMPARE(view.scrollBar(false)->thumbStyle(1).color, QColor::fromRgba(CellHover));
@@ -698,7 +706,7 @@ void TableViewTest::malformedPages()
         QCOMPARE(view.checkImage(false), QStringLiteral("IDB_UNCHECK"));
         for (int look = 0; look < 4; ++look)
             QVERIFY(!view.cellStyle(look).visible);
-        QCOMPARE(view.impl()->scrollBarButtonLength(), 23);
+        QCOMPARE(implOf<TAVQTableViewImpl>(view)->scrollBarButtonLength(), 23);
         view.setModel(makeModel(&view, 2, 2));
         view.resize(200, 100);
         QVERIFY(!view.grab().isNull());
@@ -706,7 +714,7 @@ void TableViewTest::malformedPages()
     // Scroll-bar elements with wrongly typed thickness read it as 0.
     TAVQTableView view;
     view.LoadFromJson(parse(R"({"child":[{"type":"qtscrollbar","w":"wide"}]})"));
-    QCOMPARE(view.impl()->scrollBarThickness(), 0);
+    QCOMPARE(implOf<TAVQTableViewImpl>(view)->scrollBarThickness(), 0);
 
     // Through the page builder too.
     QWidget host;

@@ -1,5 +1,5 @@
 #include "controls/tavqscrollbarconfig_p.h"
-#include "controls/tavqtreeview.h"
+#include "controls/tavqtreeview_p.h"
 #include "controls/tavqvaluecontrols.h"
 #include "base/tavqjson_p.h"
 #include "core/tavqpagebuilder.h"
@@ -8,6 +8,7 @@
 #include "core/tavqruntime.h"
 #include "resources/tavqresourcemanager.h"
 #include "lookpicture.h"
+#include "implof.h"
 #include "testjson.h"
 #include "widgetlook.h"
 
@@ -171,7 +172,7 @@ void TreeViewTest::construction()
     QCOMPARE(view.GetTypeName(), QStringLiteral("qttree"));
     QVERIFY(qobject_cast<TAVQTreeHeader *>(view.header()));
     QCOMPARE(view.header(), view.treeHeader());
-    QCOMPARE(view.treeHeader()->impl(), view.impl());
+    QCOMPARE(view.treeHeader()->impl(), implOf<TAVQTreeViewImpl>(view));
     QCOMPARE(view.header()->parentWidget(), &view);
     QCOMPARE(view.header()->orientation(), Qt::Horizontal);
     QVERIFY(view.isHeaderHidden());
@@ -191,12 +192,15 @@ void TreeViewTest::construction()
     // Rows share one height, so a scroll step need not add up the rows above it.
     QVERIFY(view.uniformRowHeights());
     QCOMPARE(view.itemHeight(), 0);
-    QCOMPARE(view.impl()->scrollBarThickness(), 23);
-    QCOMPARE(view.impl()->scrollBarButtonLength(), 23);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarThickness(), 23);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarButtonLength(), 23);
     QVERIFY(view.backgroundStyle().visible);
     // Not in the designer: no sample model.
     view.OnChildrenLoaded();
     QCOMPARE(view.model(), nullptr);
+    // Qt deletes a header the application replaces; the view forgets it.
+    view.setHeader(new QHeaderView(Qt::Horizontal));
+    QCOMPARE(view.treeHeader(), nullptr);
     view.setVisibleFlag(false);
     QVERIFY(!view.isVisibleFlag());
 }
@@ -267,7 +271,7 @@ void TreeViewTest::programmaticLooks()
     view.setItemHeight(18);
     QCOMPARE(view.itemHeight(), 18);
     view.setScrollBarButtonLength(true, 31);
-    QCOMPARE(view.impl()->scrollBarButtonLength(), 31);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarButtonLength(), 31);
     // The button length alone sets no sheet.
     QVERIFY(view.verticalScrollBar()->styleSheet().isEmpty());
 }
@@ -448,8 +452,8 @@ void TreeViewTest::scrollBarChildren()
     QVERIFY(view.LoadFromJson(parse(R"({"child":[
         {"type":"qtscrollbar","w":10,"attr":{"hor":false,"size":17},"style":[["tr.cellHover",0,10]]},
         {"type":"label","w":99}]})")));
-    QCOMPARE(view.impl()->scrollBarThickness(), 10);
-    QCOMPARE(view.impl()->scrollBarButtonLength(), 17);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarThickness(), 10);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarButtonLength(), 17);
     QCOMPARE(view.verticalScrollBar()->styleSheet(), sheet10);
     QCOMPARE(view.horizontalScrollBar()->styleSheet(), sheet10);
     QVERIFY(sheet10.endsWith(QStringLiteral("height:10; } ")));
@@ -465,12 +469,12 @@ void TreeViewTest::scrollBarChildren()
 
     // The last element wins; a horizontal one takes its "h"; no "size" keeps the length.
     QVERIFY(view.LoadFromJson(parse(R"({"child":[{"type":"qtscrollbar","h":6,"w":40,"attr":{"hor":true}}]})")));
-    QCOMPARE(view.impl()->scrollBarThickness(), 6);
-    QCOMPARE(view.impl()->scrollBarButtonLength(), 17);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarThickness(), 6);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarButtonLength(), 17);
     QCOMPARE(view.verticalScrollBar()->styleSheet(), TAVQScrollBarSheets::thickness(6) + QLatin1Char(' '));
 
     view.setScrollBarThickness(false, 14);
-    QCOMPARE(view.impl()->scrollBarThickness(), 14);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarThickness(), 14);
     QCOMPARE(view.horizontalScrollBar()->styleSheet(), TAVQScrollBarSheets::thickness(14) + QLatin1Char(' '));
     view.setScrollBarThumbStyle(true, StateAll, colourBox(CellSelected));
     QCOMPARE(view.scrollBar(true)->thumbStyle(2).color, QColor::fromRgba(CellSelected));
@@ -545,7 +549,7 @@ void TreeViewTest::malformedPages()
         TAVQTreeView view;
         view.LoadFromJson(parse(page));
         QCOMPARE(view.itemHeight(), 0);
-        QCOMPARE(view.impl()->scrollBarButtonLength(), 23);
+        QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarButtonLength(), 23);
         for (int look = 0; look < 4; ++look)
             QCOMPARE(view.itemStyle(look).color, TAVQBoxStyle().color);
         view.setModel(makeModel(&view, 2));
@@ -556,7 +560,7 @@ void TreeViewTest::malformedPages()
     // A wrongly typed thickness reads as 0.
     TAVQTreeView view;
     view.LoadFromJson(parse(R"({"child":[{"type":"qtscrollbar","w":"wide"}]})"));
-    QCOMPARE(view.impl()->scrollBarThickness(), 0);
+    QCOMPARE(implOf<TAVQTreeViewImpl>(view)->scrollBarThickness(), 0);
 
     QWidget host;
     QVERIFY(BuildElements(parse(R"({"elements":[{"type":"qttree","attr":{"itemHeight":{}},

@@ -21,6 +21,15 @@ namespace TAVQtLib {
  *
  * Every setter here changes only what the next paint draws: call `update()`
  * after it.
+ *
+ * \code
+ * void useMarks(TAVQtLib::TAVQToggleControl<QCheckBox> *box)
+ * {
+ *     box->setIconPath(QStringLiteral("IDB_UNCHECK"));
+ *     box->setCheckedIconPath(QStringLiteral("IDB_CHECKED"));
+ *     box->update();
+ * }
+ * \endcode
  */
 template <typename Button>
 class TAVQTLIB_EXPORT TAVQToggleControl : public TAVQControl<Button>

@@ -4,6 +4,7 @@
 // Not part of the API: the look behind TAVQCheckBox and TAVQRadioButton.
 
 #include "tavqcheckbox.h"
+#include "base/tavqkeytable_p.h"
 
 #include "core/tavqcontrolbaseimpl.h"
 
@@ -14,7 +15,7 @@ namespace TAVQtLib {
 // What a two-state button paints by: a background box per visual state and
 // check state, an icon per check state (plain and hovered), and the text in an
 // unchecked and a checked font style.
-class TAVQTLIB_EXPORT TAVQToggleImpl : public TAVQControlBaseImpl
+class TAVQToggleImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -84,7 +85,7 @@ protected:
 };
 
 // Look of a check box, with icons of its own for the disabled states.
-class TAVQTLIB_EXPORT TAVQCheckBoxImpl : public TAVQToggleImpl
+class TAVQCheckBoxImpl : public TAVQToggleImpl
 {
     Q_OBJECT
 
@@ -113,7 +114,7 @@ private:
 };
 
 // Look of a radio button.
-class TAVQTLIB_EXPORT TAVQRadioButtonImpl : public TAVQToggleImpl
+class TAVQRadioButtonImpl : public TAVQToggleImpl
 {
     Q_OBJECT
 

@@ -1,8 +1,9 @@
-#include "tavqcombobox.h"
+#include "tavqcombobox_p.h"
 
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
 #include "base/tavqkeytable_p.h"
+#include "core/tavqcontrol_p.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots_p.h"
 
@@ -145,6 +146,16 @@ void TAVQComboBoxImpl::popupClosed()
     m_widget->update();
 }
 
+TAVQComboList *TAVQComboBoxImpl::list() const
+{
+    return m_list;
+}
+
+void TAVQComboBoxImpl::setList(TAVQComboList *list)
+{
+    m_list = list;
+}
+
 void TAVQComboBoxImpl::OnChildrenLoaded()
 {
     // The designer shows sample entries so the box can be judged on its own.
@@ -219,33 +230,65 @@ bool TAVQComboList::eventFilter(QObject *watched, QEvent *event)
 
 // TAVQComboBox
 
+TAVQ_DEFINE_IMPL(TAVQComboBox)
+
 TAVQComboBox::TAVQComboBox(QWidget *parent)
-    : TAVQControl<QComboBox, TAVQComboBoxImpl>(parent)
-    , m_list(new TAVQComboList(m_impl))
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQComboBoxImpl(widget); })
 {
+    auto *list = new TAVQComboList(d_func());
+    d_func()->setList(list);
     // The combo box takes the list over and deletes it with its popup.
-    setView(m_list);
+    setView(list);
     // The list is hidden with the popup that holds it.
-    m_list->installEventFilter(this);
+    list->installEventFilter(this);
 }
+
+TAVQComboBox::~TAVQComboBox() = default;
 
 QString TAVQComboBox::GetTypeName()
 {
     return QStringLiteral("qtcombobox");
 }
 
+bool TAVQComboBox::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQComboBoxImpl>(element);
+}
+
+TAVQComboList *TAVQComboBox::comboList() const { return d_func()->list(); }
+void TAVQComboBox::setBodyStyle(int state, const TAVQBoxStyle &style) { d_func()->setBodyStyle(state, style); }
+const TAVQBoxStyle &TAVQComboBox::bodyStyle(int state) const { return d_func()->bodyStyle(state); }
+void TAVQComboBox::setButtonStyle(int state, const TAVQBoxStyle &style) { d_func()->setButtonStyle(state, style); }
+const TAVQBoxStyle &TAVQComboBox::buttonStyle(int state) const { return d_func()->buttonStyle(state); }
+void TAVQComboBox::setButtonIcon(int state, const QString &image) { d_func()->setButtonIcon(state, image); }
+QString TAVQComboBox::buttonIcon(int state) const { return d_func()->buttonIcon(state); }
+void TAVQComboBox::setTextFontStyle(int state, const TAVQFontStyle &style) { d_func()->setTextFontStyle(state, style); }
+const TAVQFontStyle &TAVQComboBox::textFontStyle(int state) const { return d_func()->textFontStyle(state); }
+void TAVQComboBox::setPopupStyle(const TAVQBoxStyle &style) { d_func()->setPopupStyle(style); }
+const TAVQBoxStyle &TAVQComboBox::popupStyle() const { return d_func()->popupStyle(); }
+void TAVQComboBox::setPopupItemStyle(int look, const TAVQBoxStyle &style) { d_func()->setPopupItemStyle(look, style); }
+const TAVQBoxStyle &TAVQComboBox::popupItemStyle(int look) const { return d_func()->popupItemStyle(look); }
+void TAVQComboBox::setPopupItemFontStyle(int look, const TAVQFontStyle &style)
+{
+    d_func()->setPopupItemFontStyle(look, style);
+}
+const TAVQFontStyle &TAVQComboBox::popupItemFontStyle(int look) const { return d_func()->popupItemFontStyle(look); }
+void TAVQComboBox::setPopupItemHeight(int height) { d_func()->setPopupItemHeight(height); }
+int TAVQComboBox::popupItemHeight() const { return d_func()->popupItemHeight(); }
+
 void TAVQComboBox::showPopup()
 {
     QComboBox::showPopup();
     // Qt opens no popup for an empty box.
-    if (!m_list->isVisible())
+    TAVQComboList *list = d_func()->list();
+    if (!list || !list->isVisible())
         return;
-    QWidget *popup = m_list->window();
-    stripPopupFrame(popup, m_list);
+    QWidget *popup = list->window();
+    stripPopupFrame(popup, list);
     const int rows = qMin(count(), maxVisibleItems());
     popup->setGeometry(QRect(mapToGlobal(QPoint(0, height())), QSize(width(), rows * popupItemHeight())));
     // Qt scrolled while all the rows fitted; the current one must stay in sight.
-    m_list->scrollTo(m_list->currentIndex());
+    list->scrollTo(list->currentIndex());
 }
 
 void TAVQComboBox::mouseMoveEvent(QMouseEvent *event)
@@ -255,8 +298,9 @@ void TAVQComboBox::mouseMoveEvent(QMouseEvent *event)
 
 bool TAVQComboBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && event->type() == QEvent::Hide)
-        m_impl->popupClosed();
+    TAVQComboBoxImpl *d = d_func();
+    if (watched == d->list() && event->type() == QEvent::Hide)
+        d->popupClosed();
     return TAVQControl::eventFilter(watched, event);
 }
 

@@ -17,7 +17,7 @@
 namespace TAVQtLib {
 
 // Look and arrangement of a container.
-class TAVQTLIB_EXPORT TAVQContainerImpl : public TAVQControlBaseImpl
+class TAVQContainerImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -70,7 +70,7 @@ private:
 };
 
 // Look of a group box: a frame line broken by a title.
-class TAVQTLIB_EXPORT TAVQGroupBoxImpl : public TAVQControlBaseImpl
+class TAVQGroupBoxImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -113,7 +113,7 @@ private:
 };
 
 // Look of a splitter: one box style, invisible until a style is given.
-class TAVQTLIB_EXPORT TAVQSplitterImpl : public TAVQControlBaseImpl
+class TAVQSplitterImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -156,7 +156,7 @@ private:
 };
 
 // Look and content of a scroll view.
-class TAVQTLIB_EXPORT TAVQScrollViewImpl : public TAVQControlBaseImpl
+class TAVQScrollViewImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

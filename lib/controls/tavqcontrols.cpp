@@ -10,19 +10,19 @@
 #include "core/tavqregistry.h"
 #include "resources/tavqresourcemanager.h"
 #include "tavqcheckbox_p.h"
-#include "tavqcombobox.h"
+#include "tavqcombobox_p.h"
 #include "tavqcontainer_p.h"
 #include "tavqedit_p.h"
 #include "tavqimage_p.h"
 #include "tavqlabel_p.h"
-#include "tavqlist.h"
-#include "tavqlistview.h"
+#include "tavqlist_p.h"
+#include "tavqlistview_p.h"
 #include "tavqmenu_p.h"
 #include "tavqpushbutton_p.h"
 #include "tavqswitch_p.h"
-#include "tavqtableview.h"
+#include "tavqtableview_p.h"
 #include "tavqtabwidget_p.h"
-#include "tavqtreeview.h"
+#include "tavqtreeview_p.h"
 #include "tavqvaluecontrols_p.h"
 
 #include <QApplication>
@@ -47,75 +47,40 @@ QWidget *createSlider()
 
 // The implementation class of each control, which its public header keeps to itself.
 template <typename Control>
-struct ImplOf
-{
-    using type = std::remove_pointer_t<decltype(std::declval<Control &>().impl())>;
-};
-template <>
-struct ImplOf<TAVQPushButton>
-{
-    using type = TAVQPushButtonImpl;
-};
-template <>
-struct ImplOf<TAVQContainer>
-{
-    using type = TAVQContainerImpl;
-};
-template <>
-struct ImplOf<TAVQGroupBox>
-{
-    using type = TAVQGroupBoxImpl;
-};
-template <>
-struct ImplOf<TAVQSplitter>
-{
-    using type = TAVQSplitterImpl;
-};
-template <>
-struct ImplOf<TAVQScrollView>
-{
-    using type = TAVQScrollViewImpl;
-};
-template <>
-struct ImplOf<TAVQTabWidget>
-{
-    using type = TAVQTabWidgetImpl;
-};
-template <>
-struct ImplOf<TAVQMenuBar>
-{
-    using type = TAVQMenuBarImpl;
-};
-template <>
-struct ImplOf<TAVQSlider>
-{
-    using type = TAVQSliderImpl;
-};
-template <>
-struct ImplOf<TAVQScrollBar>
-{
-    using type = TAVQScrollBarImpl;
-};
-template <>
-struct ImplOf<TAVQProgressBar>
-{
-    using type = TAVQProgressBarImpl;
-};
-template <>
-struct ImplOf<TAVQLCDNumber>
-{
-    using type = TAVQLCDNumberImpl;
-};
-template <> struct ImplOf<TAVQLabel> { using type = TAVQLabelImpl; };
-template <> struct ImplOf<TAVQLabelEx> { using type = TAVQLabelExImpl; };
-template <> struct ImplOf<TAVQImage> { using type = TAVQImageImpl; };
-template <> struct ImplOf<TAVQCanvas> { using type = TAVQCanvasImpl; };
-template <> struct ImplOf<TAVQCheckBox> { using type = TAVQCheckBoxImpl; };
-template <> struct ImplOf<TAVQRadioButton> { using type = TAVQRadioButtonImpl; };
-template <> struct ImplOf<TAVQSwitch> { using type = TAVQSwitchImpl; };
-template <> struct ImplOf<TAVQLineEdit> { using type = TAVQLineEditImpl; };
-template <> struct ImplOf<TAVQTextEdit> { using type = TAVQTextEditImpl; };
-template <> struct ImplOf<TAVQSpinBox> { using type = TAVQSpinBoxImpl; };
+struct ImplOf;
+#define TAVQ_IMPL_OF(Control) \
+    template <> \
+    struct ImplOf<Control> \
+    { \
+        using type = Control##Impl; \
+    };
+TAVQ_IMPL_OF(TAVQLabel)
+TAVQ_IMPL_OF(TAVQLabelEx)
+TAVQ_IMPL_OF(TAVQImage)
+TAVQ_IMPL_OF(TAVQCanvas)
+TAVQ_IMPL_OF(TAVQCheckBox)
+TAVQ_IMPL_OF(TAVQRadioButton)
+TAVQ_IMPL_OF(TAVQSwitch)
+TAVQ_IMPL_OF(TAVQLineEdit)
+TAVQ_IMPL_OF(TAVQTextEdit)
+TAVQ_IMPL_OF(TAVQSpinBox)
+TAVQ_IMPL_OF(TAVQList)
+TAVQ_IMPL_OF(TAVQPushButton)
+TAVQ_IMPL_OF(TAVQContainer)
+TAVQ_IMPL_OF(TAVQGroupBox)
+TAVQ_IMPL_OF(TAVQSplitter)
+TAVQ_IMPL_OF(TAVQScrollView)
+TAVQ_IMPL_OF(TAVQTabWidget)
+TAVQ_IMPL_OF(TAVQMenuBar)
+TAVQ_IMPL_OF(TAVQSlider)
+TAVQ_IMPL_OF(TAVQScrollBar)
+TAVQ_IMPL_OF(TAVQProgressBar)
+TAVQ_IMPL_OF(TAVQLCDNumber)
+TAVQ_IMPL_OF(TAVQListView)
+TAVQ_IMPL_OF(TAVQTableView)
+TAVQ_IMPL_OF(TAVQTreeView)
+TAVQ_IMPL_OF(TAVQComboBox)
+#undef TAVQ_IMPL_OF
 
 // The table the control's implementation reads its element by.
 template <typename Control>

@@ -31,6 +31,13 @@ namespace TAVQtLib {
  * fresh palette and font: a palette or font the program sets on the widget does
  * not last, and the style's weight, slant, underline, alignment and offsets do
  * not reach the text.
+ *
+ * \code
+ * void skinEntry(TAVQtLib::TAVQTextEntryControl<QLineEdit> *entry, const TAVQtLib::TAVQBoxStyle &focused)
+ * {
+ *     entry->setBoxStyle(TAVQtLib::StatePressed, focused);   // the focused look
+ * }
+ * \endcode
  */
 template <typename Widget>
 class TAVQTLIB_EXPORT TAVQTextEntryControl : public TAVQControl<Widget>

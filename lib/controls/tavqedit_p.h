@@ -4,6 +4,7 @@
 // Not part of the API: the look behind TAVQLineEdit, TAVQTextEdit and TAVQSpinBox.
 
 #include "tavqedit.h"
+#include "base/tavqkeytable_p.h"
 
 #include "core/tavqcontrolbaseimpl.h"
 
@@ -13,7 +14,7 @@ namespace TAVQtLib {
 
 // The look both text entries share: a box and a text style per visual state
 // (2 is "has focus" here, not "pressed") and a placeholder shown while empty.
-class TAVQTLIB_EXPORT TAVQTextEntryImpl : public TAVQControlBaseImpl
+class TAVQTextEntryImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -71,7 +72,7 @@ private:
 };
 
 // Look of a line edit.
-class TAVQTLIB_EXPORT TAVQLineEditImpl : public TAVQTextEntryImpl
+class TAVQLineEditImpl : public TAVQTextEntryImpl
 {
     Q_OBJECT
 
@@ -101,7 +102,7 @@ private:
 };
 
 // Look of a text edit.
-class TAVQTLIB_EXPORT TAVQTextEditImpl : public TAVQTextEntryImpl
+class TAVQTextEditImpl : public TAVQTextEntryImpl
 {
     Q_OBJECT
 
@@ -125,7 +126,7 @@ private:
 };
 
 // Adds nothing: a spin box has no skin of its own.
-class TAVQTLIB_EXPORT TAVQSpinBoxImpl : public TAVQControlBaseImpl
+class TAVQSpinBoxImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

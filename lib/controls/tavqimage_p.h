@@ -4,13 +4,14 @@
 // Not part of the API: the look behind TAVQImage and TAVQCanvas.
 
 #include "tavqimage.h"
+#include "base/tavqkeytable_p.h"
 
 #include "core/tavqcontrolbaseimpl.h"
 
 namespace TAVQtLib {
 
 // Look of an image control: the image, by name or given, and its placement.
-class TAVQTLIB_EXPORT TAVQImageImpl : public TAVQControlBaseImpl
+class TAVQImageImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -54,7 +55,7 @@ private:
 };
 
 // Look of a canvas: nothing of its own, a surface for the program to paint on.
-class TAVQTLIB_EXPORT TAVQCanvasImpl : public TAVQControlBaseImpl
+class TAVQCanvasImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

@@ -1,4 +1,4 @@
-#include "tavqitemviewparts.h"
+#include "tavqitemviewparts_p.h"
 
 #include "tavqvaluecontrols.h"
 #include "core/tavqcontrolbaseimpl.h"
@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QPainter>
+#include <QPointer>
 
 namespace TAVQtLib {
 
@@ -54,18 +55,45 @@ void TAVQScrollBarForwards::setScrollBarThumbStyle(bool horizontal, int state, c
 
 // TAVQItemViewScrollBars
 
+// Guarded: Qt deletes a bar the application replaces.
+class TAVQItemViewScrollBarsPrivate
+{
+public:
+    QPointer<TAVQScrollBar> hBar;
+    QPointer<TAVQScrollBar> vBar;
+};
+
+TAVQItemViewScrollBars::TAVQItemViewScrollBars()
+    : d_ptr(new TAVQItemViewScrollBarsPrivate)
+{
+}
+
+TAVQItemViewScrollBars::~TAVQItemViewScrollBars() = default;
+
+TAVQScrollBar *TAVQItemViewScrollBars::scrollBar(bool horizontal) const
+{
+    return horizontal ? d_ptr->hBar : d_ptr->vBar;
+}
+
+TAVQScrollBar *TAVQItemViewScrollBars::forwardedScrollBar(bool horizontal) const
+{
+    return scrollBar(horizontal);
+}
+
 void TAVQItemViewScrollBars::installScrollBars(QAbstractScrollArea *view)
 {
-    m_hBar = new TAVQScrollBar(Qt::Horizontal, view);
-    m_vBar = new TAVQScrollBar(Qt::Vertical, view);
-    view->setHorizontalScrollBar(m_hBar);
-    view->setVerticalScrollBar(m_vBar);
+    d_ptr->hBar = new TAVQScrollBar(Qt::Horizontal, view);
+    d_ptr->vBar = new TAVQScrollBar(Qt::Vertical, view);
+    view->setHorizontalScrollBar(d_ptr->hBar);
+    view->setVerticalScrollBar(d_ptr->vBar);
 }
 
 void TAVQItemViewScrollBars::setScrollBarSheets(const QString &sheet)
 {
-    m_vBar->setStyleSheet(sheet);
-    m_hBar->setStyleSheet(sheet);
+    if (d_ptr->vBar)
+        d_ptr->vBar->setStyleSheet(sheet);
+    if (d_ptr->hBar)
+        d_ptr->hBar->setStyleSheet(sheet);
 }
 
 // TAVQBoxPane

@@ -3,117 +3,106 @@
 
 #include "tavqtlib_export.h"
 
-#include "core/tavqcontrolbaseimpl.h"
 #include "resources/tavqpaint.h"
 #include "resources/tavqstyle.h"
 
-#include <QWidget>
+#include <QString>
 
-#include <array>
+#include <memory>
 
 class QAbstractScrollArea;
 
 namespace TAVQtLib {
 
 class TAVQScrollBar;
+class TAVQItemViewScrollBarsPrivate;
 
-// Parts the scrolling controls share: the scroll-bar setters and the two
-// skinned bars; and those of the list, table and tree views: the panes painted
-// with the background style, the header looks and the viewport background.
-
-// The scroll-bar setters of a scrolling control, forwarded to the bar that
-// forwardedScrollBar() gives. `horizontal` picks the bar, `upArrow` the
-// sub-line rather than the add-line button; state 4 means all four states. A
-// bar that is not there (null) takes nothing.
+/**
+ * \brief The scroll-bar setters of a scrolling control, each forwarded to one
+ * of its skinned bars (TAVQScrollBar).
+ *
+ * A base class of the scrolling controls (the list, table and tree views, the
+ * text edit, the scroll view). In every setter `horizontal` picks the bar;
+ * `upArrow` picks the sub-line (up or left) button rather than the add-line one;
+ * `state` is a TAVQState, StateAll setting all four. A bar the control does not
+ * have takes nothing. The bar repaints itself.
+ *
+ * \code
+ * auto *list = new TAVQtLib::TAVQList(window);
+ * TAVQtLib::TAVQBoxStyle groove;
+ * groove.color = Qt::lightGray;
+ * list->setScrollBarStyle(false, groove);
+ * list->setScrollBarArrowIcon(false, true, QStringLiteral("IDB_ARROW_UP"));
+ * \endcode
+ */
 class TAVQTLIB_EXPORT TAVQScrollBarForwards
 {
 public:
-    // Sets the groove box of a bar.
+    /// Sets the groove box of a bar.
     void setScrollBarStyle(bool horizontal, const TAVQBoxStyle &style);
-    // Sets the icon of an arrow button of a bar.
+    /// Sets the icon of an arrow button of a bar, by resource name.
     void setScrollBarArrowIcon(bool horizontal, bool upArrow, const QString &image);
-    // Sets where the icon of an arrow button of a bar goes.
+    /// Sets where the icon of an arrow button of a bar goes inside the button.
     void setScrollBarArrowIconPlacement(bool horizontal, bool upArrow, const TAVQImagePlacement &placement);
-    // Sets the icon of a bar's thumb.
+    /// Sets the icon of a bar's thumb, by resource name.
     void setScrollBarThumbIcon(bool horizontal, const QString &image);
-    // Sets the box of an arrow button of a bar, per visual state.
+    /// Sets the box of an arrow button of a bar in a visual state.
     void setScrollBarArrowStyle(bool horizontal, bool upArrow, int state, const TAVQBoxStyle &style);
-    // Sets the box of a bar's thumb, per visual state.
+    /// Sets the box of a bar's thumb in a visual state.
     void setScrollBarThumbStyle(bool horizontal, int state, const TAVQBoxStyle &style);
 
 protected:
-    // Not deleted through this class: it is a part of a control.
+    /// Not deleted through this class: it is a part of a control.
     ~TAVQScrollBarForwards() = default;
-    // The skinned horizontal or vertical bar the setters reach, or null.
+    /// The skinned horizontal or vertical bar the setters reach, or null for none.
     virtual TAVQScrollBar *forwardedScrollBar(bool horizontal) const = 0;
 };
 
-// The two skinned bars of a scrolling control that installs its own.
+/**
+ * \brief The two skinned scroll bars of a scrolling control that makes its own,
+ * and the scroll-bar setters that reach them.
+ *
+ * A base class of TAVQList, TAVQListView, TAVQTableView, TAVQTreeView and
+ * TAVQTextEdit: each makes a horizontal and a vertical TAVQScrollBar when it is
+ * made and installs them as its Qt scroll bars, so scrollBar() and
+ * `horizontalScrollBar()` / `verticalScrollBar()` give the same objects.
+ *
+ * \code
+ * auto *tree = new TAVQtLib::TAVQTreeView(window);
+ * TAVQtLib::TAVQBoxStyle thumb;
+ * thumb.color = Qt::darkGray;
+ * tree->setScrollBarThumbStyle(false, TAVQtLib::StateAll, thumb);
+ * tree->scrollBar(false)->setThickness(12);
+ * \endcode
+ *
+ * A bar replaced through `setHorizontalScrollBar()` or `setVerticalScrollBar()`
+ * is deleted by Qt; scrollBar() then gives null for that side and the setters
+ * change nothing there.
+ */
 class TAVQTLIB_EXPORT TAVQItemViewScrollBars : public TAVQScrollBarForwards
 {
 public:
-    // The skinned horizontal or vertical bar.
-    TAVQScrollBar *scrollBar(bool horizontal) const { return horizontal ? m_hBar : m_vBar; }
+    /// The skinned horizontal (`horizontal` true) or vertical bar; null before
+    /// the control installs its bars or after one was replaced.
+    TAVQScrollBar *scrollBar(bool horizontal) const;
 
 protected:
-    // Creates both bars as children of `view` and installs them there.
+    /// No bars yet: the control installs them with installScrollBars().
+    TAVQItemViewScrollBars();
+    /// Not deleted through this class: it is a part of a control. The bars go
+    /// with the control's widget, their parent.
+    ~TAVQItemViewScrollBars();
+    /// Makes both bars as children of `view` and installs them as its scroll bars.
     void installScrollBars(QAbstractScrollArea *view);
-    // Sets `sheet` as the whole style sheet of the vertical, then the horizontal bar.
+    /// Sets `sheet` as the whole style sheet of the vertical, then the
+    /// horizontal bar; a missing bar is skipped.
     void setScrollBarSheets(const QString &sheet);
-    TAVQScrollBar *forwardedScrollBar(bool horizontal) const override { return scrollBar(horizontal); }
+    /// The bar scrollBar() gives.
+    TAVQScrollBar *forwardedScrollBar(bool horizontal) const override;
 
 private:
-    TAVQScrollBar *m_hBar = nullptr;
-    TAVQScrollBar *m_vBar = nullptr;
+    const std::unique_ptr<TAVQItemViewScrollBarsPrivate> d_ptr;
 };
-
-// A widget that paints one box style over itself: the corner between the bars
-// and the viewport of a view. The style belongs to the view's implementation,
-// which outlives the pane's paint events.
-class TAVQTLIB_EXPORT TAVQBoxPane : public QWidget
-{
-    Q_OBJECT
-
-public:
-    // Paints `style`, which must outlive the pane, under `parent`.
-    TAVQBoxPane(const TAVQBoxStyle *style, QWidget *parent);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    const TAVQBoxStyle *m_style;
-};
-
-// Box and font styles of a header by look 0 to 3; look 4 (setters only) means
-// all four, other looks change nothing and read as look 0.
-class TAVQTLIB_EXPORT TAVQHeaderLooks
-{
-public:
-    // The box of a header section, per look.
-    void setBox(int look, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &box(int look) const { return m_boxes[stateSlot(look)]; }
-    // The font style of a header section's text, per look.
-    void setFont(int look, const TAVQFontStyle &style);
-    const TAVQFontStyle &font(int look) const { return m_fonts[stateSlot(look)]; }
-
-    // A page's style slot of the group: look 0 fills all four; unknown names change nothing.
-    void loadBox(int look, const QString &name);
-    void loadFont(int look, const QString &name);
-
-private:
-    std::array<TAVQBoxStyle, 4> m_boxes;
-    std::array<TAVQFontStyle, 4> m_fonts;
-};
-
-namespace TAVQItemViews {
-
-// On the paint event of the view's viewport, paints `style` over the whole
-// viewport, under what the view paints next; true when it painted.
-TAVQTLIB_EXPORT bool paintViewportBackground(const QAbstractScrollArea *view, const QObject *watched, const QEvent *event,
-                             const TAVQBoxStyle &style);
-
-} // namespace TAVQItemViews
 
 } // namespace TAVQtLib
 

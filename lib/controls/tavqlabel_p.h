@@ -4,6 +4,7 @@
 // Not part of the API: the look behind TAVQLabel and TAVQLabelEx.
 
 #include "tavqlabel.h"
+#include "base/tavqkeytable_p.h"
 
 #include "core/tavqcontrolbaseimpl.h"
 
@@ -13,7 +14,7 @@ namespace TAVQtLib {
 
 // The two font styles a label keeps: the one in force (page slot 0) and a
 // spare one only the programming interface sets.
-class TAVQTLIB_EXPORT TAVQLabelFonts
+class TAVQLabelFonts
 {
 public:
     // The font style in force.
@@ -36,7 +37,7 @@ private:
 };
 
 // Look of a label: its font styles and the text before eliding.
-class TAVQTLIB_EXPORT TAVQLabelImpl : public TAVQControlBaseImpl
+class TAVQLabelImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -75,7 +76,7 @@ private:
 };
 
 // Look of a rich text label: its document, font styles and selection.
-class TAVQTLIB_EXPORT TAVQLabelExImpl : public TAVQControlBaseImpl
+class TAVQLabelExImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

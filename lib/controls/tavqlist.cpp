@@ -1,10 +1,11 @@
-#include "tavqlist.h"
+#include "tavqlist_p.h"
 
 #include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
 #include "base/tavqkeytable_p.h"
+#include "core/tavqcontrol_p.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots_p.h"
 
@@ -150,11 +151,12 @@ QSize TAVQListItemDelegate::sizeHint(const QStyleOptionViewItem &option, const Q
 
 // TAVQList
 
+TAVQ_DEFINE_IMPL(TAVQList)
+
 TAVQList::TAVQList(QWidget *parent)
-    : TAVQControl<QListWidget, TAVQListImpl>(parent)
-    , m_delegate(new TAVQListItemDelegate(m_impl, this))
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQListImpl(widget); })
 {
-    setItemDelegate(m_delegate);
+    setItemDelegate(new TAVQListItemDelegate(d_func(), this));
     installScrollBars(this);
     setFrameStyle(0);
     viewport()->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
@@ -164,10 +166,26 @@ TAVQList::TAVQList(QWidget *parent)
     setHorizontalScrollMode(ScrollPerPixel);
 }
 
+TAVQList::~TAVQList() = default;
+
 QString TAVQList::GetTypeName()
 {
     return QStringLiteral("qtlist");
 }
+
+bool TAVQList::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQListImpl>(element);
+}
+
+void TAVQList::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->looks().setBackground(style); }
+const TAVQBoxStyle &TAVQList::backgroundStyle() const { return d_func()->looks().background(); }
+void TAVQList::setItemStyle(int look, const TAVQBoxStyle &style) { d_func()->looks().setBox(look, style); }
+const TAVQBoxStyle &TAVQList::itemStyle(int look) const { return d_func()->looks().box(look); }
+void TAVQList::setItemFontStyle(int look, const TAVQFontStyle &style) { d_func()->looks().setFont(look, style); }
+const TAVQFontStyle &TAVQList::itemFontStyle(int look) const { return d_func()->looks().font(look); }
+void TAVQList::setItemHeight(int height) { d_func()->setItemHeight(height); }
+int TAVQList::itemHeight() const { return d_func()->itemHeight(); }
 
 void TAVQList::setScrollBarButtonLength(bool, int) {}
 
@@ -180,7 +198,7 @@ bool TAVQList::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == viewport() && event->type() == QEvent::Paint) {
         QPainter painter(viewport());
-        TAVQControlBaseImpl::paintBox(&painter, m_impl->looks().background(), viewport()->rect());
+        TAVQControlBaseImpl::paintBox(&painter, d_func()->looks().background(), viewport()->rect());
         return false;
     }
     return QListWidget::eventFilter(watched, event);

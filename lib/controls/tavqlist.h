@@ -6,140 +6,97 @@
 #include "core/tavqcontrol.h"
 #include "tavqitemviewparts.h"
 
-#include <QItemDelegate>
 #include <QListWidget>
-
-#include <array>
 
 namespace TAVQtLib {
 
-class TAVQList;
-class TAVQScrollBar;
+class TAVQListImpl;
 
-// Row looks of a styled item view: a background under the rows and a box and a
-// font per look (0 normal, 1 mouse over, 2 selected, 3 kept but never drawn).
-// Shared by the item views whose rows are plain styled texts.
-class TAVQTLIB_EXPORT TAVQRowLooks
-{
-public:
-    // The box painted behind the items.
-    void setBackground(const TAVQBoxStyle &style) { m_background = style; }
-    const TAVQBoxStyle &background() const { return m_background; }
-    // Looks 0 to 3; look 4 (setters only) means all four. Other looks change
-    // nothing and read as look 0.
-    void setBox(int look, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &box(int look) const { return m_boxes[stateSlot(look)]; }
-    void setFont(int look, const TAVQFontStyle &style);
-    const TAVQFontStyle &font(int look) const { return m_fonts[stateSlot(look)]; }
-
-    // One page "style" entry: slot 0 the background, 2 to 5 boxes, 6 to
-    // `lastFontSlot` fonts, the first of each group standing for all four looks.
-    // Other slots and unknown names change nothing.
-    void loadSlot(const QString &name, int slot, int lastFontSlot);
-
-    // The look's box, then the row text in the look's font, over `rect`.
-    void paintRow(QPainter *painter, int look, const QModelIndex &index, const QRect &rect) const;
-    // The first value of the index's item data (lowest role present), as a string.
-    static QString rowText(const QModelIndex &index);
-
-private:
-    TAVQBoxStyle m_background;
-    std::array<TAVQBoxStyle, 4> m_boxes;
-    std::array<TAVQFontStyle, 4> m_fonts;
-};
-
-// Look and row height of a list of plain text rows.
-class TAVQTLIB_EXPORT TAVQListImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQListImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    // Rows are drawn by the delegate and the background by the viewport filter.
-    void Draw(QPainter *painter, const QRect &rect) override;
-    void OnChildrenLoaded() override;
-
-    // The row looks: background, and box and font per look.
-    TAVQRowLooks &looks() { return m_looks; }
-    const TAVQRowLooks &looks() const { return m_looks; }
-    // The height of a row in pixels.
-    void setItemHeight(int height) { m_itemHeight = height; }
-    int itemHeight() const { return m_itemHeight; }
-    // The height rows are laid out with: 0 means 20.
-    int rowHeight() const;
-
-private:
-    TAVQList *list() const;
-    void loadStyles(const Json::Value &element);
-
-    int m_itemHeight = 20;
-    TAVQRowLooks m_looks;
-};
-
-// Paints one row from the list's looks; mouse over wins over selected.
-class TAVQTLIB_EXPORT TAVQListItemDelegate : public QItemDelegate
-{
-    Q_OBJECT
-
-public:
-    // Paints rows in the looks of `impl`.
-    TAVQListItemDelegate(TAVQListImpl *impl, QObject *parent);
-
-    // Paints the row from the control's item styles.
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    // The row size the control lays out with.
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-
-    // The row look of a Qt item state: selected, hover or normal.
-    static int lookOf(QStyle::State state);
-
-private:
-    TAVQListImpl *m_impl;
-};
-
-// A list of plain text rows drawn from styles, with the skinned scroll bars.
-class TAVQTLIB_EXPORT TAVQList : public TAVQControl<QListWidget, TAVQListImpl>, public TAVQItemViewScrollBars
+/**
+ * \brief A list of plain text rows drawn from styles, with skinned scroll bars;
+ * page type "qtlist" (also "list").
+ *
+ * The rows are QListWidget's items. Each row is drawn as the box of its look
+ * with its text (the item's first data value, the display text for ordinary
+ * items) in the look's font style. The looks are 0 normal, 1 mouse over (it
+ * wins over selected), 2 selected and 3, which is kept but never drawn.
+ *
+ * \code
+ * auto *list = new TAVQtLib::TAVQList(window);
+ * TAVQtLib::TAVQBoxStyle selected;
+ * selected.color = QColor(0x33, 0x99, 0xFF);
+ * list->setItemStyle(2, selected);
+ * list->setItemHeight(32);
+ * list->addItems({QStringLiteral("Tea"), QStringLiteral("Coffee")});
+ * QObject::connect(list, &QListWidget::currentRowChanged, window, [](int row) { qDebug() << row; });
+ * \endcode
+ *
+ * \par Signals
+ * The control adds none. Those of QListWidget matter: `currentRowChanged(int)`,
+ * `itemClicked(QListWidgetItem *)`, `itemDoubleClicked(QListWidgetItem *)`,
+ * `itemSelectionChanged()`.
+ *
+ * \par Repainting
+ * None of the look setters repaints: call `viewport()->update()` after them.
+ * setItemHeight() changes the rows' height at once but their places only at
+ * their next layout, which Qt makes when items are added or removed or the
+ * view is reset: until then rows overlap or leave gaps. The scroll-bar setters
+ * repaint the bars.
+ */
+class TAVQTLIB_EXPORT TAVQList : public TAVQControl<QListWidget>, public TAVQItemViewScrollBars
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The height of a row in pixels; see setItemHeight().
+    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives
+    /// it: frameless, scrolling by pixel, with its two skinned bars.
     explicit TAVQList(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQList() override;
 
+    /// "qtlist".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the list's "style" slots (0 background,
+    /// 2–5 row box per look, 6–9 row font per look, the first of each group
+    /// standing for all four), its "attr" key "itemHeight" and its scroll-bar
+    /// children.
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // The box painted behind the whole control.
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->looks().setBackground(style); }
-    const TAVQBoxStyle &backgroundStyle() const { return m_impl->looks().background(); }
-    // The box of an item, per look (4 sets all four).
-    void setItemStyle(int look, const TAVQBoxStyle &style) { m_impl->looks().setBox(look, style); }
-    const TAVQBoxStyle &itemStyle(int look) const { return m_impl->looks().box(look); }
-    // The font style of an item's text, per look (4 sets all four).
-    void setItemFontStyle(int look, const TAVQFontStyle &style) { m_impl->looks().setFont(look, style); }
-    const TAVQFontStyle &itemFontStyle(int look) const { return m_impl->looks().font(look); }
-    // No relayout follows; 0 means 20.
-    void setItemHeight(int height) { m_impl->setItemHeight(height); }
-    int itemHeight() const { return m_impl->itemHeight(); }
+    /// Sets the box painted behind the rows, over the whole viewport.
+    void setBackgroundStyle(const TAVQBoxStyle &style);
+    /// The box painted behind the rows.
+    const TAVQBoxStyle &backgroundStyle() const;
+    /// Sets the box of a row in a look (0 to 3; 4 sets all four, others change nothing).
+    void setItemStyle(int look, const TAVQBoxStyle &style);
+    /// The box of a row in a look; an out-of-range look reads look 0.
+    const TAVQBoxStyle &itemStyle(int look) const;
+    /// Sets the font style of a row's text in a look (0 to 3; 4 sets all four).
+    void setItemFontStyle(int look, const TAVQFontStyle &style);
+    /// The font style of a row's text in a look; an out-of-range look reads look 0.
+    const TAVQFontStyle &itemFontStyle(int look) const;
+    /// Sets the height of a row in pixels (default 20; 0 also means 20). The
+    /// rows move apart or together at their next layout.
+    void setItemHeight(int height);
+    /// The height of a row in pixels as set; 0 stands for 20.
+    int itemHeight() const;
 
-    // The buttons always take the bar's thickness, so a length changes nothing.
+    /// Does nothing: the buttons of both bars always take the bar's thickness.
     void setScrollBarButtonLength(bool horizontal, int length);
-    // Both bars and their vertical buttons take `thickness`; `horizontal` is ignored.
+    /// Sets the thickness of both bars, the vertical bar's buttons as wide as
+    /// the bar, as their whole style sheets; `horizontal` is ignored.
     void setScrollBarThickness(bool horizontal, int thickness);
 
 protected:
+    /// Paints the background style on the viewport before the rows.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Qt's painting of the rows, each through the control's delegate.
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    TAVQListItemDelegate *m_delegate;
+    TAVQ_DECLARE_IMPL(TAVQList)
 };
 
 } // namespace TAVQtLib

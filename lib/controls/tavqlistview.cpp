@@ -1,12 +1,14 @@
-#include "tavqlistview.h"
+#include "tavqlistview_p.h"
 
 #include "tavqcontainer.h"
+#include "tavqitemviewparts_p.h"
 #include "tavqlabel_p.h"
 #include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
 #include "base/tavqkeytable_p.h"
+#include "core/tavqcontrol_p.h"
 #include "core/tavqfocusframe.h"
 #include "core/tavqstyleslots_p.h"
 
@@ -213,12 +215,35 @@ void TAVQListViewImpl::followModel(QAbstractItemModel *old, QAbstractItemModel *
     connect(model, &QAbstractItemModel::modelReset, this, dropAll);
 }
 
+void TAVQListViewImpl::setItemTemplate(QWidget *itemTemplate)
+{
+    if (!itemTemplate)
+        return;
+    itemTemplate->setVisible(false);
+    m_itemTemplate = itemTemplate;
+    m_delegate->setTemplateControls(itemTemplate);
+}
+
+// Qt moves the hover row only when the pointer moves; a still pointer over
+// scrolled rows gets a move of its own so that the row now under it takes the
+// hover. Not while a button is held: a move then drags or selects.
+void TAVQListViewImpl::hoverUnderPointer()
+{
+    QWidget *area = view()->viewport();
+    const QPoint global = QCursor::pos();
+    const QPoint local = area->mapFromGlobal(global);
+    if (!area->isVisible() || !area->rect().contains(local) || QApplication::mouseButtons() != Qt::NoButton)
+        return;
+    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, QApplication::keyboardModifiers());
+    QApplication::sendEvent(area, &move);
+}
+
 void TAVQListViewImpl::OnChildrenLoaded()
 {
     const QObjectList children = m_widget->children();
     for (QObject *child : children) {
         if (auto *container = qobject_cast<TAVQContainer *>(child)) {
-            view()->setItemTemplate(container);
+            setItemTemplate(container);
             return;
         }
     }
@@ -463,11 +488,14 @@ void TAVQListViewItemDelegate::mouseMove(QMouseEvent *event, const QStyleOptionV
 
 // ---------------------------------------------------------------- view
 
+TAVQ_DEFINE_IMPL(TAVQListView)
+
 TAVQListView::TAVQListView(QWidget *parent)
-    : TAVQControl(parent)
-    , m_delegate(new TAVQListViewItemDelegate(m_impl, this))
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQListViewImpl(widget); })
 {
-    setItemDelegate(m_delegate);
+    TAVQListViewImpl *d = d_func();
+    d->setDelegate(new TAVQListViewItemDelegate(d, this));
+    setItemDelegate(d->delegate());
     installScrollBars(this);
     setFrameStyle(0);
     viewport()->setBackgroundRole(QPalette::NoRole);
@@ -486,7 +514,7 @@ TAVQListView::~TAVQListView()
 {
     // The delegate refers to the implementation object, which goes first.
     setItemDelegate(nullptr);
-    delete m_delegate;
+    delete d_func()->delegate();
 }
 
 QString TAVQListView::GetTypeName()
@@ -494,31 +522,34 @@ QString TAVQListView::GetTypeName()
     return QStringLiteral("qtlistview");
 }
 
+bool TAVQListView::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQListViewImpl>(element);
+}
+
 void TAVQListView::setModel(QAbstractItemModel *model)
 {
     QAbstractItemModel *old = this->model();
     QListView::setModel(model);
-    m_impl->followModel(old, model);
+    d_func()->followModel(old, model);
 }
 
-void TAVQListView::setItemTemplate(QWidget *itemTemplate)
-{
-    if (!itemTemplate)
-        return;
-    itemTemplate->setVisible(false);
-    m_impl->m_itemTemplate = itemTemplate;
-    m_delegate->setTemplateControls(itemTemplate);
-}
-
-void TAVQListView::setItemStyle(int state, const TAVQBoxStyle &style)
-{
-    m_impl->m_itemStyles[stateSlot(state)] = style;
-}
-
-const TAVQBoxStyle &TAVQListView::itemStyle(int state) const
-{
-    return m_impl->m_itemStyles[stateSlot(state)];
-}
+void TAVQListView::setItemTemplate(QWidget *itemTemplate) { d_func()->setItemTemplate(itemTemplate); }
+QWidget *TAVQListView::itemTemplate() const { return d_func()->itemTemplate(); }
+void TAVQListView::setUpdateItemCallback(UpdateItemCallback callback) { d_func()->setUpdateItemCallback(callback); }
+UpdateItemCallback TAVQListView::updateItemCallback() const { return d_func()->updateItemCallback(); }
+void TAVQListView::setItemSizeCallback(ItemSizeCallback callback) { d_func()->setItemSizeCallback(callback); }
+ItemSizeCallback TAVQListView::itemSizeCallback() const { return d_func()->itemSizeCallback(); }
+void TAVQListView::setItemHeight(int height) { d_func()->setItemHeight(height); }
+int TAVQListView::itemHeight() const { return d_func()->itemHeight(); }
+void TAVQListView::setItemWidth(int width) { d_func()->setItemWidth(width); }
+int TAVQListView::itemWidth() const { return d_func()->itemWidth(); }
+void TAVQListView::setTextSelectable(bool on) { d_func()->setTextSelectable(on); }
+bool TAVQListView::isTextSelectable() const { return d_func()->isTextSelectable(); }
+void TAVQListView::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQListView::backgroundStyle() const { return d_func()->backgroundStyle(); }
+void TAVQListView::setItemStyle(int state, const TAVQBoxStyle &style) { d_func()->setItemStyle(state, style); }
+const TAVQBoxStyle &TAVQListView::itemStyle(int state) const { return d_func()->itemStyle(state); }
 
 void TAVQListView::fillPreviewRows()
 {
@@ -531,7 +562,7 @@ void TAVQListView::fillPreviewRows()
 
 TAVQRowHitRects TAVQListView::rowHitRects(int row) const
 {
-    const TAVQRowHitRects *rects = m_impl->m_records.hitRects(row);
+    const TAVQRowHitRects *rects = d_func()->records().hitRects(row);
     return rects ? *rects : TAVQRowHitRects();
 }
 
@@ -548,7 +579,7 @@ void TAVQListView::setScrollBarThickness(bool horizontal, int px)
 
 bool TAVQListView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (TAVQItemViews::paintViewportBackground(this, watched, event, m_impl->m_backgroundStyle))
+    if (TAVQItemViews::paintViewportBackground(this, watched, event, d_func()->backgroundStyle()))
         return false;
     // Rows are as wide as the viewport; Qt 6 does not lay them out again when a
     // scroll bar narrows it, so the view asks for that itself.
@@ -563,7 +594,7 @@ bool TAVQListView::eventFilter(QObject *watched, QEvent *event)
 void TAVQListView::mouseReleaseEvent(QMouseEvent *event)
 {
     QListView::mouseReleaseEvent(event);
-    m_delegate->stopSelecting();
+    d_func()->delegate()->stopSelecting();
 }
 
 void TAVQListView::paintEvent(QPaintEvent *event)
@@ -574,7 +605,7 @@ void TAVQListView::paintEvent(QPaintEvent *event)
 void TAVQListView::resizeEvent(QResizeEvent *event)
 {
     QListView::resizeEvent(event);
-    m_impl->m_records.clear();
+    d_func()->records().clear();
 }
 
 void TAVQListView::mousePressEvent(QMouseEvent *event)
@@ -613,27 +644,14 @@ void TAVQListView::leaveEvent(QEvent *event)
 void TAVQListView::scrollContentsBy(int dx, int dy)
 {
     QListView::scrollContentsBy(dx, dy);
-    m_impl->m_records.scroll(dx, dy, viewport()->rect());
-    hoverUnderPointer();
-}
-
-// Qt moves the hover row only when the pointer moves; a still pointer over
-// scrolled rows gets a move of its own so that the row now under it takes the
-// hover. Not while a button is held: a move then drags or selects.
-void TAVQListView::hoverUnderPointer()
-{
-    QWidget *area = viewport();
-    const QPoint global = QCursor::pos();
-    const QPoint local = area->mapFromGlobal(global);
-    if (!area->isVisible() || !area->rect().contains(local) || QApplication::mouseButtons() != Qt::NoButton)
-        return;
-    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, QApplication::keyboardModifiers());
-    QApplication::sendEvent(area, &move);
+    TAVQListViewImpl *d = d_func();
+    d->records().scroll(dx, dy, viewport()->rect());
+    d->hoverUnderPointer();
 }
 
 void TAVQListView::reset()
 {
-    m_impl->m_records.clear();
+    d_func()->records().clear();
     QListView::reset();
 }
 

@@ -5,236 +5,212 @@
 
 #include "core/tavqcontrol.h"
 #include "tavqitemviewparts.h"
-#include "tavqlabel.h"
 
-#include <QItemDelegate>
 #include <QListView>
-#include <QPointer>
+#include <QModelIndex>
+#include <QRect>
+#include <QSize>
 
-#include <array>
 #include <map>
-#include <optional>
-#include <vector>
+
+class QStyleOptionViewItem;
 
 namespace TAVQtLib {
 
-class TAVQListView;
+class TAVQListViewImpl;
 
-// Binds one row's data into the template before the row is drawn.
+/// Binds one row's data into the template before the row is drawn: called
+/// with the view, its template and the row's index on every paint of the row.
 using UpdateItemCallback = void (*)(QAbstractItemView *view, QWidget *itemTemplate, const QModelIndex &index);
-// Gives the size of one row.
+/// Gives the size of one row, in place of the view's item height and width.
 using ItemSizeCallback = QSize (*)(QAbstractItemView *view, const QStyleOptionViewItem &option,
                                    const QModelIndex &index);
 
-// Where each template control was drawn in one row, in viewport coordinates.
+/// Where each control of the template was drawn in one row, in viewport
+/// coordinates, by the control's implementation object (ITAVQControlBase::GetImpl()).
 using TAVQRowHitRects = std::map<TAVQControlBaseImpl *, QRect>;
 
-// What the view keeps of the rows it drew: where each template control landed
-// and, in text-selection mode, the row's label text as the row was first drawn.
-// Only rows in the viewport are kept, so that neither the memory nor the cost
-// of a scroll step grows with the rows drawn before.
-class TAVQTLIB_EXPORT TAVQRowRecords
-{
-public:
-    // Null for a row not drawn since it was last dropped.
-    const TAVQRowHitRects *hitRects(int row) const;
-    void setHitRects(int row, const QRect &rowRect, TAVQRowHitRects rects);
-    const QString *text(int row) const;
-    // The first text of a row stays until the row is dropped.
-    void cacheText(int row, const QString &html);
-
-    // Moves the records with the scrolled pixels and forgets the rows that left `viewport`.
-    void scroll(int dx, int dy, const QRect &viewport);
-    void dropRows(int first, int last);
-    // Rows from `first` on: their numbers now name other rows.
-    void dropFrom(int first);
-    void clear() { m_rows.clear(); }
-
-private:
-    struct Row
-    {
-        QRect rect;
-        TAVQRowHitRects controls;
-        std::optional<QString> text;
-    };
-
-    std::map<int, Row> m_rows;
-};
-
-// Look, row sizes and per-row records of a list view.
-class TAVQTLIB_EXPORT TAVQListViewImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQListViewImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    // Rows are drawn by the delegate and the background by the viewport filter.
-    void Draw(QPainter *painter, const QRect &rect) override;
-    void OnChildrenLoaded() override;
-
-    // Drops the records of the rows each change of `model` moves or alters.
-    void followModel(QAbstractItemModel *old, QAbstractItemModel *model);
-
-private:
-    friend class TAVQListView;
-    friend class TAVQListViewItemDelegate;
-
-    TAVQListView *view() const;
-    void loadStyles(const Json::Value &element);
-    void loadAttr(const Json::Value &element);
-    void loadScrollBars(const Json::Value &element);
-
-    bool m_textSelectable = false;
-    int m_itemHeight = 20;
-    int m_itemWidth = 20;
-    QPointer<QWidget> m_itemTemplate;
-    TAVQBoxStyle m_backgroundStyle;
-    std::array<TAVQBoxStyle, 4> m_itemStyles;
-    ItemSizeCallback m_itemSizeCallback = nullptr;
-    UpdateItemCallback m_updateItemCallback = nullptr;
-    TAVQRowRecords m_records;
-};
-
-// A row and a place in the text of its selectable label.
-struct TAVQTLIB_EXPORT TAVQRowTextPosition
-{
-    // The model row, -1 for none.
-    int row = -1;
-    // The position in that row's text.
-    TAVQTextPosition position;
-};
-
-// Draws every row through the one hidden template and hit-tests presses
-// against the rectangles recorded while drawing.
-class TAVQTLIB_EXPORT TAVQListViewItemDelegate : public QItemDelegate
-{
-    Q_OBJECT
-
-public:
-    // Paints rows through the template of `impl`.
-    TAVQListViewItemDelegate(TAVQListViewImpl *impl, QObject *parent);
-
-    // Paints the row from the control's item styles.
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    // The row size the control lays out with.
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    // Qt's handling, then a press on a template control of the row emits pressCtrl().
-    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
-                     const QModelIndex &index) override;
-
-    // Collects the template's control implementations, the template first.
-    void setTemplateControls(QWidget *itemTemplate);
-    int templateControlCount() const { return int(m_templateControls.size()); }
-    TAVQRowTextPosition selectionAnchor() const { return m_selAnchor; }
-    TAVQRowTextPosition selectionFocus() const { return m_selFocus; }
-    void stopSelecting() { m_selecting = false; }
-
-private:
-    struct Hit
-    {
-        TAVQControlBaseImpl *control = nullptr;
-        QRect rect;
-    };
-
-    TAVQListView *view() const;
-    void collectControls(QObject *object);
-    void selectRowText(TAVQLabelEx *label, int row) const;
-    Hit hitAt(int row, const QPoint &point) const;
-    TAVQLabelEx *loadRowText(const Hit &hit, int row) const;
-    bool mousePress(QMouseEvent *event, const QStyleOptionViewItem &option, const QModelIndex &index);
-    void mouseMove(QMouseEvent *event, const QStyleOptionViewItem &option, const QModelIndex &index);
-
-    QWidget *m_hoveredControl = nullptr;
-    TAVQListViewImpl *m_impl;
-    std::vector<QPointer<TAVQControlBaseImpl>> m_templateControls;
-    TAVQRowTextPosition m_selAnchor;
-    TAVQRowTextPosition m_selFocus;
-    bool m_selecting = false;
-    bool m_iBeamShown = false;
-};
-
-// A list over an item model whose rows are drawn from one template container,
-// so that no widget is created per row.
-class TAVQTLIB_EXPORT TAVQListView : public TAVQControl<QListView, TAVQListViewImpl>, public TAVQItemViewScrollBars
+/**
+ * \brief A list over an item model whose rows are all drawn from one template
+ * container, so that no widget is made per row; page types "qtlistview",
+ * "listview" and "templateList".
+ *
+ * The template is a control, normally a TAVQContainer, with controls in it;
+ * the view hides it. For each row the view gives a container template the
+ * row's box (setItemStyle(): normal, mouse over or selected), draws it, lets
+ * the update callback bind the row's data into the template's controls, lays
+ * the template out at the row's size and draws each of its controls whose
+ * visible flag (TAVQControl::isVisibleFlag()) is set, the one under the
+ * pointer in its hover look. A page makes the element's first container child
+ * the template.
+ *
+ * \code
+ * // Binds one product into the row template.
+ * void bindProduct(QAbstractItemView *, QWidget *row, const QModelIndex &index)
+ * {
+ *     row->findChild<TAVQtLib::TAVQLabel *>(QStringLiteral("name"))->setText(index.data().toString());
+ * }
+ *
+ * auto *view = new TAVQtLib::TAVQListView(window);
+ * auto *row = new TAVQtLib::TAVQContainer(view);
+ * row->resize(240, 40);
+ * auto *name = new TAVQtLib::TAVQLabel(row);
+ * name->setObjectName(QStringLiteral("name"));
+ * name->setGeometry(8, 8, 160, 24);
+ * view->setItemHeight(40);
+ * view->setItemTemplate(row);
+ * view->setUpdateItemCallback(bindProduct);
+ * view->setModel(products);
+ * QObject::connect(view, &TAVQtLib::TAVQListView::pressCtrl, window,
+ *                  [](QWidget *control, const QModelIndex &index) { qDebug() << control << index.row(); });
+ * \endcode
+ *
+ * \par Signals
+ * pressCtrl(QWidget *control, const QModelIndex index) when a mouse press lands
+ * on a template control in a row; those of QListView too: `pressed()`,
+ * `clicked()`, `doubleClicked()`, `activated()`, and the selection model's.
+ *
+ * \par Repainting
+ * None of the setters repaints: call `viewport()->update()` after them.
+ * setModel() and fillPreviewRows() reset the view, which repaints. The sizes
+ * (setItemHeight(), setItemWidth(), setItemSizeCallback()) change the rows'
+ * size at once but their places only at their next layout, as when rows are
+ * inserted or removed or the model is reset: until then rows overlap or leave
+ * gaps. The scroll-bar setters repaint the bars.
+ *
+ * A control of the template is one widget for all rows: pressCtrl() hands over
+ * that widget (never one of a row), with the row's index. The update callback
+ * runs for every row on every paint and gets the same template each time. Each
+ * press of a fast double click counts as a press, so a template button takes
+ * both clicks; `doubleClicked()` is still emitted. setItemStyle() with
+ * StateAll sets the normal state alone, unlike the other controls' setters.
+ */
+class TAVQTLIB_EXPORT TAVQListView : public TAVQControl<QListView>, public TAVQItemViewScrollBars
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The template every row is drawn from; see setItemTemplate().
+    Q_PROPERTY(QWidget *itemTemplate READ itemTemplate WRITE setItemTemplate)
+    /// The height of a row in pixels; see setItemHeight().
+    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
+    /// The width of an item in icon mode; see setItemWidth().
+    Q_PROPERTY(int itemWidth READ itemWidth WRITE setItemWidth)
+    /// Whether the template's label text can be selected across rows; see setTextSelectable().
+    Q_PROPERTY(bool textSelectable READ isTextSelectable WRITE setTextSelectable)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives
+    /// it: frameless, transparent, one pixel between rows, no editing, scrolling
+    /// by pixel, with its two skinned bars.
     explicit TAVQListView(QWidget *parent = nullptr);
+    /// Takes the delegate off the view, then deletes it and the implementation object.
     ~TAVQListView() override;
 
+    /// "qtlistview".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the view's "style" slots (0 background;
+    /// 2 row box for normal, standing for all three until 3 mouse over and
+    /// 4 selected follow), its "attr" keys ("itemHeight", "itemWidth", "spacing",
+    /// "itemMode": non-zero for icon mode) and its scroll-bar children.
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // Sets the model; the rows' records follow the new model.
+    /// Sets the model, as QListView does; the view forgets what it recorded of
+    /// the old model's rows and follows the new model's changes.
     void setModel(QAbstractItemModel *model) override;
 
-    // A null template is ignored; the template is hidden.
+    /// Makes `itemTemplate` the template every row is drawn from and hides it;
+    /// its controls are collected now, so call this again after adding some.
+    /// Null is ignored.
     void setItemTemplate(QWidget *itemTemplate);
-    QWidget *itemTemplate() const { return m_impl->m_itemTemplate; }
-    void setUpdateItemCallback(UpdateItemCallback callback) { m_impl->m_updateItemCallback = callback; }
-    UpdateItemCallback updateItemCallback() const { return m_impl->m_updateItemCallback; }
-    void setItemSizeCallback(ItemSizeCallback callback) { m_impl->m_itemSizeCallback = callback; }
-    ItemSizeCallback itemSizeCallback() const { return m_impl->m_itemSizeCallback; }
-    // No relayout follows; 0 means 20.
-    void setItemHeight(int height) { m_impl->m_itemHeight = height; }
-    int itemHeight() const { return m_impl->m_itemHeight; }
-    void setItemWidth(int width) { m_impl->m_itemWidth = width; }
-    int itemWidth() const { return m_impl->m_itemWidth; }
-    void setTextSelectable(bool on) { m_impl->m_textSelectable = on; }
-    bool isTextSelectable() const { return m_impl->m_textSelectable; }
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->m_backgroundStyle = style; }
-    const TAVQBoxStyle &backgroundStyle() const { return m_impl->m_backgroundStyle; }
-    // States 0 normal, 1 mouse over, 2 selected, 3 kept only; others mean 0.
+    /// The template rows are drawn from; null before one is set or once it is deleted.
+    QWidget *itemTemplate() const;
+    /// Sets the function that binds a row's data into the template; null for none.
+    void setUpdateItemCallback(UpdateItemCallback callback);
+    /// The function that binds a row's data into the template; null for none.
+    UpdateItemCallback updateItemCallback() const;
+    /// Sets the function that gives each row's size; null (the default) for the
+    /// view's item height and width. Asked only while the template is a control.
+    void setItemSizeCallback(ItemSizeCallback callback);
+    /// The function that gives each row's size; null for none.
+    ItemSizeCallback itemSizeCallback() const;
+    /// Sets the height of a row in pixels (default 20; 0 also means 20). The
+    /// rows move apart or together at their next layout.
+    void setItemHeight(int height);
+    /// The height of a row in pixels as set; 0 stands for 20.
+    int itemHeight() const;
+    /// Sets the width of an item in icon mode, in pixels (default 20; 0 also
+    /// means 20); in list mode a row is as wide as the viewport.
+    void setItemWidth(int width);
+    /// The width of an item in icon mode as set; 0 stands for 20.
+    int itemWidth() const;
+    /// Sets whether the text of the template's selectable TAVQLabelEx controls
+    /// can be selected with the mouse, across rows (default false).
+    void setTextSelectable(bool on);
+    /// Whether the text of the template's labels can be selected across rows.
+    bool isTextSelectable() const;
+    /// Sets the box painted over the whole viewport, under the rows.
+    void setBackgroundStyle(const TAVQBoxStyle &style);
+    /// The box painted under the rows.
+    const TAVQBoxStyle &backgroundStyle() const;
+    /// Sets the box a TAVQContainer template takes in a row state: 0 normal,
+    /// 1 mouse over, 2 selected, 3 kept but never drawn; any other state,
+    /// StateAll among them, sets state 0.
     void setItemStyle(int state, const TAVQBoxStyle &style);
+    /// The box of a row state; any state out of 0 to 3 reads state 0.
     const TAVQBoxStyle &itemStyle(int state) const;
 
-    // Twenty empty rows, so that the designer shows the template.
+    /// Sets a model of twenty empty rows, owned by the view, so that a designer
+    /// shows the template.
     void fillPreviewRows();
 
-    // The delegate that paints the rows through the template.
-    TAVQListViewItemDelegate *itemDelegateImpl() const { return m_delegate; }
-    // Where each template control was last drawn in `row`; empty when not drawn.
+    /// Where each template control was last drawn in `row`; empty for a row not
+    /// drawn since it last changed or left the viewport.
     TAVQRowHitRects rowHitRects(int row) const;
 
-    // Sets the bar's button length style sheet, replacing its sheet.
+    /// Sets the length of a bar's arrow buttons, as the bar's whole style sheet:
+    /// it replaces the thickness setScrollBarThickness() set on that bar.
     void setScrollBarButtonLength(bool horizontal, int px);
-    // Thickness sheet on both bars; asked for the horizontal bar it does nothing.
+    /// Sets the thickness of both bars, as their whole style sheets, replacing
+    /// the button lengths; asked for the horizontal bar it does nothing.
     void setScrollBarThickness(bool horizontal, int px);
 
 signals:
-    // Emitted when a control of a row's template is pressed, with the row's index.
+    /// Emitted when a mouse press lands on a control of a row's template: the
+    /// control drawn last under the point (the template itself never counts),
+    /// with the row's index. The receiver may remove the row.
     void pressCtrl(QWidget *control, const QModelIndex index);
 
 protected:
+    /// Paints the background style on the viewport before the rows, and lays the
+    /// rows out again when the viewport's width changes in list mode.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Qt's handling; ends a text selection.
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// Qt's painting of the rows, each through the template.
     void paintEvent(QPaintEvent *event) override;
+    /// Qt's handling; forgets where the template controls were drawn.
     void resizeEvent(QResizeEvent *event) override;
-    // The view has no pressed or hover look of its own; rows carry it.
+    /// Qt's handling alone: the view has no pressed look of its own; rows carry it.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Qt's handling alone: the view has no hover look of its own; rows carry it.
     void mouseMoveEvent(QMouseEvent *event) override;
+    /// Handled as a press, then `doubleClicked()` for the row under the pointer,
+    /// unless the press took that row away.
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    /// Qt's handling alone.
     void enterEvent(TAVQEnterEvent *event) override;
+    /// Qt's handling alone.
     void leaveEvent(QEvent *event) override;
+    /// Qt's scrolling; the records of the rows still shown move with them, and a
+    /// pointer resting over the viewport gives the hover to the row now under it.
     void scrollContentsBy(int dx, int dy) override;
 
 protected slots:
+    /// Forgets what was recorded of the rows, then Qt's reset.
     void reset() override;
 
 private:
-    // Gives the hover to the row under a pointer resting over the viewport.
-    void hoverUnderPointer();
-
-    TAVQListViewItemDelegate *m_delegate;
+    TAVQ_DECLARE_IMPL(TAVQListView)
 };
 
 } // namespace TAVQtLib

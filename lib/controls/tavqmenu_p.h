@@ -13,7 +13,7 @@
 namespace TAVQtLib {
 
 // Look of a menu bar: item boxes and fonts per visual state.
-class TAVQTLIB_EXPORT TAVQMenuBarImpl : public TAVQControlBaseImpl
+class TAVQMenuBarImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -48,7 +48,7 @@ private:
 };
 
 // Look of a menu: background, item boxes and fonts per visual state.
-class TAVQTLIB_EXPORT TAVQMenuImpl : public TAVQControlBaseImpl
+class TAVQMenuImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

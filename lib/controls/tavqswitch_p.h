@@ -4,6 +4,7 @@
 // Not part of the API: the look and slide behind TAVQSwitch.
 
 #include "tavqswitch.h"
+#include "base/tavqkeytable_p.h"
 
 #include "core/tavqcontrolbaseimpl.h"
 
@@ -14,7 +15,7 @@
 namespace TAVQtLib {
 
 // Look and slide of a switch.
-class TAVQTLIB_EXPORT TAVQSwitchImpl : public TAVQControlBaseImpl
+class TAVQSwitchImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

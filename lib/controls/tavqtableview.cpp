@@ -1,4 +1,4 @@
-#include "tavqtableview.h"
+#include "tavqtableview_p.h"
 
 #include "tavqcheckbox.h"
 #include "tavqscrollbarconfig_p.h"
@@ -6,6 +6,7 @@
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
 #include "base/tavqkeytable_p.h"
+#include "core/tavqcontrol_p.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots_p.h"
 #include "resources/tavqresourcemanager.h"
@@ -225,6 +226,17 @@ QWidget *TAVQTableViewImpl::columnTemplate(int column) const
     return it == m_columnTemplates.end() ? nullptr : it->second.data();
 }
 
+void TAVQTableViewImpl::setHeaders(TAVQTableHeader *horizontal, TAVQTableHeader *vertical)
+{
+    m_hHeader = horizontal;
+    m_vHeader = vertical;
+}
+
+TAVQTableHeader *TAVQTableViewImpl::header(Qt::Orientation orientation) const
+{
+    return orientation == Qt::Horizontal ? m_hHeader : m_vHeader;
+}
+
 void TAVQTableViewImpl::setHover(int row, const QModelIndex &index)
 {
     m_hoverRow = row;
@@ -259,7 +271,7 @@ void TAVQTableViewImpl::paintCheck(QPainter *painter, const QRect &cell, bool ch
     if (!m_checkStamp)
         return;
     m_checkStamp->setChecked(checked);
-    m_checkStamp->impl()->Draw(painter, checkRect(cell));
+    m_checkStamp->GetImpl()->Draw(painter, checkRect(cell));
 }
 
 bool TAVQTableViewImpl::drawColumnTemplate(QPainter *painter, int column, const QRect &cell) const
@@ -440,22 +452,23 @@ TAVQConerWidget::TAVQConerWidget(TAVQTableViewImpl *impl, QWidget *parent)
 
 // TAVQTableView
 
+TAVQ_DEFINE_IMPL(TAVQTableView)
+
 TAVQTableView::TAVQTableView(QWidget *parent)
-    : TAVQControl<QTableView, TAVQTableViewImpl>(parent)
-    , m_delegate(new TAVQTableViewitemDelegate(m_impl, this))
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQTableViewImpl(widget); })
 {
-    setItemDelegate(m_delegate);
+    TAVQTableViewImpl *d = d_func();
+    setItemDelegate(new TAVQTableViewitemDelegate(d, this));
     installScrollBars(this);
-    m_hHeader = new TAVQTableHeader(m_impl, Qt::Horizontal, this);
-    m_vHeader = new TAVQTableHeader(m_impl, Qt::Vertical, this);
-    setHorizontalHeader(m_hHeader);
-    setVerticalHeader(m_vHeader);
-    m_vHeader->hide();
+    auto *horizontal = new TAVQTableHeader(d, Qt::Horizontal, this);
+    auto *vertical = new TAVQTableHeader(d, Qt::Vertical, this);
+    d->setHeaders(horizontal, vertical);
+    setHorizontalHeader(horizontal);
+    setVerticalHeader(vertical);
+    vertical->hide();
     setShowGrid(false);
-    m_corner = new TAVQConerWidget(m_impl, this);
-    setCornerWidget(m_corner);
-    m_viewport = new TAVQViewport(m_impl, this);
-    setViewport(m_viewport);
+    setCornerWidget(new TAVQConerWidget(d, this));
+    setViewport(new TAVQViewport(d, this));
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
@@ -465,38 +478,67 @@ TAVQTableView::TAVQTableView(QWidget *parent)
     setVerticalScrollMode(ScrollPerPixel);
     setHorizontalScrollMode(ScrollPerPixel);
     setAttribute(Qt::WA_MouseTracking);
-    m_impl->createCheckStamp();
+    d->createCheckStamp();
 }
+
+TAVQTableView::~TAVQTableView() = default;
 
 QString TAVQTableView::GetTypeName()
 {
     return QStringLiteral("qtdatagrid");
 }
 
+bool TAVQTableView::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQTableViewImpl>(element);
+}
+
+void TAVQTableView::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->setBackgroundStyle(style); }
+const TAVQBoxStyle &TAVQTableView::backgroundStyle() const { return d_func()->backgroundStyle(); }
+void TAVQTableView::setCellStyle(int look, const TAVQBoxStyle &style) { d_func()->setCellStyle(look, style); }
+const TAVQBoxStyle &TAVQTableView::cellStyle(int look) const { return d_func()->cellStyle(look); }
+void TAVQTableView::setCellFontStyle(int look, const TAVQFontStyle &style) { d_func()->setCellFontStyle(look, style); }
+const TAVQFontStyle &TAVQTableView::cellFontStyle(int look) const { return d_func()->cellFontStyle(look); }
+void TAVQTableView::setHeaderStyle(int look, const TAVQBoxStyle &style) { d_func()->setHeaderStyle(look, style); }
+const TAVQBoxStyle &TAVQTableView::headerStyle(int look) const { return d_func()->headerStyle(look); }
+void TAVQTableView::setHeaderFontStyle(int look, const TAVQFontStyle &style)
+{
+    d_func()->setHeaderFontStyle(look, style);
+}
+const TAVQFontStyle &TAVQTableView::headerFontStyle(int look) const { return d_func()->headerFontStyle(look); }
+void TAVQTableView::setItemHeight(int height) { d_func()->setItemHeight(height); }
+int TAVQTableView::itemHeight() const { return d_func()->itemHeight(); }
+void TAVQTableView::setCheckable(bool checkable) { d_func()->setCheckable(checkable); }
+bool TAVQTableView::isCheckable() const { return d_func()->isCheckable(); }
+void TAVQTableView::setCheckImage(bool checked, const QString &name) { d_func()->setCheckImage(checked, name); }
+QString TAVQTableView::checkImage(bool checked) const { return d_func()->checkImage(checked); }
+void TAVQTableView::setColumnTemplate(int column, QWidget *widget) { d_func()->setColumnTemplate(column, widget); }
+QWidget *TAVQTableView::columnTemplate(int column) const { return d_func()->columnTemplate(column); }
+
 TAVQTableHeader *TAVQTableView::tableHeader(Qt::Orientation orientation) const
 {
-    return orientation == Qt::Horizontal ? m_hHeader : m_vHeader;
+    return d_func()->header(orientation);
 }
 
 void TAVQTableView::setScrollBarButtonLength(bool, int length)
 {
-    m_impl->setScrollBarButtonLength(length);
+    d_func()->setScrollBarButtonLength(length);
 }
 
 void TAVQTableView::setScrollBarThickness(bool, int thickness)
 {
-    m_impl->setScrollBarThickness(thickness);
+    d_func()->setScrollBarThickness(thickness);
     applyScrollBarSheet();
 }
 
 void TAVQTableView::applyScrollBarSheet()
 {
-    setScrollBarSheets(m_impl->scrollBarSheet());
+    setScrollBarSheets(d_func()->scrollBarSheet());
 }
 
 bool TAVQTableView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (TAVQItemViews::paintViewportBackground(this, watched, event, m_impl->backgroundStyle()))
+    if (TAVQItemViews::paintViewportBackground(this, watched, event, d_func()->backgroundStyle()))
         return false;
     return QTableView::eventFilter(watched, event);
 }
@@ -504,9 +546,10 @@ bool TAVQTableView::eventFilter(QObject *watched, QEvent *event)
 void TAVQTableView::leaveEvent(QEvent *event)
 {
     QTableView::leaveEvent(event);
-    if (m_impl->hoverRow() == -1)
+    TAVQTableViewImpl *d = d_func();
+    if (d->hoverRow() == -1)
         return;
-    m_impl->setHover(-1, QModelIndex());
+    d->setHover(-1, QModelIndex());
     repaint();
 }
 
@@ -515,7 +558,7 @@ void TAVQTableView::paintEvent(QPaintEvent *event)
     // Qt routes only the viewport's paint events here, so that is where to paint.
     {
         QPainter painter(viewport());
-        TAVQControlBaseImpl::paintBox(&painter, m_impl->backgroundStyle(), 0, 0, width(), height());
+        TAVQControlBaseImpl::paintBox(&painter, d_func()->backgroundStyle(), 0, 0, width(), height());
     }
     QTableView::paintEvent(event);
 }

@@ -6,254 +6,162 @@
 #include "core/tavqcontrol.h"
 #include "tavqitemviewparts.h"
 
-#include <QHeaderView>
-#include <QItemDelegate>
-#include <QModelIndex>
-#include <QPointer>
-#include <QSize>
 #include <QTableView>
-
-#include <array>
-#include <map>
 
 namespace TAVQtLib {
 
-class TAVQCheckBox;
-class TAVQTableView;
+class TAVQTableHeader;
+class TAVQTableViewImpl;
 
-// Looks of a data grid: background, cells and header by look (0 normal, 1 mouse
-// over, 2 selected, 3 kept), the check boxes of column 0 and the column templates.
-class TAVQTLIB_EXPORT TAVQTableViewImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQTableViewImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    void Draw(QPainter *painter, const QRect &rect) override;
-    void OnChildrenLoaded() override;
-
-    // Creates the check stamp; called once the view exists.
-    void createCheckStamp();
-    TAVQCheckBox *checkStamp() const { return m_checkStamp; }
-
-    // The box painted behind the whole control.
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_backgroundStyle = style; }
-    const TAVQBoxStyle &backgroundStyle() const { return m_backgroundStyle; }
-    // Looks 0 to 3; look 4 (setters only) means all four. Other looks change
-    // nothing and read as look 0.
-    void setCellStyle(int look, const TAVQBoxStyle &style);
-    const TAVQBoxStyle &cellStyle(int look) const { return m_cellStyles[stateSlot(look)]; }
-    void setCellFontStyle(int look, const TAVQFontStyle &style);
-    const TAVQFontStyle &cellFontStyle(int look) const { return m_cellFontStyles[stateSlot(look)]; }
-    void setHeaderStyle(int look, const TAVQBoxStyle &style) { m_headerLooks.setBox(look, style); }
-    const TAVQBoxStyle &headerStyle(int look) const { return m_headerLooks.box(look); }
-    void setHeaderFontStyle(int look, const TAVQFontStyle &style) { m_headerLooks.setFont(look, style); }
-    const TAVQFontStyle &headerFontStyle(int look) const { return m_headerLooks.font(look); }
-
-    // The height of a row in pixels.
-    void setItemHeight(int height) { m_itemHeight = height; }
-    int itemHeight() const { return m_itemHeight; }
-
-    // Whether column 0 and its header carry check marks.
-    void setCheckable(bool checkable) { m_checkable = checkable; }
-    bool isCheckable() const { return m_checkable; }
-    // The check mark image of column 0, checked or unchecked, by resource name.
-    void setCheckImage(bool checked, const QString &name);
-    QString checkImage(bool checked) const { return checked ? m_checkedImage : m_uncheckedImage; }
-    // The size of the check mark image.
-    QSize checkImageSize() const { return m_checkImageSize; }
-    // Whether the header's check mark is checked.
-    bool isHeaderChecked() const { return m_headerChecked; }
-    // Toggles the header's check mark; returns the new state.
-    bool toggleHeaderChecked() { return m_headerChecked = !m_headerChecked; }
-
-    // The widget whose look the cells of a column take; null for none.
-    void setColumnTemplate(int column, QWidget *widget);
-    // Null for a column without a template or whose template was deleted.
-    QWidget *columnTemplate(int column) const;
-
-    // The row under the pointer, -1 for none.
-    int hoverRow() const { return m_hoverRow; }
-    // The cell under the pointer, invalid for none.
-    QModelIndex hoverIndex() const { return m_hoverIndex; }
-    // Records the row and cell under the pointer.
-    void setHover(int row, const QModelIndex &index);
-
-    // The thickness of the bars, in pixels.
-    int scrollBarThickness() const { return m_scrollBarThickness; }
-    void setScrollBarThickness(int thickness) { m_scrollBarThickness = thickness; }
-    // The length of the bars' arrow buttons, in pixels.
-    int scrollBarButtonLength() const { return m_scrollBarButtonLength; }
-    void setScrollBarButtonLength(int length) { m_scrollBarButtonLength = length; }
-    // The whole style sheet both bars get for the stored thickness and button length.
-    QString scrollBarSheet() const;
-
-    // Where the check box of column 0 sits in a cell or header section.
-    QRect checkRect(const QRect &cell) const;
-    // The cell or section with the room for the check box taken off in column 0.
-    QRect textRect(const QRect &cell, int column) const;
-    void paintCheck(QPainter *painter, const QRect &cell, bool checked) const;
-    // Draws the column's template into the cell; false when the column has none.
-    bool drawColumnTemplate(QPainter *painter, int column, const QRect &cell) const;
-
-private:
-    TAVQTableView *view() const;
-    void loadStyles(const Json::Value &element);
-    void loadAttr(const Json::Value &attr);
-
-    int m_itemHeight = 20;
-    TAVQBoxStyle m_backgroundStyle;
-    std::array<TAVQFontStyle, 4> m_cellFontStyles;
-    std::array<TAVQBoxStyle, 4> m_cellStyles;
-    TAVQHeaderLooks m_headerLooks;
-    int m_hoverRow = -1;
-    QModelIndex m_hoverIndex;
-    int m_scrollBarThickness = 23;
-    int m_scrollBarButtonLength = 23;
-    TAVQCheckBox *m_checkStamp = nullptr;
-    bool m_checkable = false;
-    QSize m_checkImageSize{24, 24};
-    QString m_checkedImage = QStringLiteral("IDB_CHECKED");
-    QString m_uncheckedImage = QStringLiteral("IDB_UNCHECK");
-    bool m_headerChecked = false;
-    // Guarded: the application may delete a template while the table lives.
-    std::map<int, QPointer<QWidget>> m_columnTemplates;
-};
-
-// Paints cells from the implementation's styles and flips the check role on
-// presses inside the check box of column 0.
-class TAVQTLIB_EXPORT TAVQTableViewitemDelegate : public QItemDelegate
-{
-    Q_OBJECT
-
-public:
-    // Paints cells in the looks of `impl`.
-    TAVQTableViewitemDelegate(TAVQTableViewImpl *impl, QObject *parent);
-
-    // Paints the row from the control's item styles.
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    // A press on a cell's check mark toggles it; other events go to Qt's handling.
-    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
-                     const QModelIndex &index) override;
-
-private:
-    bool isCheckPress(const QEvent *event, const QStyleOptionViewItem &option, const QModelIndex &index) const;
-    void trackHover(const QModelIndex &index) const;
-
-    TAVQTableViewImpl *m_impl;
-};
-
-// A header painted from the implementation's header styles; the horizontal one
-// carries the header check box.
-class TAVQTLIB_EXPORT TAVQTableHeader : public QHeaderView
-{
-    Q_OBJECT
-
-public:
-    // A header of the given orientation in the looks of `impl`.
-    TAVQTableHeader(TAVQTableViewImpl *impl, Qt::Orientation orientation, QWidget *parent);
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QRect sectionRect(int section) const;
-
-    TAVQTableViewImpl *m_impl;
-};
-
-// The corner between the bars, painted with the background style.
-class TAVQTLIB_EXPORT TAVQConerWidget : public TAVQBoxPane
-{
-    Q_OBJECT
-
-public:
-    // Paints the view's background box under `parent`.
-    TAVQConerWidget(TAVQTableViewImpl *impl, QWidget *parent);
-};
-
-// The area under the cells, painted like the corner.
-class TAVQTLIB_EXPORT TAVQViewport : public TAVQConerWidget
-{
-    Q_OBJECT
-
-public:
-    // The corner widget's constructor.
-    using TAVQConerWidget::TAVQConerWidget;
-};
-
-// A data grid over an ordinary item model, painted entirely from styles.
-class TAVQTLIB_EXPORT TAVQTableView : public TAVQControl<QTableView, TAVQTableViewImpl>, public TAVQItemViewScrollBars
+/**
+ * \brief A data grid over an ordinary item model, painted entirely from
+ * styles, with a check box column and skinned scroll bars; page type
+ * "qtdatagrid" (also "datagrid").
+ *
+ * Cells, header sections, the background, the corner between the bars and the
+ * area under the cells are drawn from box and font styles, by look: 0 normal,
+ * 1 mouse over (the whole row under the pointer), 2 selected, 3 kept but never
+ * drawn. A cell shows its display text, after the image named by its
+ * `Qt::UserRole + 100` data when there is one. A column may take its cells'
+ * look from a template control instead (setColumnTemplate()). The vertical
+ * header is hidden; whole rows are selected, one at a time, and never edited.
+ *
+ * With setCheckable(), column 0 and its header section carry a check mark
+ * image: a press on a cell's mark writes the negated `Qt::CheckStateRole` value
+ * to the model (a bool, or nothing, gives a bool; anything else a
+ * Qt::CheckState), and a press on the header's mark toggles it and emits
+ * headerCheckedChanged().
+ *
+ * \code
+ * auto *grid = new TAVQtLib::TAVQTableView(window);
+ * auto *model = new QStandardItemModel(0, 3, grid);
+ * model->setHorizontalHeaderLabels({QStringLiteral("Item"), QStringLiteral("Qty"), QStringLiteral("Price")});
+ * grid->setModel(model);
+ * grid->setCheckable(true);
+ * TAVQtLib::TAVQBoxStyle selected;
+ * selected.color = QColor(0xCC, 0xE8, 0xFF);
+ * grid->setCellStyle(2, selected);
+ * QObject::connect(grid, &TAVQtLib::TAVQTableView::headerCheckedChanged, window,
+ *                  [model](bool checked) { qDebug() << "all" << checked << model->rowCount(); });
+ * \endcode
+ *
+ * \par Signals
+ * headerCheckedChanged(bool checked) when a press toggles the header's check
+ * mark. Those of QTableView matter too: `clicked()`, `doubleClicked()`,
+ * `pressed()`, and the selection model's; the model's `dataChanged()` reports
+ * a cell's check.
+ *
+ * \par Repainting
+ * None of the setters repaints: call `viewport()->update()` after them (and
+ * `horizontalHeader()->viewport()->update()` after a header style). The
+ * scroll-bar setters repaint the bars.
+ *
+ * The header's check mark is the header's alone: toggling it changes no row,
+ * so a program that wants "check all" does that on headerCheckedChanged().
+ * In column 0 of a checkable table a check flips on the press alone: Qt's own
+ * toggle of checkable items on the release is skipped there. Row heights are
+ * Qt's (`verticalHeader()->setDefaultSectionSize()`): setItemHeight() stores a
+ * number only.
+ */
+class TAVQTLIB_EXPORT TAVQTableView : public TAVQControl<QTableView>, public TAVQItemViewScrollBars
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The row height stored; see setItemHeight().
+    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
+    /// Whether column 0 and its header section carry check marks; see setCheckable().
+    Q_PROPERTY(bool checkable READ isCheckable WRITE setCheckable)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives
+    /// it: no grid, no frame, no editing, single row selection, scrolling by
+    /// pixel, the vertical header hidden, with its two skinned bars.
     explicit TAVQTableView(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQTableView() override;
 
+    /// "qtdatagrid".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the grid's "style" slots (0 background,
+    /// 2–5 cell box, 6–9 cell font, 10–13 header box, 14–17 header font per
+    /// look, the first of each group standing for all four), its "attr" keys
+    /// ("multiselect", "itemHeight", also the header's height, "checkstyle",
+    /// "checkedImg", "uncheckImg") and its scroll-bar children.
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // The box painted behind the whole control.
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->setBackgroundStyle(style); }
-    const TAVQBoxStyle &backgroundStyle() const { return m_impl->backgroundStyle(); }
-    // The box of a cell, per look (4 sets all four).
-    void setCellStyle(int look, const TAVQBoxStyle &style) { m_impl->setCellStyle(look, style); }
-    const TAVQBoxStyle &cellStyle(int look) const { return m_impl->cellStyle(look); }
-    // The font style of a cell's text, per look (4 sets all four).
-    void setCellFontStyle(int look, const TAVQFontStyle &style) { m_impl->setCellFontStyle(look, style); }
-    const TAVQFontStyle &cellFontStyle(int look) const { return m_impl->cellFontStyle(look); }
-    // The box of a header section, per look (4 sets all four).
-    void setHeaderStyle(int look, const TAVQBoxStyle &style) { m_impl->setHeaderStyle(look, style); }
-    const TAVQBoxStyle &headerStyle(int look) const { return m_impl->headerStyle(look); }
-    // The font style of a header section's text, per look (4 sets all four).
-    void setHeaderFontStyle(int look, const TAVQFontStyle &style) { m_impl->setHeaderFontStyle(look, style); }
-    const TAVQFontStyle &headerFontStyle(int look) const { return m_impl->headerFontStyle(look); }
-    // The height of a row in pixels.
-    void setItemHeight(int height) { m_impl->setItemHeight(height); }
-    int itemHeight() const { return m_impl->itemHeight(); }
-    // Whether column 0 and its header carry check marks.
-    void setCheckable(bool checkable) { m_impl->setCheckable(checkable); }
-    bool isCheckable() const { return m_impl->isCheckable(); }
-    // The check mark image of column 0, checked or unchecked, by resource name.
-    void setCheckImage(bool checked, const QString &name) { m_impl->setCheckImage(checked, name); }
-    QString checkImage(bool checked) const { return m_impl->checkImage(checked); }
-    // The widget whose look the cells of a column take; null for none.
-    void setColumnTemplate(int column, QWidget *widget) { m_impl->setColumnTemplate(column, widget); }
-    QWidget *columnTemplate(int column) const { return m_impl->columnTemplate(column); }
+    /// Sets the box painted behind the cells, the corner and the area under the cells.
+    void setBackgroundStyle(const TAVQBoxStyle &style);
+    /// The box painted behind the cells.
+    const TAVQBoxStyle &backgroundStyle() const;
+    /// Sets the box of a cell in a look (0 to 3; 4 sets all four, others change
+    /// nothing). Invisible by default.
+    void setCellStyle(int look, const TAVQBoxStyle &style);
+    /// The box of a cell in a look; an out-of-range look reads look 0.
+    const TAVQBoxStyle &cellStyle(int look) const;
+    /// Sets the font style of a cell's text in a look (0 to 3; 4 sets all four).
+    void setCellFontStyle(int look, const TAVQFontStyle &style);
+    /// The font style of a cell's text in a look; an out-of-range look reads look 0.
+    const TAVQFontStyle &cellFontStyle(int look) const;
+    /// Sets the box of a header section in a look (0 to 3; 4 sets all four).
+    /// The header paints look 0 only.
+    void setHeaderStyle(int look, const TAVQBoxStyle &style);
+    /// The box of a header section in a look; an out-of-range look reads look 0.
+    const TAVQBoxStyle &headerStyle(int look) const;
+    /// Sets the font style of a header section's text in a look (0 to 3; 4 sets
+    /// all four). The header paints look 0 only.
+    void setHeaderFontStyle(int look, const TAVQFontStyle &style);
+    /// The font style of a header section's text in a look; an out-of-range look reads look 0.
+    const TAVQFontStyle &headerFontStyle(int look) const;
+    /// Stores a row height in pixels (default 20); the rows keep Qt's height.
+    void setItemHeight(int height);
+    /// The row height stored (default 20).
+    int itemHeight() const;
+    /// Sets whether column 0 and its header section carry check marks (default false).
+    void setCheckable(bool checkable);
+    /// Whether column 0 and its header section carry check marks.
+    bool isCheckable() const;
+    /// Sets the check mark image for checked (`checked` true) or unchecked, by
+    /// resource name; a known image's size becomes the room the mark takes.
+    void setCheckImage(bool checked, const QString &name);
+    /// The check mark image for checked or unchecked; "IDB_CHECKED" and
+    /// "IDB_UNCHECK" by default.
+    QString checkImage(bool checked) const;
+    /// Sets the control whose look the cells of `column` take: it is drawn with
+    /// its controls over each cell's box and text, in place of the cell's image
+    /// and check mark, and hidden itself. A widget that is no control draws
+    /// nothing; null removes the column's template.
+    void setColumnTemplate(int column, QWidget *widget);
+    /// The template of a column; null for none or once the widget is deleted.
+    QWidget *columnTemplate(int column) const;
 
-    // Both bars share the button length and the thickness; `horizontal` is ignored.
+    /// Stores the size applyScrollBarSheet() gives the vertical bar's buttons;
+    /// `horizontal` is ignored and nothing is applied yet.
     void setScrollBarButtonLength(bool horizontal, int length);
+    /// Stores the thickness of both bars and applies the sheet; `horizontal` is ignored.
     void setScrollBarThickness(bool horizontal, int thickness);
-    // Sets the style sheet for the stored thickness and button length on both bars.
+    /// Sets the style sheet for the stored thickness (default 23) and button
+    /// length (default 23) as the whole sheet of both bars.
     void applyScrollBarSheet();
 
-    // The horizontal or vertical header.
+    /// The horizontal or vertical header the control made, the same objects as
+    /// `horizontalHeader()` and `verticalHeader()`; null once replaced. Its
+    /// class is not part of the API: use it as a QHeaderView through those.
     TAVQTableHeader *tableHeader(Qt::Orientation orientation) const;
 
 signals:
-    // Emitted when the header's check mark is toggled, with its new state.
+    /// Emitted when a press on the header's check mark toggles it, with its new state.
     void headerCheckedChanged(bool checked);
 
 protected:
+    /// Paints the background style on the viewport before the cells.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Qt's handling; the row under the pointer loses its mouse-over look.
     void leaveEvent(QEvent *event) override;
+    /// Paints the background style, then Qt's painting of the cells.
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    TAVQTableHeader *m_hHeader;
-    TAVQTableHeader *m_vHeader;
-    TAVQTableViewitemDelegate *m_delegate;
-    TAVQConerWidget *m_corner;
-    TAVQViewport *m_viewport;
+    TAVQ_DECLARE_IMPL(TAVQTableView)
 };
 
 } // namespace TAVQtLib

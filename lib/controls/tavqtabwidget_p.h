@@ -15,7 +15,7 @@
 namespace TAVQtLib {
 
 // Look of a tab bar: the items, their boxes and fonts per look.
-class TAVQTLIB_EXPORT TAVQTabWidgetImpl : public TAVQControlBaseImpl
+class TAVQTabWidgetImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

@@ -1,10 +1,11 @@
-#include "tavqtreeview.h"
+#include "tavqtreeview_p.h"
 
 #include "tavqscrollbarconfig_p.h"
 #include "tavqvaluecontrols.h"
 #include "base/tavqjson_p.h"
 #include "base/tavqkeyreader_p.h"
 #include "base/tavqkeytable_p.h"
+#include "core/tavqcontrol_p.h"
 #include "core/tavqruntime.h"
 #include "core/tavqstyleslots_p.h"
 
@@ -56,6 +57,16 @@ TAVQTreeView *TAVQTreeViewImpl::view() const
 int TAVQTreeViewImpl::rowHeight() const
 {
     return m_itemHeight == 0 ? DefaultRowHeight : m_itemHeight;
+}
+
+void TAVQTreeViewImpl::setHeader(TAVQTreeHeader *header)
+{
+    m_header = header;
+}
+
+TAVQTreeHeader *TAVQTreeViewImpl::header() const
+{
+    return m_header;
 }
 
 const TAVQControlTable TAVQTreeViewImpl::Table{Keys, Slots, &TAVQScrollBarImpl::Table};
@@ -154,26 +165,27 @@ TAVQTreeConerWidget::TAVQTreeConerWidget(TAVQTreeViewImpl *impl, QWidget *parent
 
 // TAVQTreeView
 
+TAVQ_DEFINE_IMPL(TAVQTreeView)
+
 TAVQTreeView::TAVQTreeView(QWidget *parent)
-    : TAVQControl<QTreeView, TAVQTreeViewImpl>(parent)
-    , m_header(nullptr)
-    , m_delegate(new TAVQTreeViewItemDelegate(m_impl, this))
+    : TAVQControl(parent, [](QWidget *widget) -> TAVQControlBaseImpl * { return new TAVQTreeViewImpl(widget); })
 {
-    m_header = new TAVQTreeHeader(m_impl, Qt::Horizontal, this);
+    TAVQTreeViewImpl *d = d_func();
+    auto *delegate = new TAVQTreeViewItemDelegate(d, this);
+    auto *header = new TAVQTreeHeader(d, Qt::Horizontal, this);
+    d->setHeader(header);
     // As Qt's own tree header does: the last column takes the rest of the width,
     // else rows of a one-column tree stop at the default section size.
-    m_header->setStretchLastSection(true);
-    setHeader(m_header);
+    header->setStretchLastSection(true);
+    setHeader(header);
     setHeaderHidden(true);
-    m_corner = new TAVQTreeConerWidget(m_impl, this);
-    setCornerWidget(m_corner);
-    m_viewport = new TAVQTreeViewport(m_impl, this);
-    setViewport(m_viewport);
+    setCornerWidget(new TAVQTreeConerWidget(d, this));
+    setViewport(new TAVQTreeViewport(d, this));
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
     installScrollBars(this);
-    setItemDelegate(m_delegate);
+    setItemDelegate(delegate);
     setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
     viewport()->installEventFilter(this);
     setExpandsOnDoubleClick(true);
@@ -185,25 +197,49 @@ TAVQTreeView::TAVQTreeView(QWidget *parent)
     setUniformRowHeights(true);
 }
 
+TAVQTreeView::~TAVQTreeView() = default;
+
 QString TAVQTreeView::GetTypeName()
 {
     return QStringLiteral("qttree");
 }
 
+bool TAVQTreeView::LoadFromJson(const Json::Value &element)
+{
+    return loadFromJsonAs<TAVQTreeViewImpl>(element);
+}
+
+void TAVQTreeView::setBackgroundStyle(const TAVQBoxStyle &style) { d_func()->looks().setBackground(style); }
+const TAVQBoxStyle &TAVQTreeView::backgroundStyle() const { return d_func()->looks().background(); }
+void TAVQTreeView::setItemStyle(int look, const TAVQBoxStyle &style) { d_func()->looks().setBox(look, style); }
+const TAVQBoxStyle &TAVQTreeView::itemStyle(int look) const { return d_func()->looks().box(look); }
+void TAVQTreeView::setItemFontStyle(int look, const TAVQFontStyle &style) { d_func()->looks().setFont(look, style); }
+const TAVQFontStyle &TAVQTreeView::itemFontStyle(int look) const { return d_func()->looks().font(look); }
+void TAVQTreeView::setHeaderStyle(int look, const TAVQBoxStyle &style) { d_func()->headerLooks().setBox(look, style); }
+const TAVQBoxStyle &TAVQTreeView::headerStyle(int look) const { return d_func()->headerLooks().box(look); }
+void TAVQTreeView::setHeaderFontStyle(int look, const TAVQFontStyle &style)
+{
+    d_func()->headerLooks().setFont(look, style);
+}
+const TAVQFontStyle &TAVQTreeView::headerFontStyle(int look) const { return d_func()->headerLooks().font(look); }
+void TAVQTreeView::setItemHeight(int height) { d_func()->setItemHeight(height); }
+int TAVQTreeView::itemHeight() const { return d_func()->itemHeight(); }
+TAVQTreeHeader *TAVQTreeView::treeHeader() const { return d_func()->header(); }
+
 void TAVQTreeView::setScrollBarButtonLength(bool, int length)
 {
-    m_impl->setScrollBarButtonLength(length);
+    d_func()->setScrollBarButtonLength(length);
 }
 
 void TAVQTreeView::setScrollBarThickness(bool, int thickness)
 {
-    m_impl->setScrollBarThickness(thickness);
+    d_func()->setScrollBarThickness(thickness);
     setScrollBarSheets(treeScrollBarSheet(thickness));
 }
 
 bool TAVQTreeView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (TAVQItemViews::paintViewportBackground(this, watched, event, m_impl->looks().background()))
+    if (TAVQItemViews::paintViewportBackground(this, watched, event, d_func()->looks().background()))
         return false;
     return QTreeView::eventFilter(watched, event);
 }
@@ -213,7 +249,7 @@ void TAVQTreeView::paintEvent(QPaintEvent *event)
     // Qt routes only the viewport's paint events here, so that is where to paint.
     {
         QPainter painter(viewport());
-        m_impl->Draw(&painter, rect());
+        d_func()->Draw(&painter, rect());
     }
     QTreeView::paintEvent(event);
 }

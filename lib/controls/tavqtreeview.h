@@ -5,173 +5,122 @@
 
 #include "core/tavqcontrol.h"
 #include "tavqitemviewparts.h"
-#include "tavqlist.h"
 
-#include <QHeaderView>
-#include <QItemDelegate>
 #include <QTreeView>
 
 namespace TAVQtLib {
 
-class TAVQTreeView;
+class TAVQTreeHeader;
+class TAVQTreeViewImpl;
 
-// Looks and row height of a tree: background and cells by look (0 normal,
-// 1 mouse over, 2 selected, 3 kept), header looks stored only.
-class TAVQTLIB_EXPORT TAVQTreeViewImpl : public TAVQControlBaseImpl
-{
-    Q_OBJECT
-
-public:
-    // The look and state of `widget`, at their defaults.
-    explicit TAVQTreeViewImpl(QWidget *widget);
-
-    // Reads the element's "style" list and "attr" object, keeping the defaults for
-    // what is missing or unknown; true when the element was read.
-    bool LoadAttributes(const Json::Value &element);
-    // What LoadAttributes() can read: its "attr" keys and "style" slots.
-    static const TAVQControlTable Table;
-    void Draw(QPainter *painter, const QRect &rect) override;
-    void OnChildrenLoaded() override;
-
-    // The row looks: background, and box and font per look.
-    TAVQRowLooks &looks() { return m_looks; }
-    const TAVQRowLooks &looks() const { return m_looks; }
-    // Stored only: the header paints nothing.
-    TAVQHeaderLooks &headerLooks() { return m_headerLooks; }
-    const TAVQHeaderLooks &headerLooks() const { return m_headerLooks; }
-
-    // The height of a row in pixels.
-    void setItemHeight(int height) { m_itemHeight = height; }
-    int itemHeight() const { return m_itemHeight; }
-    // The height rows are laid out with: 0 means 20.
-    int rowHeight() const;
-
-    // The thickness of the bars, in pixels.
-    int scrollBarThickness() const { return m_scrollBarThickness; }
-    void setScrollBarThickness(int thickness) { m_scrollBarThickness = thickness; }
-    // The length of the bars' arrow buttons, in pixels.
-    int scrollBarButtonLength() const { return m_scrollBarButtonLength; }
-    void setScrollBarButtonLength(int length) { m_scrollBarButtonLength = length; }
-
-private:
-    TAVQTreeView *view() const;
-    void loadStyles(const Json::Value &element);
-
-    int m_scrollBarThickness = 23;
-    int m_scrollBarButtonLength = 23;
-    int m_itemHeight = 0;
-    TAVQRowLooks m_looks;
-    TAVQHeaderLooks m_headerLooks;
-};
-
-// Paints cells from the tree's looks; selected wins over mouse over. Check
-// boxes and decorations of the model are left undrawn.
-class TAVQTLIB_EXPORT TAVQTreeViewItemDelegate : public QItemDelegate
-{
-    Q_OBJECT
-
-public:
-    // Paints rows in the looks of `impl`.
-    TAVQTreeViewItemDelegate(TAVQTreeViewImpl *impl, QObject *parent);
-
-    // Paints the row from the control's item styles.
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    // The row size the control lays out with.
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-
-    // The row look of a Qt item state: selected, hover or normal.
-    static int lookOf(QStyle::State state);
-
-private:
-    TAVQTreeViewImpl *m_impl;
-};
-
-// The tree's header, kept hidden; shown it still paints nothing.
-class TAVQTLIB_EXPORT TAVQTreeHeader : public QHeaderView
-{
-    Q_OBJECT
-
-public:
-    // A header of the given orientation in the looks of `impl`.
-    TAVQTreeHeader(TAVQTreeViewImpl *impl, Qt::Orientation orientation, QWidget *parent);
-
-    // The look of the view the header belongs to.
-    TAVQTreeViewImpl *impl() const { return m_impl; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    TAVQTreeViewImpl *m_impl;
-};
-
-// The corner between the bars, painted with the background style.
-class TAVQTLIB_EXPORT TAVQTreeConerWidget : public TAVQBoxPane
-{
-    Q_OBJECT
-
-public:
-    // Paints the view's background box under `parent`.
-    TAVQTreeConerWidget(TAVQTreeViewImpl *impl, QWidget *parent);
-};
-
-// The area under the rows, painted like the corner.
-class TAVQTLIB_EXPORT TAVQTreeViewport : public TAVQTreeConerWidget
-{
-    Q_OBJECT
-
-public:
-    // The corner widget's constructor.
-    using TAVQTreeConerWidget::TAVQTreeConerWidget;
-};
-
-// A tree over an ordinary item model whose rows are drawn from styles.
-class TAVQTLIB_EXPORT TAVQTreeView : public TAVQControl<QTreeView, TAVQTreeViewImpl>, public TAVQItemViewScrollBars
+/**
+ * \brief A tree over an ordinary item model whose rows are drawn from styles,
+ * with skinned scroll bars; page type "qttree" (also "tree").
+ *
+ * Each cell is drawn as the box of its look with its text (the item's first
+ * data value, the display text for ordinary items) in the look's font style.
+ * The looks are 0 normal, 1 mouse over, 2 selected (it wins over mouse over)
+ * and 3, which is kept but never drawn. The model's check boxes and icons are
+ * not drawn. The background style fills the viewport, the corner between the
+ * bars and the area under the rows. The header is hidden; whole rows are
+ * selected, one at a time, never edited, and a double click expands or
+ * collapses a row.
+ *
+ * \code
+ * auto *tree = new TAVQtLib::TAVQTreeView(window);
+ * auto *model = new QStandardItemModel(tree);
+ * auto *drinks = new QStandardItem(QStringLiteral("Drinks"));
+ * drinks->appendRow(new QStandardItem(QStringLiteral("Tea")));
+ * model->appendRow(drinks);
+ * tree->setItemHeight(28);
+ * tree->setModel(model);
+ * QObject::connect(tree, &QTreeView::clicked, window, [](const QModelIndex &index) { qDebug() << index.data(); });
+ * \endcode
+ *
+ * \par Signals
+ * The control adds none. Those of QTreeView matter: `clicked()`,
+ * `doubleClicked()`, `expanded()`, `collapsed()`, and the selection model's.
+ *
+ * \par Repainting
+ * None of the setters repaints: call `viewport()->update()` after them.
+ * setItemHeight() reaches the rows only at their next layout, as when rows
+ * are inserted or the model is reset. The scroll-bar setters repaint the bars.
+ *
+ * All rows are as high as one another (`uniformRowHeights()` is on), and the
+ * header styles are only stored: the header is hidden and, shown, paints
+ * nothing.
+ */
+class TAVQTLIB_EXPORT TAVQTreeView : public TAVQControl<QTreeView>, public TAVQItemViewScrollBars
 {
     Q_OBJECT
     Q_INTERFACES(TAVQtLib::ITAVQControlBase)
+    /// The height of every row in pixels; see setItemHeight().
+    Q_PROPERTY(int itemHeight READ itemHeight WRITE setItemHeight)
 
 public:
-    // Makes the control under `parent`, in the look a page without styles gives it.
+    /// Makes the control under `parent`, in the look a page without styles gives
+    /// it: transparent, the header hidden, single row selection, no editing,
+    /// scrolling by pixel, with its two skinned bars.
     explicit TAVQTreeView(QWidget *parent = nullptr);
+    /// Deletes the implementation object.
+    ~TAVQTreeView() override;
 
+    /// "qttree".
     QString GetTypeName() override;
+    /// Reads the common attributes, then the tree's "style" slots (0 background,
+    /// 2–5 row box per look, 6–7 row font for normal and mouse over, the first
+    /// of each group standing for all four), its scroll-bar children and its
+    /// "attr" key "itemHeight".
+    bool LoadFromJson(const Json::Value &element) override;
 
-    // The box painted behind the whole control.
-    void setBackgroundStyle(const TAVQBoxStyle &style) { m_impl->looks().setBackground(style); }
-    const TAVQBoxStyle &backgroundStyle() const { return m_impl->looks().background(); }
-    // The box of an item, per look (4 sets all four).
-    void setItemStyle(int look, const TAVQBoxStyle &style) { m_impl->looks().setBox(look, style); }
-    const TAVQBoxStyle &itemStyle(int look) const { return m_impl->looks().box(look); }
-    // The font style of an item's text, per look (4 sets all four).
-    void setItemFontStyle(int look, const TAVQFontStyle &style) { m_impl->looks().setFont(look, style); }
-    const TAVQFontStyle &itemFontStyle(int look) const { return m_impl->looks().font(look); }
-    // Looks 0 to 3, or 4 for all four; other looks change nothing and read as 0.
-    void setHeaderStyle(int look, const TAVQBoxStyle &style) { m_impl->headerLooks().setBox(look, style); }
-    const TAVQBoxStyle &headerStyle(int look) const { return m_impl->headerLooks().box(look); }
-    void setHeaderFontStyle(int look, const TAVQFontStyle &style) { m_impl->headerLooks().setFont(look, style); }
-    const TAVQFontStyle &headerFontStyle(int look) const { return m_impl->headerLooks().font(look); }
-    // No relayout follows; 0 means 20.
-    void setItemHeight(int height) { m_impl->setItemHeight(height); }
-    int itemHeight() const { return m_impl->itemHeight(); }
+    /// Sets the box painted behind the rows, the corner and the area under the rows.
+    void setBackgroundStyle(const TAVQBoxStyle &style);
+    /// The box painted behind the rows.
+    const TAVQBoxStyle &backgroundStyle() const;
+    /// Sets the box of a row in a look (0 to 3; 4 sets all four, others change nothing).
+    void setItemStyle(int look, const TAVQBoxStyle &style);
+    /// The box of a row in a look; an out-of-range look reads look 0.
+    const TAVQBoxStyle &itemStyle(int look) const;
+    /// Sets the font style of a row's text in a look (0 to 3; 4 sets all four).
+    void setItemFontStyle(int look, const TAVQFontStyle &style);
+    /// The font style of a row's text in a look; an out-of-range look reads look 0.
+    const TAVQFontStyle &itemFontStyle(int look) const;
+    /// Stores the box of a header section in a look (0 to 3; 4 sets all four);
+    /// the header paints nothing.
+    void setHeaderStyle(int look, const TAVQBoxStyle &style);
+    /// The stored box of a header section in a look; an out-of-range look reads look 0.
+    const TAVQBoxStyle &headerStyle(int look) const;
+    /// Stores the font style of a header section's text in a look (0 to 3;
+    /// 4 sets all four); the header paints nothing.
+    void setHeaderFontStyle(int look, const TAVQFontStyle &style);
+    /// The stored font style of a header section's text in a look; an
+    /// out-of-range look reads look 0.
+    const TAVQFontStyle &headerFontStyle(int look) const;
+    /// Sets the height of every row in pixels (default 0, which means 20). The
+    /// rows take it at their next layout.
+    void setItemHeight(int height);
+    /// The height of a row in pixels as set; 0 stands for 20.
+    int itemHeight() const;
 
-    // Stored only; `horizontal` is ignored.
+    /// Stores a length for the bars' arrow buttons; nothing applies it, and
+    /// `horizontal` is ignored.
     void setScrollBarButtonLength(bool horizontal, int length);
-    // Stores the thickness and sets it on both bars; `horizontal` is ignored.
+    /// Sets the thickness of both bars, as their whole style sheets; `horizontal` is ignored.
     void setScrollBarThickness(bool horizontal, int thickness);
 
-    // The header.
-    TAVQTreeHeader *treeHeader() const { return m_header; }
+    /// The header the control made, the same object as `header()`; null once
+    /// replaced. Its class is not part of the API: use it as a QHeaderView
+    /// through `header()`.
+    TAVQTreeHeader *treeHeader() const;
 
 protected:
+    /// Paints the background style on the viewport before the rows.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Paints the background style, then Qt's painting of the rows.
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    TAVQTreeHeader *m_header;
-    TAVQTreeViewItemDelegate *m_delegate;
-    TAVQTreeConerWidget *m_corner;
-    TAVQTreeViewport *m_viewport;
+    TAVQ_DECLARE_IMPL(TAVQTreeView)
 };
 
 } // namespace TAVQtLib

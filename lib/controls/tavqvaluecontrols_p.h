@@ -19,7 +19,7 @@ namespace TAVQtLib {
 
 // Look of a slider: a channel, the filled part of it up to the value and a thumb
 // with a look per state.
-class TAVQTLIB_EXPORT TAVQSliderImpl : public TAVQControlBaseImpl
+class TAVQSliderImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -86,7 +86,7 @@ private:
 
 // Look of a scroll bar: a groove box over the whole bar, two arrow buttons and a
 // thumb, each with a look per state of its own and an optional image.
-class TAVQTLIB_EXPORT TAVQScrollBarImpl : public TAVQControlBaseImpl
+class TAVQScrollBarImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -164,7 +164,7 @@ private:
 
 // Look of a progress bar: a background box, a fill box and an optional
 // percentage text.
-class TAVQTLIB_EXPORT TAVQProgressBarImpl : public TAVQControlBaseImpl
+class TAVQProgressBarImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 
@@ -207,7 +207,7 @@ private:
 
 // Look of an LCD number: a background box under Qt's digits, whose colour while
 // the window is active is the control's own.
-class TAVQTLIB_EXPORT TAVQLCDNumberImpl : public TAVQControlBaseImpl
+class TAVQLCDNumberImpl : public TAVQControlBaseImpl
 {
     Q_OBJECT
 

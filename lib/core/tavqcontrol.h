@@ -98,8 +98,6 @@ public:
     /// The flag setVisibleFlag() sets; true at first.
     bool isVisibleFlag() const { return m_impl->isVisibleFlag(); }
 
-    /// TRANSITIONAL: goes when every control keeps its implementation private.
-    Impl *impl() const { return m_impl; }
 
 protected:
     /**

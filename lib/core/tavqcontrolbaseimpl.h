@@ -28,9 +28,6 @@ class QWidget;
 
 namespace TAVQtLib {
 
-struct TAVQControlTable;
-class TAVQKeyReader;
-
 /// One member of an element's "attr" object, converted.
 struct TAVQTLIB_EXPORT TAVQAttrValue
 {
