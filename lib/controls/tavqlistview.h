@@ -79,7 +79,10 @@ using TAVQRowHitRects = std::map<TAVQControlBaseImpl *, QRect>;
  * gaps. The scroll-bar setters repaint the bars.
  *
  * A control of the template is one widget for all rows: pressCtrl() hands over
- * that widget (never one of a row), with the row's index. The update callback
+ * that widget (never one of a row), with the row's index. One press on a
+ * template button emits both pressCtrl() and, at the release, the view's own
+ * `clicked()` for that row: a program connected to both sees the press twice
+ * and tells them apart by the control pressCtrl() names. The update callback
  * runs for every row on every paint and gets the same template each time. Each
  * press of a fast double click counts as a press, so a template button takes
  * both clicks; `doubleClicked()` is still emitted. setItemStyle() with
