@@ -79,7 +79,8 @@ private slots:
     void boundsReported_data();
     void boundsReported();
     void invalidGbkInPackage();
-    void missingPage();
+    void missingInput_data();
+    void missingInput();
     void styleSheet();
     void executable_data();
     void executable();
@@ -255,10 +256,32 @@ void TestLint::invalidGbkInPackage()
              QStringList{"G.json:3:42: error: text is not valid GBK"});
 }
 
-void TestLint::missingPage()
+void TestLint::missingInput_data()
 {
-    QCOMPARE(formatted(Lint::lintPage(m_source, QStringLiteral("Absent.json")), QStringLiteral("Absent.json")),
-             QStringList{"Absent.json:1:1: error: no such page in the package, the folder or on disk"});
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("finding");
+    QTest::newRow("no page") << QString() << "Absent.json"
+                             << "Absent.json:1:1: error: no such page in the package, the folder or on disk";
+    QTest::newRow("empty page") << QString() << "Empty.json"
+                                << "Empty.json:1:1: error: the page is empty: the runtime builds nothing from it";
+    QTest::newRow("no package") << "absent.data" << "Empty.json" << "absent.data:1:1: error: the package does not exist";
+    QTest::newRow("no package at all") << "style.json" << "Empty.json"
+                                       << "style.json:1:1: error: the package is not a package the runtime can read";
+}
+
+void TestLint::missingInput()
+{
+    QFETCH(QString, package);
+    QFETCH(QString, page);
+    QFETCH(QString, finding);
+    ZipTest::writeFile(m_dir, QStringLiteral("Empty.json"), QByteArray());
+    Lint::Source source = m_source;
+    if (!package.isEmpty())
+        source.packagePath = m_dir.filePath(package);
+    const QStringList found = formatted(Lint::lintPage(source, page), package.isEmpty() ? page : source.packagePath);
+    const QString expected = package.isEmpty() ? finding : m_dir.filePath(finding);
+    QVERIFY2(found.contains(expected), qPrintable(found.join(QLatin1Char('\n'))));
 }
 
 void TestLint::styleSheet()
@@ -277,24 +300,26 @@ void TestLint::styleSheet()
 void TestLint::executable_data()
 {
     QTest::addColumn<QByteArray>("element");
-    QTest::addColumn<bool>("werror");
+    QTest::addColumn<QString>("option");
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("lines");
 
     const QByteArray clean = "  { \"type\": \"qtlabel\" }";
     const QByteArray warning = "  { \"type\": \"qtlabel\", \"name\": \"a\" }";
     const QByteArray error = "  { \"type\": \"qtbuton\" }";
-    QTest::newRow("clean") << clean << false << 0 << 0;
-    QTest::newRow("clean, werror") << clean << true << 0 << 0;
-    QTest::newRow("warning") << warning << false << 0 << 1;
-    QTest::newRow("warning, werror") << warning << true << 1 << 1;
-    QTest::newRow("error") << error << false << 1 << 1;
+    const QString werror = QStringLiteral("--werror");
+    QTest::newRow("clean") << clean << QString() << 0 << 0;
+    QTest::newRow("clean, werror") << clean << werror << 0 << 0;
+    QTest::newRow("warning") << warning << QString() << 0 << 1;
+    QTest::newRow("warning, werror") << warning << werror << 1 << 1;
+    QTest::newRow("error") << error << QString() << 1 << 1;
+    QTest::newRow("bad option") << clean << QStringLiteral("--frobnicate") << 2 << 0;
 }
 
 void TestLint::executable()
 {
     QFETCH(QByteArray, element);
-    QFETCH(bool, werror);
+    QFETCH(QString, option);
     QFETCH(int, status);
     QFETCH(int, lines);
     // A sheet of its own without faults, so that only the page speaks.
@@ -302,8 +327,8 @@ void TestLint::executable()
     ZipTest::writeFile(folder, QStringLiteral("style.json"), "{ \"style\": [ { \"type\": 2, \"name\": \"font.a\" } ] }");
     ZipTest::writeFile(folder, QStringLiteral("P.json"), page(element));
     QStringList args{QStringLiteral("--folder"), folder.path(), QStringLiteral("P.json"), QStringLiteral("P.json")};
-    if (werror)
-        args.prepend(QStringLiteral("--werror"));
+    if (!option.isEmpty())
+        args.prepend(option);
     QProcess process;
     process.start(QStringLiteral(TAVQ_LINT_PATH), args);
     QVERIFY(process.waitForFinished(30000));

@@ -48,6 +48,8 @@ private slots:
     void packRelativeFolder_data();
     void packRelativeFolder();
     void packConvertsJsonToGbk();
+    void packRefusesWhatGbkCannotHold_data();
+    void packRefusesWhatGbkCannotHold();
     void builtPackageHoldsTheStyleSheet();
     void usage();
 
@@ -161,6 +163,30 @@ void tst_Tavqpkg::packConvertsJsonToGbk()
     const Run run = tavqpkg({"pack", "--gbk", src, m_dir.filePath("bad.data")});
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.err.contains("bad.json"));
+}
+
+void tst_Tavqpkg::packRefusesWhatGbkCannotHold_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("message");
+    // Columns count characters, a character outside the BMP as one.
+    QTest::newRow("emoji") << QByteArray("{\n  \"text\": \"Paid \xF0\x9F\x98\x80\"\n}")
+                           << QByteArray("page.json:2:17: \"\xF0\x9F\x98\x80\" (U+1F600) cannot be written in GBK");
+    QTest::newRow("after Chinese") << QByteArray("{\"t\": \"共计\xE0\xB8\x81\"}")
+                                   << QByteArray("page.json:1:10: \"\xE0\xB8\x81\" (U+0E01) cannot be written in GBK");
+}
+
+void tst_Tavqpkg::packRefusesWhatGbkCannotHold()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, message);
+    const QString src = m_dir.filePath(QStringLiteral("lossy-%1").arg(QTest::currentDataTag()));
+    writeFile(src + "/page.json", page);
+    const QString out = src + ".data";
+    const Run run = tavqpkg({"pack", "--gbk", src, out});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    QVERIFY(!QFile::exists(out));
 }
 
 void tst_Tavqpkg::builtPackageHoldsTheStyleSheet()

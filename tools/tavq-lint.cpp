@@ -30,12 +30,20 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(Description));
-    parser.addHelpOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
     const ToolSupport::SourceOptions sources = ToolSupport::addSourceOptions(&parser);
     const QCommandLineOption werrorOption("werror", "Count warnings as errors.");
     parser.addOption(werrorOption);
     parser.addPositionalArgument("PAGE", "Page file name, as the program names it (e.g. LoginPage.json).", "PAGE...");
-    parser.process(app);
+    // Not process(): it would exit with 1 on a bad option, which means "faults found".
+    if (!parser.parse(app.arguments())) {
+        std::fprintf(stderr, "tavq-lint: %s\n\n%s", qPrintable(parser.errorText()), qPrintable(parser.helpText()));
+        return Usage;
+    }
+    if (parser.isSet(helpOption)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return Clean;
+    }
 
     const QStringList pages = parser.positionalArguments();
     if (pages.isEmpty()) {

@@ -57,15 +57,57 @@ int cat(const QString &package, const QString &name)
     return std::fwrite(data, 1, length, stdout) == length ? 0 : 1;
 }
 
-bool toGbk(QByteArray *bytes)
+// "line:column: ..." of the first character of `text` that GBK cannot hold
+// (both from 1, columns in characters); empty when there is none.
+QString firstUnencodable(const QString &text)
 {
-    if (!TextCodec::isAvailable("GBK"))
+    int line = 1;
+    int column = 1;
+    for (int i = 0; i < text.size(); ++i) {
+        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        bool ok = false;
+        TextCodec::fromUnicode(character, "GBK", &ok);
+        if (!ok) {
+            const QString code = QString::number(character.toUcs4().value(0), 16).toUpper();
+            return QStringLiteral("%1:%2: \"%3\" (U+%4) cannot be written in GBK")
+                .arg(line)
+                .arg(column)
+                .arg(character, code.rightJustified(4, QLatin1Char('0')));
+        }
+        if (character == QLatin1String("\n")) {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+        i += length - 1;
+    }
+    return QString();
+}
+
+// Turns the UTF-8 page `name` into GBK; false, with the message in `error`,
+// when it is not UTF-8 or holds a character GBK cannot: a package must not
+// lose text.
+bool toGbk(const QString &name, QByteArray *bytes, QString *error)
+{
+    if (!TextCodec::isAvailable("GBK")) {
+        *error = name + QLatin1String(": no GBK codec on this system");
         return false;
+    }
     bool valid = false;
     const QString text = TextCodec::toUnicode(*bytes, "UTF-8", &valid);
-    if (!valid)
+    if (!valid) {
+        *error = name + QLatin1String(": not UTF-8 text");
         return false;
-    *bytes = TextCodec::fromUnicode(text, "GBK");
+    }
+    bool encoded = false;
+    QByteArray gbk = TextCodec::fromUnicode(text, "GBK", &encoded);
+    if (!encoded) {
+        *error = name + QLatin1Char(':') + firstUnencodable(text);
+        return false;
+    }
+    *bytes = std::move(gbk);
     return true;
 }
 
@@ -101,8 +143,9 @@ int pack(const QString &dir, const QString &out, bool gbk)
         }
         contents.push_back(file.readAll());
         QByteArray &bytes = contents.back();
-        if (gbk && name.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) && !toGbk(&bytes)) {
-            std::fprintf(stderr, "tavqpkg: %s: not UTF-8 text\n", qPrintable(name));
+        QString error;
+        if (gbk && name.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) && !toGbk(name, &bytes, &error)) {
+            std::fprintf(stderr, "tavqpkg: %s\n", error.toUtf8().constData());
             zip_discard(archive);
             return 1;
         }

@@ -8,18 +8,18 @@ namespace Lint {
 
 namespace {
 
-PackageIndex loadedPackage(const QString &path)
+PackageIndex loadedPackage(const QString &path, bool *read)
 {
     PackageIndex package;
     if (!path.isEmpty())
-        package.loadPackageEntries(path);
+        *read = package.loadPackageEntries(path);
     return package;
 }
 
 } // namespace
 
 LintSource::LintSource(const Source &source)
-    : m_package(loadedPackage(source.packagePath))
+    : m_package(loadedPackage(source.packagePath, &m_packageRead))
     , m_files(&m_package, source.folder, TAVQPageSource::Oversized::Kept)
 {
 }

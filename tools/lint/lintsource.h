@@ -20,6 +20,8 @@ class LintSource
 {
 public:
     explicit LintSource(const Source &source);
+    // Whether the package named, if any, was read.
+    bool packageRead() const { return m_packageRead; }
     LintSource(const LintSource &) = delete;
     LintSource &operator=(const LintSource &) = delete;
 
@@ -34,6 +36,7 @@ public:
     QSize imageSize(const QString &name) const;
 
 private:
+    bool m_packageRead = true;
     PackageIndex m_package;
     TAVQPageSource m_files;   // over m_package
 };

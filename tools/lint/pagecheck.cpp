@@ -344,8 +344,12 @@ void checkPage(const LintSource &source, const QString &page, const StyleNames &
     const TAVQSourceFile file = source.page(page);
     const QByteArray &text = file.bytes;
     FindingSink sink(page, text, findings);
-    if (text.isEmpty()) {
+    if (!file.found()) {
         sink.add(Severity::Error, 0, QStringLiteral("no such page in the package, the folder or on disk"));
+        return;
+    }
+    if (text.isEmpty()) {
+        sink.add(Severity::Error, 0, QStringLiteral("the page is empty: the runtime builds nothing from it"));
         return;
     }
     if (file.tooLarge) {

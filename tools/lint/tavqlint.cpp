@@ -6,6 +6,8 @@
 
 #include "core/tavqregistry.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace TAVQtLib {
@@ -20,6 +22,16 @@ void ensureRegistry()
         RegisterBuiltinControls();
 }
 
+// A package that was named but not read leaves the runtime with nothing of it.
+void checkPackage(const Source &source, const LintSource &files, QVector<Finding> *findings)
+{
+    if (files.packageRead())
+        return;
+    const QString why = QFileInfo::exists(source.packagePath) ? QStringLiteral("is not a package the runtime can read")
+                                                              : QStringLiteral("does not exist");
+    findings->append(Finding{source.packagePath, 1, 1, Severity::Error, QStringLiteral("the package ") + why});
+}
+
 } // namespace
 
 QVector<Finding> lintPage(const Source &source, const QString &page)
@@ -27,6 +39,7 @@ QVector<Finding> lintPage(const Source &source, const QString &page)
     ensureRegistry();
     const LintSource files(source);
     QVector<Finding> findings;
+    checkPackage(source, files, &findings);
     const StyleNames styles = checkStyleSheet(files, &findings);
     checkPage(files, page, styles, &findings);
     return findings;
