@@ -148,7 +148,12 @@ void TAVQComboBoxImpl::popupClosed()
 
 TAVQComboList *TAVQComboBoxImpl::list() const
 {
-    return m_list;
+    return qobject_cast<TAVQComboList *>(m_list.data());
+}
+
+bool TAVQComboBoxImpl::isList(const QObject *object) const
+{
+    return object && object == m_list.data();
 }
 
 void TAVQComboBoxImpl::setList(TAVQComboList *list)
@@ -299,7 +304,7 @@ void TAVQComboBox::mouseMoveEvent(QMouseEvent *event)
 bool TAVQComboBox::eventFilter(QObject *watched, QEvent *event)
 {
     TAVQComboBoxImpl *d = d_func();
-    if (watched == d->list() && event->type() == QEvent::Hide)
+    if (d->isList(watched) && event->type() == QEvent::Hide)
         d->popupClosed();
     return TAVQControl::eventFilter(watched, event);
 }

@@ -41,6 +41,8 @@ public:
 
     // The popup list the box made; null once the application replaced it.
     TAVQComboList *list() const;
+    // Whether `object` is the popup list, even one being destroyed.
+    bool isList(const QObject *object) const;
     void setList(TAVQComboList *list);
 
     // States 0 to 3 address one entry each; any other state means 0.
@@ -77,8 +79,10 @@ private:
     TAVQBoxStyle m_popupStyle;
     std::array<TAVQBoxStyle, 4> m_popupItemStyles;
     std::array<TAVQFontStyle, 4> m_popupItemFontStyles;
-    // Guarded: Qt deletes a list the application replaces with setView().
-    QPointer<TAVQComboList> m_list;
+    // Guarded: Qt deletes a list the application replaces with setView(). Held
+    // as a QWidget: while the list's ~QWidget still sends events, it is no
+    // TAVQComboList any more.
+    QPointer<QWidget> m_list;
 };
 
 // Draws a popup row as a box and a text in the look of its mouse and selection state.
