@@ -147,6 +147,9 @@ void TestLint::plantedFault_data()
                                           << "P.json:3:30: warning: key \"text\" is not read by label";
     QTest::newRow("repeated name") << QByteArray("  { \"type\": \"qtlabel\", \"name\": \"a\" }")
                                    << "P.json:3:32: warning: object name \"a\" is used again (first at line 2)";
+    QTest::newRow("key given twice")
+        << QByteArray("  { \"type\": \"qtbutton\", \"attr\": { \"text\": \"Pay\" }, \"attr\": { \"default\": true } }")
+        << "P.json:3:52: error: key \"attr\" is given again in this object (first at line 3); only the last is read";
     QTest::newRow("invalid UTF-8") << QByteArray("  { \"type\": \"qtlabel\", \"attr\": { \"text\": \"\xff\" } }")
                                    << "P.json:3:42: error: text is not valid UTF-8";
 }

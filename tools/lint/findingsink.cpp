@@ -1,5 +1,7 @@
 #include "lintcheck.h"
 
+#include "duplicatekeys.h"
+
 #include "base/tavqjson_p.h"
 
 #include <json/reader.h>
@@ -46,12 +48,17 @@ void FindingSink::add(Severity severity, const Json::Value &value, const QString
     add(severity, qint64(value.getOffsetStart()), message);
 }
 
-QString FindingSink::lineOf(const Json::Value &value) const
+QString FindingSink::lineAt(qint64 offset) const
 {
     int line = 0;
     int column = 0;
-    place(qint64(value.getOffsetStart()), &line, &column);
+    place(offset, &line, &column);
     return QStringLiteral("line %1").arg(line);
+}
+
+QString FindingSink::lineOf(const Json::Value &value) const
+{
+    return lineAt(qint64(value.getOffsetStart()));
 }
 
 void sortByPosition(QVector<Finding> *findings, int first)
@@ -61,12 +68,29 @@ void sortByPosition(QVector<Finding> *findings, int first)
     });
 }
 
+namespace {
+
+// The reader keeps the last of a repeated key: a second "attr" drops the
+// first one's keys, a second "elements" empties the page.
+void reportDuplicateKeys(const QByteArray &text, FindingSink *sink)
+{
+    for (const DuplicateKey &duplicate : duplicateKeys(text)) {
+        sink->add(Severity::Error, duplicate.offset,
+                  QStringLiteral("key \"%1\" is given again in this object (first at %2); only the last is read")
+                      .arg(QString::fromUtf8(duplicate.key), sink->lineAt(duplicate.first)));
+    }
+}
+
+} // namespace
+
 bool parseReporting(const QByteArray &text, Json::Value *root, FindingSink *sink)
 {
     const char *begin = text.constData();
     const char *end = begin + text.size();
-    if (JsonRead::parseDocument(begin, end, root))
+    if (JsonRead::parseDocument(begin, end, root)) {
+        reportDuplicateKeys(text, sink);
         return true;
+    }
     // The runtime's reader says only no; the classic reader of the same library
     // tells where.
     Json::Reader reader(Json::Features::all());

@@ -31,6 +31,8 @@ public:
     void add(Severity severity, const Json::Value &value, const QString &message);
     // 1-based line and column of the value's start: "line 4".
     QString lineOf(const Json::Value &value) const;
+    // The same for an offset into the text.
+    QString lineAt(qint64 offset) const;
 
 private:
     void place(qint64 offset, int *line, int *column) const;
