@@ -82,6 +82,8 @@ private slots:
     void missingInput_data();
     void missingInput();
     void styleSheet();
+    void styleFault_data();
+    void styleFault();
     void executable_data();
     void executable();
     void controlsAndLintShareTables();
@@ -298,6 +300,37 @@ void TestLint::styleSheet()
                  "style.json:7:58: warning: key \"colour\" is not read by a font style",
                  "style.json:8:40: error: image \"none.png\" is neither in the package nor in the folder",
              }));
+}
+
+void TestLint::styleFault_data()
+{
+    QTest::addColumn<QByteArray>("definition");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("# colour") << QByteArray(R"({ "type": 1, "name": "b", "drawImg": false, "clr": "#112233" })")
+        << "style.json:2:54: error: colour \"#112233\" starts with '#' and reads as 0; write AARRGGBB hexadecimal digits without it";
+    QTest::newRow("six-digit box colour") << QByteArray(R"({ "type": 1, "name": "b", "drawImg": false, "clr": "112233" })")
+        << "style.json:2:54: warning: box colour \"112233\" has no alpha byte and is transparent; write AARRGGBB, such as \"ff112233\"";
+    QTest::newRow("colour box drawn as an image") << QByteArray(R"({ "type": 1, "name": "b", "clr": "ff112233" })")
+        << "style.json:2:3: warning: box style gives \"clr\" but no image and no \"drawImg\": false; it is drawn as an image (drawImg defaults to true) and paints nothing";
+    QTest::newRow("margin count") << QByteArray(R"({ "type": 1, "name": "b", "margin": [1, 2] })")
+        << "style.json:2:39: warning: \"margin\" has 2 values; it takes 4: top, right, bottom, left";
+    QTest::newRow("margin value") << QByteArray(R"({ "type": 1, "name": "b", "margin": [1, 2, "3", 4] })")
+        << "style.json:2:46: error: a \"margin\" value that is no integer counts as 0";
+    QTest::newRow("font alignment") << QByteArray(R"({ "type": 2, "name": "f", "hor": 3 })")
+        << "style.json:2:36: warning: \"hor\" is 3, outside 0 to 2 (0 left, 1 centre, 2 right)";
+    QTest::newRow("font size 0") << QByteArray(R"({ "type": 2, "name": "f", "size": 0 })")
+        << "style.json:2:37: warning: font size 0 keeps the application font's size";
+}
+
+void TestLint::styleFault()
+{
+    QFETCH(QByteArray, definition);
+    QFETCH(QString, expected);
+    QTemporaryDir folder;
+    ZipTest::writeFile(folder, QStringLiteral("style.json"), "{ \"style\": [\n  " + definition + "\n] }\n");
+    Lint::Source source;
+    source.folder = folder.path();
+    QCOMPARE(formatted(Lint::lintStyleSheet(source), QStringLiteral("style.json")), QStringList{expected});
 }
 
 void TestLint::executable_data()

@@ -40,6 +40,79 @@ private:
     QMap<QString, QMap<QString, const Json::Value *>> m_seen;
 };
 
+// A colour the reader takes differently from what its author meant: a '#'
+// reads as 0, and a box colour of six digits has an alpha of 0.
+void checkColour(const Json::Value &definition, const char *key, bool box, FindingSink *sink)
+{
+    const Json::Value *value = JsonRead::member(definition, key);
+    const std::optional<QByteArray> text = value ? JsonRead::stringBytes(*value) : std::nullopt;
+    if (!text)
+        return;
+    if (text->startsWith('#')) {
+        sink->add(Severity::Error, *value,
+                  QStringLiteral("colour \"%1\" starts with '#' and reads as 0; write %2 hexadecimal digits without it")
+                      .arg(QString::fromUtf8(*text), box ? QStringLiteral("AARRGGBB") : QStringLiteral("RRGGBB")));
+        return;
+    }
+    if (box && text->size() <= 6) {
+        sink->add(Severity::Warning, *value,
+                  QStringLiteral("box colour \"%1\" has no alpha byte and is transparent; write AARRGGBB, "
+                                 "such as \"ff%1\"")
+                      .arg(QString::fromUtf8(*text)));
+    }
+}
+
+// An integer key outside the values the reader acts on.
+void checkRange(const Json::Value &definition, const char *key, int low, int high, const QString &meaning,
+                FindingSink *sink)
+{
+    const Json::Value *value = JsonRead::member(definition, key);
+    const std::optional<int> number = value ? JsonRead::toInt(*value) : std::nullopt;
+    if (number && (*number < low || *number > high)) {
+        sink->add(Severity::Warning, *value,
+                  QStringLiteral("\"%1\" is %2, outside %3 to %4 (%5)").arg(QLatin1String(key)).arg(*number).arg(low).arg(high).arg(meaning));
+    }
+}
+
+void checkBoxValues(const Json::Value &definition, FindingSink *sink)
+{
+    checkColour(definition, "clr", true, sink);
+    checkColour(definition, "borderclr", true, sink);
+    const Json::Value *drawImg = JsonRead::member(definition, "drawImg");
+    const bool image = !drawImg || JsonRead::toBool(*drawImg).value_or(true);
+    if (image && JsonRead::member(definition, "clr") && !JsonRead::member(definition, "img")) {
+        sink->add(Severity::Warning, definition,
+                  QStringLiteral("box style gives \"clr\" but no image and no \"drawImg\": false; it is drawn as "
+                                 "an image (drawImg defaults to true) and paints nothing"));
+    }
+    const Json::Value *margin = JsonRead::member(definition, "margin");
+    if (!margin || !margin->isArray())
+        return;
+    if (margin->size() != 4) {
+        sink->add(Severity::Warning, *margin,
+                  QStringLiteral("\"margin\" has %1 values; it takes 4: top, right, bottom, left").arg(margin->size()));
+    }
+    for (const Json::Value &slice : *margin) {
+        if (!JsonRead::toInt(slice)) {
+            sink->add(Severity::Error, slice,
+                      QStringLiteral("a \"margin\" value that is no integer counts as 0"));
+        }
+    }
+}
+
+void checkFontValues(const Json::Value &definition, FindingSink *sink)
+{
+    checkColour(definition, "clr", false, sink);
+    checkRange(definition, "hor", 0, 2, QStringLiteral("0 left, 1 centre, 2 right"), sink);
+    checkRange(definition, "ver", 0, 2, QStringLiteral("0 top, 1 middle, 2 bottom"), sink);
+    const Json::Value *size = JsonRead::member(definition, "size");
+    const std::optional<int> pixels = size ? JsonRead::toInt(*size) : std::nullopt;
+    if (pixels && *pixels <= 0) {
+        sink->add(Severity::Warning, *size,
+                  QStringLiteral("font size %1 keeps the application font's size").arg(*pixels));
+    }
+}
+
 void checkDefinition(const Json::Value &definition, const LintSource &source, FindingSink *sink,
                      NameRegister *names)
 {
@@ -59,6 +132,10 @@ void checkDefinition(const Json::Value &definition, const LintSource &source, Fi
     const TAVQControlTable &table = kind == 1 ? BoxStyleAttributes : FontStyleAttributes;
     checkMembers(table, definition, QStringLiteral("key"),
                  QStringLiteral("a %1 style").arg(QLatin1String(kindName)), source, sink);
+    if (kind == 1)
+        checkBoxValues(definition, sink);
+    else
+        checkFontValues(definition, sink);
     names->add(kindName, QString::fromUtf8(TAVQKeyReader(table.keys, definition).bytesMember("name")), definition);
 }
 
