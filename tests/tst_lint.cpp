@@ -149,6 +149,14 @@ void TestLint::plantedFault_data()
                                           << "P.json:3:30: warning: key \"text\" is not read by label";
     QTest::newRow("repeated name") << QByteArray("  { \"type\": \"qtlabel\", \"name\": \"a\" }")
                                    << "P.json:3:32: warning: object name \"a\" is used again (first at line 2)";
+    QTest::newRow("style without slot") << QByteArray("  { \"type\": \"qtlabel\", \"style\": [[\"font.a\"]] }")
+                                        << "P.json:3:34: warning: style entry has no slot index and fills slot 0";
+    QTest::newRow("layout type") << QByteArray("  { \"type\": \"qtlabel\", \"layout\": { \"type\": 4 } }")
+                                 << "P.json:3:44: warning: \"type\" is 4, none of 0 anchor, 1 margins, 2 custom, "
+                                    "3 fixed; the control is not placed";
+    QTest::newRow("anchor alignment") << QByteArray("  { \"type\": \"qtlabel\", \"layout\": { \"hor\": 3 } }")
+                                      << "P.json:3:43: warning: \"hor\" is 3, none of 0 left, 1 centre, 2 right; "
+                                         "it is placed at the left, \"x\" ignored";
     QTest::newRow("key given twice")
         << QByteArray("  { \"type\": \"qtbutton\", \"attr\": { \"text\": \"Pay\" }, \"attr\": { \"default\": true } }")
         << "P.json:3:52: error: key \"attr\" is given again in this object (first at line 3); only the last is read";

@@ -4,6 +4,7 @@
 #include "base/tavqjson_p.h"
 #include "base/tavqkeytable_p.h"
 #include "base/tavqtextcodec.h"
+#include "core/tavqcontrolbase.h"
 #include "core/tavqelementtables_p.h"
 #include "core/tavqelementwalk_p.h"
 #include "core/tavqpagebuilder.h"
@@ -82,6 +83,8 @@ private:
     }
     void checkAttr(const Json::Value &attr, const QString &type, const TAVQControlTable &table);
     void checkStyles(const Json::Value &styles, const QString &type, const TAVQControlTable &table);
+    void checkLayout(const Json::Value &layout);
+    void checkChoice(const Json::Value &object, const char *key, int high, const QString &meaning);
     void checkStyle(const QString &name, const Json::Value &at, int slot, const QString &type,
                     TAVQStyleKind kind);
     void checkName(const Json::Value &element, NameScope *names);
@@ -252,9 +255,11 @@ void PageChecker::checkMembers(const Json::Value &element, const QString &type, 
             if (table)
                 checkAttr(*it, type, *table);
         } else if (const TAVQKey *common = CommonAttributes.key(key.c_str())) {
-            if (checkValue(*common, *it, type) && key == "layout")
+            if (checkValue(*common, *it, type) && key == "layout") {
                 Lint::checkMembers(LayoutAttributes, *it, QStringLiteral("key"), QStringLiteral("the layout"),
                                    m_source, m_sink);
+                checkLayout(*it);
+            }
         } else {
             warning(*it, QStringLiteral("key \"%1\" is not read by %2").arg(QString::fromStdString(key), type));
         }
@@ -296,6 +301,8 @@ void PageChecker::checkStyles(const Json::Value &styles, const QString &type, co
                               .arg(jsonTypeText(slotValue)));
             continue;
         }
+        if (entry.size() < 3)
+            warning(entry, QStringLiteral("style entry has no slot index and fills slot 0"));
         const TAVQSlotRange *range = table.slot(*slot);
         if (!range) {
             warning(slotAt, QStringLiteral("style slot %1 is not read by %2").arg(*slot).arg(type));
@@ -303,6 +310,27 @@ void PageChecker::checkStyles(const Json::Value &styles, const QString &type, co
         }
         checkStyle(QString::fromUtf8(*name), nameValue, *slot, type, range->kind);
     }
+}
+
+// Values outside those the layout reads place the control where its author did not mean.
+void PageChecker::checkLayout(const Json::Value &layout)
+{
+    checkChoice(layout, "type", 3, QStringLiteral("0 anchor, 1 margins, 2 custom, 3 fixed; the control is not placed"));
+    const Json::Value *type = JsonRead::member(layout, "type");
+    if (type && JsonRead::toInt(*type).value_or(0) != LayoutAnchor)
+        return;
+    checkChoice(layout, "hor", 2, QStringLiteral("0 left, 1 centre, 2 right; it is placed at the left, \"x\" ignored"));
+    checkChoice(layout, "ver", 2, QStringLiteral("0 top, 1 middle, 2 bottom; it is placed at the top, \"y\" ignored"));
+    checkChoice(layout, "wType", 1, QStringLiteral("0 fixed, 1 stretched; its width is 0"));
+    checkChoice(layout, "hType", 1, QStringLiteral("0 fixed, 1 stretched; its height is 0"));
+}
+
+void PageChecker::checkChoice(const Json::Value &object, const char *key, int high, const QString &meaning)
+{
+    const Json::Value *value = JsonRead::member(object, key);
+    const std::optional<int> number = value ? JsonRead::toInt(*value) : std::nullopt;
+    if (number && (*number < 0 || *number > high))
+        warning(*value, QStringLiteral("\"%1\" is %2, none of %3").arg(QLatin1String(key)).arg(*number).arg(meaning));
 }
 
 void PageChecker::checkStyle(const QString &name, const Json::Value &at, int slot, const QString &type,
