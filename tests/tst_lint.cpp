@@ -106,6 +106,7 @@ void TestLint::initTestCase()
     QImage picture(4, 4, QImage::Format_ARGB32);
     picture.fill(Qt::red);
     QVERIFY(picture.save(m_dir.filePath(QStringLiteral("images/ok.png"))));
+    ZipTest::writeFile(m_dir, QStringLiteral("images/broken.png"), QByteArray("\x89PNG\r\n\x1a\nnot a picture"));
 }
 
 QVector<Lint::Finding> TestLint::lint(const QByteArray &text, const QString &name)
@@ -129,6 +130,9 @@ void TestLint::plantedFault_data()
                                      << "P.json:3:35: error: style \"nope\" is not defined in style.json";
     QTest::newRow("missing image") << QByteArray("  { \"type\": \"qtpicture\", \"attr\": { \"path\": \"none.png\" } }")
                                    << "P.json:3:44: error: image \"none.png\" is neither in the package nor in the folder";
+    QTest::newRow("image that does not decode")
+        << QByteArray("  { \"type\": \"qtpicture\", \"attr\": { \"path\": \"broken.png\" } }")
+        << "P.json:3:44: error: image \"broken.png\" does not decode: nothing is drawn";
     QTest::newRow("string for a number")
         << QByteArray("  { \"type\": \"qtbutton\", \"attr\": { \"iconX\": \"7\" } }")
         << "P.json:3:44: error: \"iconX\" is a string where qtbutton reads an integer, and counts as absent";

@@ -49,5 +49,24 @@ QSize LintSource::imageSize(const QString &name) const
     return QSize();
 }
 
+bool LintSource::imageDecodes(const QString &name) const
+{
+    TAVQSourceFile image = m_files.image(name);
+    switch (image.place) {
+    case TAVQFilePlace::Package: {
+        QBuffer buffer(&image.bytes);
+        return !QImageReader(&buffer).read().isNull();
+    }
+    case TAVQFilePlace::Folder:
+    case TAVQFilePlace::Disk:
+        return !QImageReader(image.path).read().isNull();
+    case TAVQFilePlace::Builtin:
+        return true;
+    case TAVQFilePlace::Nowhere:
+        break;
+    }
+    return false;
+}
+
 } // namespace Lint
 } // namespace TAVQtLib

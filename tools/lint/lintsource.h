@@ -34,6 +34,8 @@ public:
     // The size an image's header gives, as the runtime reads it before decoding;
     // invalid when there is no such file or its header tells none.
     QSize imageSize(const QString &name) const;
+    // Whether the image decodes as the runtime would decode it (a built-in mark does).
+    bool imageDecodes(const QString &name) const;
 
 private:
     bool m_packageRead = true;

@@ -42,10 +42,14 @@ void checkImage(const QString &name, const Json::Value &value, const LintSource 
         return;
     }
     const QSize size = source.imageSize(name);
-    if (qint64(size.width()) * size.height() * 4 > Limits::MaxImageBytes)
+    if (qint64(size.width()) * size.height() * 4 > Limits::MaxImageBytes) {
         sink->add(Severity::Error, value,
                   QStringLiteral("image \"%1\" is %2x%3 pixels, more than %4 MiB decoded: it is not shown")
                       .arg(name).arg(size.width()).arg(size.height()).arg(Limits::MaxImageBytes >> 20));
+        return;
+    }
+    if (!source.imageDecodes(name))
+        sink->add(Severity::Error, value, QStringLiteral("image \"%1\" does not decode: nothing is drawn").arg(name));
 }
 
 } // namespace
