@@ -166,6 +166,9 @@ void TestLint::plantedFault_data()
         << "P.json:3:52: error: key \"attr\" is given again in this object (first at line 3); only the last is read";
     QTest::newRow("invalid UTF-8") << QByteArray("  { \"type\": \"qtlabel\", \"attr\": { \"text\": \"\xff\" } }")
                                    << "P.json:3:42: error: text is not valid UTF-8";
+    QTest::newRow("beyond GBK") << QByteArray("  { \"type\": \"qtlabel\", \"attr\": { \"text\": \"Paid \xF0\x9F\x98\x80\" } }")
+                                << "P.json:3:42: error: text holds a character GBK cannot: tavqpkg pack --gbk "
+                                   "refuses the page";
 }
 
 void TestLint::plantedFault()

@@ -152,8 +152,19 @@ void PageChecker::checkTexts(const Json::Value &value, const char *encoding)
     if (value.isString() && value.getString(&begin, &end) && end - begin > Limits::MaxStringBytes)
         error(value, QStringLiteral("text of %1 bytes is cut to its first %2").arg(end - begin).arg(Limits::MaxStringBytes));
     const std::optional<QByteArray> bytes = JsonRead::stringBytes(value);
-    if (bytes && !isValidText(*bytes, encoding))
+    if (!bytes)
+        return;
+    if (!isValidText(*bytes, encoding)) {
         error(value, QStringLiteral("text is not valid %1").arg(QLatin1String(encoding)));
+        return;
+    }
+    // A UTF-8 source reaches a package in GBK, as the package tool turns it.
+    bool encodable = true;
+    if (qstrcmp(encoding, "UTF-8") == 0)
+        TextCodec::fromUnicode(QString::fromUtf8(*bytes), "GBK", &encodable);
+    if (!encodable) {
+        error(value, QStringLiteral("text holds a character GBK cannot: tavqpkg pack --gbk refuses the page"));
+    }
 }
 
 PageChecker::Scope PageChecker::parentScope(const TAVQWalkedElement &met)
