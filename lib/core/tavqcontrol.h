@@ -45,6 +45,11 @@ namespace TAVQtLib {
  * };
  * \endcode
  *
+ * A control a page placed follows its layout record (TAVQControlBase): its
+ * geometry is set again at every layout pass, so `resize()` and `move()` last
+ * only until the next resize of the window or container above it. Change the
+ * record with `GetControlBase()->SetLayout()` instead.
+ *
  * LoadFromJson() reads the common attributes, then calls the implementation's
  * non-virtual `bool LoadAttributes(const Json::Value &element)`, which a custom
  * implementation class declares to read its own "style" and "attr" members.
