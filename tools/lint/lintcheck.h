@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace Json {
@@ -51,6 +52,11 @@ bool parseReporting(const QByteArray &text, Json::Value *root, FindingSink *sink
 
 // "a string", "an integer" and so on.
 QString jsonTypeText(const Json::Value &value);
+
+// The integer `object` holds under `key` when it lies outside low..high (the
+// value itself in *at); nothing when it is absent, no integer, or in range.
+std::optional<int> outsideRange(const Json::Value &object, const char *key, int low, int high,
+                                const Json::Value **at);
 
 // Reports a value the runtime treats as absent (false then) and an image that
 // cannot be found.

@@ -33,39 +33,40 @@ bool LintSource::readStyleSheet(QByteArray *bytes) const
 
 QSize LintSource::imageSize(const QString &name) const
 {
-    TAVQSourceFile image = m_files.image(name);
-    switch (image.place) {
-    case TAVQFilePlace::Package: {
-        QBuffer buffer(&image.bytes);
-        return QImageReader(&buffer).size();
-    }
-    case TAVQFilePlace::Folder:
-    case TAVQFilePlace::Disk:
-        return QImageReader(image.path).size();
-    case TAVQFilePlace::Nowhere:
-    case TAVQFilePlace::Builtin:
-        break;
-    }
-    return QSize();
+    QSize size;
+    readImage(name, [&size](QImageReader &reader) { size = reader.size(); });
+    return size;
 }
 
 bool LintSource::imageDecodes(const QString &name) const
+{
+    if (m_files.image(name).place == TAVQFilePlace::Builtin)
+        return true;
+    bool decodes = false;
+    readImage(name, [&decodes](QImageReader &reader) { decodes = !reader.read().isNull(); });
+    return decodes;
+}
+
+void LintSource::readImage(const QString &name, const std::function<void(QImageReader &)> &read) const
 {
     TAVQSourceFile image = m_files.image(name);
     switch (image.place) {
     case TAVQFilePlace::Package: {
         QBuffer buffer(&image.bytes);
-        return !QImageReader(&buffer).read().isNull();
-    }
-    case TAVQFilePlace::Folder:
-    case TAVQFilePlace::Disk:
-        return !QImageReader(image.path).read().isNull();
-    case TAVQFilePlace::Builtin:
-        return true;
-    case TAVQFilePlace::Nowhere:
+        QImageReader reader(&buffer);
+        read(reader);
         break;
     }
-    return false;
+    case TAVQFilePlace::Folder:
+    case TAVQFilePlace::Disk: {
+        QImageReader reader(image.path);
+        read(reader);
+        break;
+    }
+    case TAVQFilePlace::Nowhere:
+    case TAVQFilePlace::Builtin:
+        break;
+    }
 }
 
 } // namespace Lint

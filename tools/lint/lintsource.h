@@ -10,6 +10,10 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
+class QImageReader;
+
 namespace TAVQtLib {
 namespace Lint {
 
@@ -38,6 +42,9 @@ public:
     bool imageDecodes(const QString &name) const;
 
 private:
+    // Calls `read` with a reader over the image's file; not for a missing or built-in one.
+    void readImage(const QString &name, const std::function<void(QImageReader &)> &read) const;
+
     bool m_packageRead = true;
     PackageIndex m_package;
     TAVQPageSource m_files;   // over m_package

@@ -338,9 +338,8 @@ void PageChecker::checkLayout(const Json::Value &layout)
 
 void PageChecker::checkChoice(const Json::Value &object, const char *key, int high, const QString &meaning)
 {
-    const Json::Value *value = JsonRead::member(object, key);
-    const std::optional<int> number = value ? JsonRead::toInt(*value) : std::nullopt;
-    if (number && (*number < 0 || *number > high))
+    const Json::Value *value = nullptr;
+    if (const std::optional<int> number = outsideRange(object, key, 0, high, &value))
         warning(*value, QStringLiteral("\"%1\" is %2, none of %3").arg(QLatin1String(key)).arg(*number).arg(meaning));
 }
 

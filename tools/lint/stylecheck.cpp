@@ -66,9 +66,8 @@ void checkColour(const Json::Value &definition, const char *key, bool box, Findi
 void checkRange(const Json::Value &definition, const char *key, int low, int high, const QString &meaning,
                 FindingSink *sink)
 {
-    const Json::Value *value = JsonRead::member(definition, key);
-    const std::optional<int> number = value ? JsonRead::toInt(*value) : std::nullopt;
-    if (number && (*number < low || *number > high)) {
+    const Json::Value *value = nullptr;
+    if (const std::optional<int> number = outsideRange(definition, key, low, high, &value)) {
         sink->add(Severity::Warning, *value,
                   QStringLiteral("\"%1\" is %2, outside %3 to %4 (%5)").arg(QLatin1String(key)).arg(*number).arg(low).arg(high).arg(meaning));
     }

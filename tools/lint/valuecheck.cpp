@@ -54,6 +54,16 @@ void checkImage(const QString &name, const Json::Value &value, const LintSource 
 
 } // namespace
 
+std::optional<int> outsideRange(const Json::Value &object, const char *key, int low, int high,
+                                const Json::Value **at)
+{
+    *at = JsonRead::member(object, key);
+    const std::optional<int> number = *at ? JsonRead::toInt(**at) : std::nullopt;
+    if (number && (*number < low || *number > high))
+        return number;
+    return std::nullopt;
+}
+
 QString jsonTypeText(const Json::Value &value)
 {
     switch (value.type()) {
